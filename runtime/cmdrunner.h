@@ -1,0 +1,21 @@
+#pragma once
+// The one door to the operating system. Every command the program runs and every
+// change of the system clock goes through here. Under a system root nothing is
+// executed: the command line is appended to <root>/var/log/commands.log and the
+// clock change becomes an offset applied by cmdWallClockNow.
+#include <ctime>
+#include <string>
+
+// Runs a shell command line; returns the exit status (0 = success), -1 when it
+// could not be started. Under a system root: records the line and returns 0.
+int cmdRun(const std::string& commandLine);
+
+// Sets the wall clock to the given time. Returns true on success. Under a system
+// root the machine's clock is untouched: only the program's offset changes.
+bool cmdSetWallClock(const struct timespec& when);
+
+// The program's view of the wall clock (CLOCK_REALTIME plus the offset).
+struct timespec cmdWallClockNow();
+
+// The log of recorded commands under the system root (empty when not active).
+std::string cmdLogPath();
