@@ -1,5 +1,7 @@
 #include "standin_root.h"
 
+#include "standin_board.h"
+
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -29,5 +31,6 @@ bool standinCreateRoot(const std::string& dir)
     bool ok = makeDirs(dir);
     for (const char* sub : directories)
         ok = makeDirs(dir + sub) && ok;
+    ok = standinCreateBoard(dir) && ok;
     return ok;
 }
