@@ -1,6 +1,7 @@
 #include "standin_root.h"
 
 #include "standin_board.h"
+#include "standin_can.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -32,5 +33,6 @@ bool standinCreateRoot(const std::string& dir)
     for (const char* sub : directories)
         ok = makeDirs(dir + sub) && ok;
     ok = standinCreateBoard(dir) && ok;
+    ok = standinCreateCan(dir) && ok;
     return ok;
 }

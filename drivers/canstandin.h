@@ -1,0 +1,28 @@
+#pragma once
+// Stand-in CAN bus for machines without SocketCAN: every socket of an interface
+// is an AF_UNIX datagram socket bound to its own file in run/can/<interface>/
+// below the system root, and each 16-byte struct can_frame written to it is
+// delivered to every other socket bound in that directory. Readers poll and
+// read the descriptor as they would a raw CAN socket.
+#include <cstddef>
+#include <string>
+#include <sys/types.h>
+
+// The bus directory of an interface (below the system root when one is set).
+std::string canstandinDir(const std::string& interfaceName);
+
+// Opens and binds a new socket on the interface's bus (creating the directory
+// when missing). Returns the descriptor, or -1 with errno set.
+int canstandinOpen(const std::string& interfaceName);
+
+// True when fd was opened by canstandinOpen and is not closed yet.
+bool canstandinIsOpen(int fd);
+
+// Sends one frame record to every other socket of fd's bus. A peer whose queue
+// stays full drops the frame, as an overrun receiver would; a peer whose socket
+// is gone has its file removed. Returns size, or -1 with errno set when fd is
+// not a stand-in socket.
+ssize_t canstandinWrite(int fd, const void* frame, size_t size);
+
+// Closes the socket and removes its file from the bus directory.
+int canstandinClose(int fd);
