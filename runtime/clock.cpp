@@ -81,12 +81,19 @@ void clockGetElapsed(int32_t* seconds, int32_t* nanoseconds)
         *nanoseconds = static_cast<int32_t>(now.tv_nsec - base.tv_nsec);
 }
 
+namespace {
+// Nanoseconds since the base, so that milliseconds and microseconds round alike.
+long long elapsedNs()
+{
+    std::lock_guard<std::mutex> guard(sourceLock);
+    const struct timespec now = readingLocked();
+    return (static_cast<long long>(now.tv_sec) - base.tv_sec) * kNsPerSec + (now.tv_nsec - base.tv_nsec);
+}
+}  // namespace
+
 uint32_t clockGetMs()
 {
-    int32_t seconds = 0;
-    int32_t nanoseconds = 0;
-    clockGetElapsed(&seconds, &nanoseconds);
-    return static_cast<uint32_t>(static_cast<int64_t>(seconds) * 1000 + nanoseconds / 1000000);
+    return static_cast<uint32_t>(elapsedNs() / 1000000);
 }
 
 uint32_t clockGetTicks()
@@ -106,10 +113,7 @@ uint32_t clockTicksToMs(uint32_t ticks)
 
 uint32_t clockGetUs()
 {
-    int32_t seconds = 0;
-    int32_t nanoseconds = 0;
-    clockGetElapsed(&seconds, &nanoseconds);
-    return static_cast<uint32_t>(static_cast<int64_t>(seconds) * 1000000 + nanoseconds / 1000);
+    return static_cast<uint32_t>(elapsedNs() / 1000);
 }
 
 uint32_t clockGetRawUs()

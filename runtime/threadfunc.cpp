@@ -457,7 +457,7 @@ void timerWakeup()
 }
 
 TTimerBase::TTimerBase(uint32_t periodMs)
-    : mControl(std::make_shared<TimerControl>()), mExpiry(0), mArmed(false), mPeriodic(false),
+    : mControl(std::make_shared<TimerControl>()), mExpiry(0), mArmedAt(0), mArmed(false), mPeriodic(false),
       mPeriod(periodMs)
 {
     mControl->timer = this;
@@ -507,6 +507,7 @@ void TTimerBase::arm(uint32_t ms)
             it = (*it == mControl) ? list.erase(it) : std::next(it);
         mPeriod = ms;
         mExpiry = now + ms;
+        mArmedAt = now;
         mArmed = true;
         auto position = list.begin();
         while (position != list.end() && msBetween((*position)->timer->mExpiry, mExpiry) > 0)
@@ -566,7 +567,7 @@ int32_t TTimerBase::elapsed() const
 {
     const uint32_t now = clockGetMs();
     timerMutex().lock();
-    const int32_t result = mArmed ? msBetween(mExpiry - mPeriod, now) : -1;
+    const int32_t result = mArmed ? msBetween(mArmedAt, now) : -1;
     timerMutex().unlock();
     return result;
 }

@@ -269,7 +269,8 @@ private:
     void stopLocked();
 
     std::shared_ptr<TimerControl> mControl;
-    uint32_t mExpiry;  // guarded by timerMutex(), valid while armed
+    uint32_t mExpiry;   // guarded by timerMutex(), valid while armed
+    uint32_t mArmedAt;  // clock reading of the last arming
     bool mArmed;
     bool mPeriodic;
     uint32_t mPeriod;
