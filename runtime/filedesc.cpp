@@ -1,0 +1,440 @@
+#include "filedesc.h"
+
+#include "cdebug.h"
+#include "filefunc.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+constexpr const char* kCategory = "cfilefunc";
+constexpr size_t kPathBufferSize = 4096;
+constexpr size_t kCopyBlockSize = 512;
+
+std::string errorText(int error)
+{
+    char buffer[256];
+    return std::string(::strerror_r(error, buffer, sizeof buffer));
+}
+
+void logFailure(const char* action, int fd, int error)
+{
+    CDEBUG_LOG_TEXT(CDebugLevel::DEB, kCategory,
+                    std::string(action) + std::to_string(fd) + " with errno " + errorText(error));
+}
+
+// The path of an open descriptor; empty (with a warning) when it cannot be read.
+std::string descriptorPath(int fd)
+{
+    std::vector<char> buffer(kPathBufferSize, '\0');
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    if (::readlink(link.c_str(), buffer.data(), buffer.size() - 1) < 0) {
+        const int error = errno;
+        CDEBUG_LOG_TEXT(CDebugLevel::WAR, kCategory,
+                        "failed to retrieve file path for file descriptor " + std::to_string(fd) + ". " +
+                            errorText(error));
+        return std::string();
+    }
+    return std::string(buffer.data());
+}
+
+// Only errors that mean the data did not reach the medium; descriptors of
+// pipes and devices cannot be synced and that is no failure of the close.
+bool lostData(int error)
+{
+    return error == EIO || error == ENOSPC || error == EDQUOT;
+}
+
+bool readRaw(int fd, char* byte)
+{
+    ssize_t n;
+    do {
+        n = ::read(fd, byte, 1);
+    } while (n < 0 && errno == EINTR);
+    return n == 1;
+}
+
+bool copyData(int from, int to, uint64_t size)
+{
+    char block[kCopyBlockSize];
+    uint64_t remaining = size;
+    while (remaining > kCopyBlockSize) {
+        if (!fileRead(from, block, kCopyBlockSize) || !fileWrite(to, block, kCopyBlockSize))
+            return false;
+        remaining -= kCopyBlockSize;
+    }
+    const size_t rest = static_cast<size_t>(remaining);
+    return rest == 0 || (fileRead(from, block, rest) && fileWrite(to, block, rest));
+}
+
+bool descriptorSize(int fd, uint64_t& size)
+{
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return false;
+    size = static_cast<uint64_t>(info.st_size);
+    return true;
+}
+
+// Copies into a new file that did not exist before; a failed copy leaves none.
+bool copyIntoNew(const std::string& destination, const std::string& source)
+{
+    struct stat before;
+    const bool existed = ::lstat(expandPath(destination).c_str(), &before) == 0;
+    const int in = openFileRead(source);
+    if (in < 0)
+        return false;
+    uint64_t size = 0;
+    bool ok = descriptorSize(in, size);
+    const int out = ok ? openFileReadWrite(destination) : -1;
+    ok = ok && out >= 0 && copyData(in, out, size);
+    fileClose(in);
+    if (out >= 0)
+        ok = fileClose(out) && ok;
+    if (!ok && out >= 0 && !existed)
+        fileDelete(destination);
+    return ok;
+}
+
+// Replaces an existing file through a sibling that is renamed over it, so the
+// old content stays whole until the new one is complete.
+bool replaceByCopy(const std::string& destination, const std::string& source)
+{
+    const std::string target = expandPath(destination);
+    struct stat old;
+    if (::stat(target.c_str(), &old) != 0)
+        return false;
+    const int in = openFileRead(source);
+    if (in < 0)
+        return false;
+    uint64_t size = 0;
+    std::string scratch = target + ".XXXXXX";
+    int out = -1;
+    bool ok = descriptorSize(in, size);
+    if (ok) {
+        out = ::mkostemp(&scratch[0], O_CLOEXEC);
+        ok = out >= 0 && ::fchmod(out, old.st_mode & 07777) == 0 && copyData(in, out, size);
+    }
+    fileClose(in);
+    if (out >= 0) {
+        ok = fileClose(out) && ok;
+        ok = ok && fileRename(scratch, target);
+        if (!ok)
+            ::unlink(scratch.c_str());
+    }
+    return ok;
+}
+}  // namespace
+
+bool fileGetChar(int fd, char* c)
+{
+    char scratch;
+    char* out = c ? c : &scratch;
+    ssize_t n;
+    do {
+        n = ::read(fd, out, 1);
+    } while (n < 0 && errno == EINTR);
+    if (n == 1)
+        return true;
+    const int error = errno;
+    *out = static_cast<char>(0xFF);
+    if (n < 0)
+        logFailure("failed to get char ", fd, error);
+    return false;
+}
+
+bool fileGetCharDefault(int fd, char* c)
+{
+    return fileGetChar(fd, c);
+}
+
+int fileOpenRead(const char* path)
+{
+    const char* name = path ? path : "";
+    CDEBUG_LOG(CDebugLevel::DEB, "cDefault", "filename = %s", name);
+    return openFileRead(name);
+}
+
+bool fileDelete(const std::string& path)
+{
+    const std::string expanded = expandPath(path);
+    if (::remove(expanded.c_str()) != 0) {
+        const int error = errno;
+        CDEBUG_LOG_TEXT(CDebugLevel::DEB, kCategory, "failed to delete " + path + " with errno : " + errorText(error));
+        return false;
+    }
+    syncParentDirectory(expanded);
+    return true;
+}
+
+bool fileDelete(const char* path)
+{
+    return fileDelete(std::string(path ? path : ""));
+}
+
+bool fileRename(const std::string& from, const std::string& to)
+{
+    const std::string source = expandPath(from);
+    const std::string destination = expandPath(to);
+    int rc;
+    do {
+        rc = ::rename(source.c_str(), destination.c_str());
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        const int error = errno;
+        CDEBUG_LOG_TEXT(CDebugLevel::DEB, kCategory, "failed to rename " + from + " with errno " + errorText(error));
+        return false;
+    }
+    const std::string sourceParent = parentDirectory(source);
+    const std::string destinationParent = parentDirectory(destination);
+    syncDirectory(sourceParent);
+    if (destinationParent != sourceParent)
+        syncDirectory(destinationParent);
+    return true;
+}
+
+bool fileRename(const char* from, const char* to)
+{
+    return fileRename(std::string(from ? from : ""), std::string(to ? to : ""));
+}
+
+bool fileFlush(int fd)
+{
+    int rc;
+    do {
+        rc = ::fsync(fd);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        logFailure("failed to sync file handle ", fd, errno);
+        return false;
+    }
+    return true;
+}
+
+bool fileChangeSize(int fd, int32_t size)
+{
+    int rc;
+    do {
+        rc = ::ftruncate(fd, size);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        logFailure("failed to resize file handle ", fd, errno);
+        return false;
+    }
+    return true;
+}
+
+bool fileWrite(int fd, const void* data, size_t length)
+{
+    ssize_t n;
+    do {
+        n = ::write(fd, data, length);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        logFailure("failed to write file handle ", fd, errno);
+        return false;
+    }
+    return static_cast<size_t>(n) == length;
+}
+
+bool fileRead(int fd, void* data, size_t length)
+{
+    char* next = static_cast<char*>(data);
+    size_t remaining = length;
+    while (remaining > 0) {
+        const ssize_t n = ::read(fd, next, remaining);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            logFailure("failed to read file handle ", fd, errno);
+            return false;
+        }
+        if (n == 0)
+            return false;
+        next += n;
+        remaining -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool fileClose(int fd)
+{
+    const std::string path = descriptorPath(fd);
+    int rc;
+    do {
+        rc = ::fdatasync(fd);
+    } while (rc != 0 && errno == EINTR);
+    const bool synced = rc == 0 || !lostData(errno);
+    if (!synced)
+        logFailure("failed to sync file handle ", fd, errno);
+    // Linux releases the descriptor even when close is interrupted; a retry
+    // could close a descriptor that another thread has just been given.
+    const bool closed = ::close(fd) == 0 || errno == EINTR;
+    if (!closed)
+        logFailure("failed to close file handle ", fd, errno);
+    if (!path.empty() && path[0] == '/')
+        syncParentDirectory(path);
+    return closed && synced;
+}
+
+bool fileGetLine(int fd, std::string& line, int maxCount)
+{
+    line.clear();
+    if (fileAtEnd(fd))
+        return false;
+    int attempts = 0;
+    char terminator = 0;
+    while (attempts < maxCount) {
+        char c;
+        const bool got = fileGetChar(fd, &c);
+        ++attempts;
+        if (!got)
+            break;  // a vanished or unreadable file ends the line
+        if (c == '\r' || c == '\n') {
+            terminator = c;
+            break;
+        }
+        line += c;
+        if (fileAtEnd(fd))
+            break;
+    }
+    if (terminator != 0) {
+        char next;
+        if (readRaw(fd, &next)) {
+            const char pair = terminator == '\r' ? '\n' : '\r';
+            if (next != pair)
+                fileStepBack(fd);
+        }
+    }
+    return true;
+}
+
+bool fileGetLineChars(int fd, char* buffer, size_t bufferSize)
+{
+    if (!buffer || bufferSize == 0)
+        return false;
+    std::string line;
+    const int maxCount = bufferSize - 1 > 0x7fffffff ? 0x7fffffff : static_cast<int>(bufferSize - 1);
+    const bool result = fileGetLine(fd, line, maxCount);
+    std::memcpy(buffer, line.data(), line.size());
+    buffer[line.size()] = '\0';
+    return result;
+}
+
+bool fileWriteLine(int fd, const std::string& text)
+{
+    const std::string line = text + "\r\n";
+    return fileWrite(fd, line.data(), line.size());
+}
+
+bool fileWriteLine(int fd, const char* text)
+{
+    return fileWriteLine(fd, std::string(text ? text : ""));
+}
+
+bool writeLineFile(const std::string& path, const std::string& text)
+{
+    const int fd = openFile(path, FILE_MODE_WRITE_TRUNCATE);
+    if (fd < 0)
+        return false;
+    const bool written = fileWriteLine(fd, text);
+    return fileClose(fd) && written;
+}
+
+bool fileSeek(int fd, int32_t offset)
+{
+    if (offset >= 0)
+        return ::lseek(fd, offset, SEEK_SET) >= 0;
+    return ::lseek(fd, static_cast<off_t>(offset) + 1, SEEK_END) >= 0;
+}
+
+bool fileSeekRelative(int fd, int32_t distance)
+{
+    return ::lseek(fd, distance, SEEK_CUR) >= 0;
+}
+
+int64_t filePosition(int fd)
+{
+    const off_t position = ::lseek(fd, 0, SEEK_CUR);
+    return position < 0 ? -1 : static_cast<int64_t>(position);
+}
+
+bool fileWriteByte(int fd, uint8_t value)
+{
+    ssize_t n;
+    do {
+        n = ::write(fd, &value, 1);
+    } while (n < 0 && errno == EINTR);
+    return n == 1;
+}
+
+bool fileStepBack(int fd)
+{
+    return ::lseek(fd, -1, SEEK_CUR) >= 0;
+}
+
+bool fileSize(int fd, uint32_t* size)
+{
+    uint64_t bytes = 0;
+    const bool ok = descriptorSize(fd, bytes);
+    if (size)
+        *size = ok ? static_cast<uint32_t>(bytes) : 0;
+    return ok;
+}
+
+bool fileAtEnd(int fd)
+{
+    char byte;
+    ssize_t n;
+    do {
+        n = ::read(fd, &byte, 1);
+    } while (n < 0 && errno == EINTR);
+    if (n == 1) {
+        fileStepBack(fd);
+        return false;
+    }
+    return n == 0;
+}
+
+bool fileCopy(const std::string& destination, const std::string& source)
+{
+    return fileCopy(destination, source, false);
+}
+
+bool fileCopy(const char* destination, const char* source)
+{
+    return fileCopy(std::string(destination ? destination : ""), std::string(source ? source : ""), false);
+}
+
+bool fileCopy(const std::string& destination, const std::string& source, bool overwrite)
+{
+    if (fileExists(destination))
+        return overwrite && replaceByCopy(destination, source);
+    return copyIntoNew(destination, source);
+}
+
+size_t fileReadAll(const std::string& path, void* buffer, size_t bufferSize)
+{
+    const int fd = fileOpenRead(path.c_str());
+    if (fd < 0)
+        return 0;
+    uint64_t size = 0;
+    bool ok = descriptorSize(fd, size) && size <= bufferSize && fileRead(fd, buffer, static_cast<size_t>(size));
+    ok = fileClose(fd) && ok;
+    return ok ? static_cast<size_t>(size) : 0;
+}
+
+bool fileWriteAll(const std::string& path, const void* data, size_t length)
+{
+    const int fd = openFile(path, FILE_MODE_WRITE_TRUNCATE);
+    if (fd < 0)
+        return false;
+    const bool written = fileWrite(fd, data, length);
+    return fileClose(fd) && written;
+}
