@@ -403,3 +403,23 @@ TEST_CASE("a command thread handles its commands in order until handle ends it")
     CHECK(collector.seen == std::vector<int>{5, 6, 7, 0});
     CHECK(collector.waitingCount() == 1);
 }
+
+TEST_CASE("a segmentation fault in a thread is reported and ends the process with status 1")
+{
+    std::string output;
+    const int status = inChild(
+        []() -> int {
+            const pthread_t handle = ThreadCreate(99, [](void*) -> void* {
+                static volatile uintptr_t address = 0x10;
+                *reinterpret_cast<volatile int*>(address) = 1;
+                return nullptr;
+            }, nullptr, 0);
+            if (handle != 0)
+                threadJoin(handle);
+            return 7;  // not reached when the fault ends the process
+        },
+        output);
+    CHECK(status == 1);
+    CHECK(output.find(", reports segmentation fault\nThread: signal address 0x10\n") != std::string::npos);
+    CHECK(output.find("Process: ") != std::string::npos);
+}
