@@ -56,7 +56,6 @@ int threadCount()
 struct Start {
     std::atomic<int> ready{0};
     std::atomic<int> go{0};
-    queue_template<int>* out = nullptr;
 };
 
 void* armFirstTimer(void* arg)
@@ -65,10 +64,11 @@ void* armFirstTimer(void* arg)
     start->ready.fetch_add(1);
     while (!start->go.load())
         threadfunc::sleep(0, 100);
-    timer_template<int> timer(start->out, 1);
+    queue_template<int> out(1);
+    timer_template<int> timer(&out, 1);
     timer.startOneShot(1);
     int value = 0;
-    for (int waited = 0; waited < 5000 && !start->out->tryGet(value); ++waited)
+    for (int waited = 0; waited < 5000 && !out.tryGet(value); ++waited)
         threadfunc::sleep(1);
     return reinterpret_cast<void*>(static_cast<intptr_t>(value));
 }
@@ -78,9 +78,7 @@ TEST_CASE("threads arming the first timers at once start exactly one timer threa
 {
     REQUIRE(realtime99Threads() == 0);
     const int before = threadCount();
-    queue_template<int> out(64);
     Start start;
-    start.out = &out;
     constexpr int kThreads = 8;
     pthread_t threads[kThreads];
     for (pthread_t& thread : threads) {
