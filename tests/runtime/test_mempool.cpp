@@ -289,8 +289,8 @@ TEST_CASE("a long random run of handle allocations never overlaps or loses a byt
             auto it = live.begin();
             std::advance(it, rng() % live.size());
             const uint8_t* p = static_cast<const uint8_t*>(memHandleToPtr(it->first));
-            for (uint32_t i = 0; i < it->second.size; ++i)
-                REQUIRE(p[i] == it->second.fill);
+            const uint8_t fill = it->second.fill;
+            REQUIRE(std::all_of(p, p + it->second.size, [fill](uint8_t v) { return v == fill; }));
             memFree(it->first);
             live.erase(it);
         }
@@ -371,8 +371,9 @@ TEST_CASE("a random run of the pointer pool keeps every block intact")
             live.emplace_back(p, size);
         } else {
             const size_t i = rng() % live.size();
-            for (uint32_t k = 0; k < live[i].second; ++k)
-                REQUIRE(live[i].first[k] == (live[i].second & 0xFF));
+            const uint8_t fill = static_cast<uint8_t>(live[i].second & 0xFF);
+            REQUIRE(std::all_of(live[i].first, live[i].first + live[i].second,
+                                [fill](uint8_t v) { return v == fill; }));
             heapFree(live[i].first);
             live.erase(live.begin() + i);
         }
