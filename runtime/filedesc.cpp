@@ -23,14 +23,17 @@ std::string errorText(int error)
     return std::string(::strerror_r(error, buffer, sizeof buffer));
 }
 
-void logFailure(const char* action, int fd, int error)
+std::string failureText(const char* action, int fd, int error)
 {
-    CDEBUG_LOG_TEXT(CDebugLevel::DEB, kCategory,
-                    std::string(action) + std::to_string(fd) + " with errno " + errorText(error));
+    return std::string(action) + std::to_string(fd) + " with errno " + errorText(error);
 }
 
+// A macro so that the log line names the operation that failed.
+#define LOG_FAILURE(action, fd, error) \
+    CDEBUG_LOG_TEXT(CDebugLevel::DEB, kCategory, failureText((action), (fd), (error)))
+
 // The path of an open descriptor; empty (with a warning) when it cannot be read.
-std::string descriptorPath(int fd)
+std::string getPath(int fd)
 {
     std::vector<char> buffer(kPathBufferSize, '\0');
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
@@ -145,7 +148,7 @@ bool fileGetChar(int fd, char* c)
     const int error = errno;
     *out = static_cast<char>(0xFF);
     if (n < 0)
-        logFailure("failed to get char ", fd, error);
+        LOG_FAILURE("failed to get char ", fd, error);
     return false;
 }
 
@@ -211,7 +214,8 @@ bool fileFlush(int fd)
         rc = ::fsync(fd);
     } while (rc != 0 && errno == EINTR);
     if (rc != 0) {
-        logFailure("failed to sync file handle ", fd, errno);
+        const int error = errno;
+        LOG_FAILURE("failed to sync file handle ", fd, error);
         return false;
     }
     return true;
@@ -224,7 +228,8 @@ bool fileChangeSize(int fd, int32_t size)
         rc = ::ftruncate(fd, size);
     } while (rc != 0 && errno == EINTR);
     if (rc != 0) {
-        logFailure("failed to resize file handle ", fd, errno);
+        const int error = errno;
+        LOG_FAILURE("failed to resize file handle ", fd, error);
         return false;
     }
     return true;
@@ -237,7 +242,8 @@ bool fileWrite(int fd, const void* data, size_t length)
         n = ::write(fd, data, length);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
-        logFailure("failed to write file handle ", fd, errno);
+        const int error = errno;
+        LOG_FAILURE("failed to write file handle ", fd, error);
         return false;
     }
     return static_cast<size_t>(n) == length;
@@ -252,7 +258,8 @@ bool fileRead(int fd, void* data, size_t length)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            logFailure("failed to read file handle ", fd, errno);
+            const int error = errno;
+        LOG_FAILURE("failed to read file handle ", fd, error);
             return false;
         }
         if (n == 0)
@@ -265,19 +272,21 @@ bool fileRead(int fd, void* data, size_t length)
 
 bool fileClose(int fd)
 {
-    const std::string path = descriptorPath(fd);
+    const std::string path = getPath(fd);
     int rc;
     do {
         rc = ::fdatasync(fd);
     } while (rc != 0 && errno == EINTR);
-    const bool synced = rc == 0 || !lostData(errno);
+    const int syncError = rc == 0 ? 0 : errno;
+    const bool synced = rc == 0 || !lostData(syncError);
     if (!synced)
-        logFailure("failed to sync file handle ", fd, errno);
+        LOG_FAILURE("failed to sync file handle ", fd, syncError);
     // Linux releases the descriptor even when close is interrupted; a retry
     // could close a descriptor that another thread has just been given.
-    const bool closed = ::close(fd) == 0 || errno == EINTR;
+    const int closeError = ::close(fd) == 0 ? 0 : errno;
+    const bool closed = closeError == 0 || closeError == EINTR;
     if (!closed)
-        logFailure("failed to close file handle ", fd, errno);
+        LOG_FAILURE("failed to close file handle ", fd, closeError);
     if (!path.empty() && path[0] == '/')
         syncParentDirectory(path);
     return closed && synced;
