@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -261,6 +262,7 @@ TEST_CASE("report directories are dated and never reused")
 {
     TestRoot root;
     const std::string stick = root.path("/media/sda1");
+    QLocale::setDefault(QLocale::c());  // month names as strftime writes them in the C locale
 
     SUBCASE("with a stick")
     {
