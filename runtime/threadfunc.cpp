@@ -13,9 +13,9 @@
 #include <fstream>
 #include <list>
 #include <mutex>
+#include <poll.h>
 #include <sched.h>
 #include <sys/resource.h>
-#include <sys/select.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
@@ -410,18 +410,16 @@ void startTimerThread()
     timerThreadHandle.store(ThreadCreate(0, timerThreadMain, nullptr, 0, __FILE__, __LINE__));
 }
 
-// Waits until woken or the timeout passes; drains the wake bytes.
+// Waits until woken or the timeout passes; drains the wake bytes. poll rather
+// than select: the pipe may be made when descriptors beyond FD_SETSIZE are open.
 void timerSleep(int timeoutMs)
 {
-    fd_set readable;
-    FD_ZERO(&readable);
-    if (wakeRead >= 0)
-        FD_SET(wakeRead, &readable);
-    struct timeval timeout;
-    timeout.tv_sec = timeoutMs / 1000;
-    timeout.tv_usec = (timeoutMs % 1000) * 1000;
-    const int ready = select(wakeRead >= 0 ? wakeRead + 1 : 0, &readable, nullptr, nullptr, &timeout);
-    if (ready <= 0 || wakeRead < 0 || !FD_ISSET(wakeRead, &readable))
+    struct pollfd wake;
+    wake.fd = wakeRead;  // a negative descriptor is ignored: only the timeout wakes
+    wake.events = POLLIN;
+    wake.revents = 0;
+    const int ready = poll(&wake, 1, timeoutMs);
+    if (ready <= 0 || wakeRead < 0 || !(wake.revents & POLLIN))
         return;
     char bytes[64];
     ssize_t got;
@@ -498,26 +496,30 @@ void TTimerBase::stopLocked()
 void TTimerBase::arm(uint32_t ms)
 {
     const uint32_t now = clockGetMs();
-    mutex& lock = timerMutex();
-    lock.lock();
-    bool atHead = false;
-    if (mControl->timer) {
-        std::list<TimerEntry>& list = timerList();
-        for (auto it = list.begin(); it != list.end();)
-            it = (*it == mControl) ? list.erase(it) : std::next(it);
-        mPeriod = ms;
-        mExpiry = now + ms;
-        mArmedAt = now;
-        mArmed = true;
-        auto position = list.begin();
-        while (position != list.end() && msBetween((*position)->timer->mExpiry, mExpiry) > 0)
-            ++position;
-        atHead = position == list.begin();
-        list.insert(position, mControl);
-    }
-    lock.unlock();
+    timerMutex().lock();
+    const bool atHead = armLocked(now, ms);
+    timerMutex().unlock();
     if (atHead)
         timerWakeup();
+}
+
+bool TTimerBase::armLocked(uint32_t now, uint32_t ms)
+{
+    if (!mControl->timer)
+        return false;  // being destroyed
+    std::list<TimerEntry>& list = timerList();
+    for (auto it = list.begin(); it != list.end();)
+        it = (*it == mControl) ? list.erase(it) : std::next(it);
+    mPeriod = ms;
+    mExpiry = now + ms;
+    mArmedAt = now;
+    mArmed = true;
+    auto position = list.begin();
+    while (position != list.end() && msBetween((*position)->timer->mExpiry, mExpiry) > 0)
+        ++position;
+    const bool atHead = position == list.begin();
+    list.insert(position, mControl);
+    return atHead;
 }
 
 void TTimerBase::startOneShot(uint32_t ms)
@@ -632,21 +634,21 @@ void* timerThreadMain(void*)
 
             timer->expire();
 
+            const uint32_t returned = clockGetMs();
             lock.lock();
             // Null when expire() destroyed its own timer. While `firing` is set no
-            // other thread can finish destroying it.
+            // other thread can finish destroying it. Deciding and re-arming under
+            // one lock keeps a stop() from another thread from being lost.
             timer = entry->timer;
-            const bool rearm =
-                timer && timer->mPeriodic && !timer->mArmed && !entry->stopRequested;
-            const uint32_t period = timer ? timer->mPeriod : 0;
-            lock.unlock();
-            if (rearm)
-                timer->arm(period);
-            lock.lock();
+            bool wake = false;
+            if (timer && timer->mPeriodic && !timer->mArmed && !entry->stopRequested)
+                wake = timer->armLocked(returned, timer->mPeriod);
             entry->firing = false;
             entry->held = false;
             firingDone().notify_all();
             lock.unlock();
+            if (wake)
+                timerWakeup();
         }
         due.clear();
     }

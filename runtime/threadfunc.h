@@ -266,6 +266,8 @@ protected:
 private:
     friend void* timerThreadMain(void*);
     void arm(uint32_t ms);
+    // Under timerMutex(); true when the timer went in at the head of the list.
+    bool armLocked(uint32_t now, uint32_t ms);
     void stopLocked();
 
     std::shared_ptr<TimerControl> mControl;

@@ -349,6 +349,30 @@ TEST_CASE("timers destroyed while the timer thread fires them are never used aft
     CHECK(fired > 0);  // the race was actually exercised
 }
 
+TEST_CASE("real time: a periodic timer stopped from another thread stays stopped")
+{
+    std::atomic<int> fired{0};
+    Probe timer([&](Probe&) {
+        fired.fetch_add(1);
+        threadfunc::sleep(0, 200);
+    });
+    unsigned seed = 99;
+    int lost = 0;
+    for (int i = 0; i < 200; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        timer.startPeriodic(1);
+        threadfunc::sleep(0, static_cast<int>(seed % 3000));
+        timer.stop();
+        settle();  // a firing in progress has ended
+        const int after = fired.load();
+        threadfunc::sleep(5);
+        if (fired.load() != after || timer.isRunning())
+            ++lost;
+    }
+    CHECK(lost == 0);
+    CHECK(fired.load() > 0);
+}
+
 namespace {
 class Ticker : public TimerThread {
 public:
