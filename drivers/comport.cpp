@@ -242,8 +242,9 @@ uint32_t comportWrite(uint32_t port, const uint8_t* data, uint16_t length)
         ComSendBlock block{data, length};
         if (command(*rec, COM_CMD_SEND_BLOCK, reinterpret_cast<uintptr_t>(&block)))
             return 1;
-        CriticalSection guard;
-        rec->errors |= COM_ERROR_TX;
+        // Without the critical section: a print holding the shared buffer gets
+        // here, and the critical section must never wait for that buffer.
+        __atomic_fetch_or(&rec->errors, COM_ERROR_TX, __ATOMIC_SEQ_CST);
         return 0;
     }
     if (!rec->opened)
@@ -301,9 +302,7 @@ uint32_t comportGetErrors(uint32_t port)
     if (!rec)
         return 0;
     CriticalSection guard;
-    uint32_t errors = rec->errors;
-    rec->errors = 0;
-    return errors;
+    return __atomic_exchange_n(&rec->errors, 0u, __ATOMIC_SEQ_CST);
 }
 
 uint32_t comportFlush(uint32_t port)
