@@ -1,0 +1,236 @@
+// The store from start-up over updates to restarts, on its file: layout of a
+// new file, write-behind of a set, restore after restart, migration and a
+// broken image.
+#include <doctest/doctest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "datastore.h"
+#include "doubles/store_doubles.h"
+#include "dsnvmem.h"
+#include "dsvcappl.h"
+#include "dsvctrl.h"
+#include "doubles/store_env.h"
+
+namespace {
+
+const std::string& workDir = storeTestWorkDir();
+
+constexpr uint32_t fileHeader = 20;
+
+std::string fileBytes(uint32_t id)
+{
+    const std::string file = readBinaryFile(storeFilePath);
+    const uint32_t at = fileHeader + datastoreNvOffset(id);
+    return file.size() >= at + datastoreGetSize(id) ? file.substr(at, datastoreGetSize(id)) : std::string();
+}
+
+std::string le16(uint16_t v)
+{
+    return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+}
+
+// A new console: no store file at all.
+void startEmpty()
+{
+    filestoreDestroy();
+    unlink(storeFilePath.c_str());
+    takeCounterSetups();
+}
+
+void settle()
+{
+    storeUpdate();
+    storeUpdate();
+    REQUIRE(storeDrain());
+}
+
+} // namespace
+
+TEST_CASE("a new store file holds header, marker, path and version after two updates")
+{
+    startEmpty();
+    const StoreStart start = storeStart();
+    CHECK(start.nvResult == DS_NV_INITIALISED);
+    CHECK(start.versionResult == 1);
+    CHECK(datastoreIsFirstRun() == 1);
+    settle();
+    const std::string file = readBinaryFile(storeFilePath);
+    REQUIRE(file.size() == 2994);
+    CHECK(file.substr(0, 20) == std::string(20, '\0'));
+    CHECK(file.substr(20, 4) == std::string("\xB2\xA5\x00\x00", 4));
+    std::string path = "oem/vk_tech/kestrom/appl/sprayer/generic/rev1";
+    path.resize(49, '\0');
+    CHECK(file.substr(24, 49) == path);
+    CHECK(file.substr(73, 2) == le16(14));
+    CHECK(file.substr(75, 2) == le16(5));
+}
+
+TEST_CASE("a set item reaches the file at its offset; setting it again writes nothing")
+{
+    startEmpty();
+    storeStart();
+    settle();
+    takePostedEvents();
+    CHECK(datastoreSetUint16(32, 12) == DS_OK);
+    auto events = takePostedEvents();
+    REQUIRE(events.size() == 1);
+    CHECK(events[0] == std::make_pair(151u, 32u));
+    storeUpdate();
+    REQUIRE(storeDrain());
+    CHECK(fileBytes(32) == le16(12));
+    CHECK(readBinaryFile(storeFilePath).substr(20 + 155, 2) == std::string("\x0C\x00", 2));
+
+    const uint32_t accepted = filestoreInstance()->acceptedWrites();
+    CHECK(datastoreSetUint16(32, 12) == DS_OK);
+    events = takePostedEvents();
+    REQUIRE(events.size() == 1);
+    CHECK(events[0] == std::make_pair(151u, 32u));
+    storeUpdate();
+    REQUIRE(storeDrain());
+    CHECK(filestoreInstance()->acceptedWrites() == accepted);
+}
+
+TEST_CASE("after a restart every persistent value is back")
+{
+    startEmpty();
+    storeStart();
+    settle();
+    // A distinct in-range value for every settable persistent item.
+    std::map<uint32_t, std::vector<uint8_t>> expected;
+    for (uint32_t id = 4; id <= 223; ++id) {
+        const DsItemDescriptor& d = dsCatalogue[id];
+        if (d.notPersistent != 0 || d.readOnly != 0)
+            continue;
+        std::vector<uint8_t> value(datastoreGetSize(id));
+        for (size_t i = 0; i < value.size(); ++i)
+            value[i] = static_cast<uint8_t>(id + i);
+        if (d.type == DS_TYPE_BOOL) {
+            value.assign(4, 0);
+            value[0] = id & 1;
+        } else if (d.type != DS_TYPE_BLOCK) {
+            uint32_t candidate = d.minimum == 0.0f && d.maximum == 0.0f ? id * 3 + 1 : static_cast<uint32_t>(d.minimum) + id % 3;
+            std::memcpy(value.data(), &candidate, value.size());
+        }
+        REQUIRE(datastoreSetData(id, value.data()) == DS_OK);
+        expected[id] = value;
+    }
+    setTripRecord(14, 1, 2, 1);
+    uint32_t config[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 11, 12};
+    setConfigRecord(3, config);
+    datastoreRefreshItems(10000);
+    storeUpdate();
+    REQUIRE(storeDrain());
+
+    clearCounterRecords();
+    const StoreStart start = storeStart();
+    CHECK(start.nvResult == DS_NV_LOADED);
+    CHECK(start.versionResult == 0);
+    CHECK(datastoreIsFirstRun() == 0);
+    for (const auto& entry : expected) {
+        CAPTURE(entry.first);
+        std::vector<uint8_t> value(entry.second.size());
+        datastoreCopyValue(entry.first, value.data());
+        CHECK(value == entry.second);
+    }
+    bool tripBack = false, configBack = false;
+    for (const CounterLoad& load : takeCounterLoads()) {
+        if (load.kind == "trip" && load.counter == 14)
+            tripBack = load.record[0] == 1 && load.record[4] == 2 && load.record[8] == 1;
+        if (load.kind == "config" && load.counter == 3)
+            configBack = std::memcmp(load.record.data(), config, sizeof config) == 0;
+    }
+    CHECK(tripBack);
+    CHECK(configBack);
+}
+
+TEST_CASE("an image of layout 13 is migrated")
+{
+    startEmpty();
+    storeStart();
+    settle();
+    REQUIRE(datastoreSetUint16(2, 13) == DS_OK);
+    REQUIRE(datastoreSetUint16(222, 77) == DS_OK);
+    REQUIRE(datastoreSetUint16(34, 1234) == DS_OK);
+    storeUpdate();
+    REQUIRE(storeDrain());
+
+    OutputCapture output;
+    const StoreStart start = storeStart();
+    CHECK(start.nvResult == DS_NV_LOADED);
+    CHECK(start.versionResult == 1);
+    CHECK(output.waitFor("PrevVer: 13, CurVer: 14, InitAll: No"));
+    CHECK(datastoreIsFirstRun() == 0);
+    CHECK(takeCounterSetups().empty());
+    for (uint32_t map = 0; map < 4; ++map) {
+        uint32_t words[13];
+        datastoreGetData(218 + map, words);
+        CHECK(std::memcmp(words, dsvcapplSectionMaps[map], sizeof words) == 0);
+    }
+    CHECK(datastoreGetUint16(222) == 0);
+    CHECK(datastoreGetUint16(34) == 1234);
+    CHECK(datastoreGetUint16(2) == 13);
+    storeUpdate();
+    CHECK(datastoreGetUint16(2) == 14);
+    CHECK(datastoreGetUint16(3) == 5);
+    storeUpdate();
+    REQUIRE(storeDrain());
+    CHECK(fileBytes(2) == le16(14));
+    CHECK(fileBytes(3) == le16(5));
+    CHECK(fileBytes(218).substr(0, 8) == std::string("\x01\x00\x00\x00\x02\x00\x00\x00", 8));
+}
+
+TEST_CASE("a wrong marker initialises every persistent item")
+{
+    startEmpty();
+    storeStart();
+    settle();
+    REQUIRE(datastoreSetUint16(34, 1234) == DS_OK);
+    storeUpdate();
+    REQUIRE(storeDrain());
+    std::string file = readBinaryFile(storeFilePath);
+    file[20] = '\x00';
+    file[21] = '\x11';
+    REQUIRE(writeBinaryFile(storeFilePath, file));
+
+    OutputCapture output;
+    const StoreStart start = storeStart();
+    CHECK(start.nvResult == DS_NV_INITIALISED);
+    CHECK(start.versionResult == 1);
+    CHECK(datastoreIsFirstRun() == 1);
+    CHECK(output.waitFor("PrevVer: 0, CurVer: 14, InitAll: Yes"));
+    for (uint32_t id = 4; id <= 223; ++id) {
+        CAPTURE(id);
+        std::vector<uint8_t> value(datastoreGetSize(id));
+        datastoreCopyValue(id, value.data());
+        std::vector<uint8_t> expected(value.size(), 0);
+        uint8_t lowest[4] = {};
+        datastoreCheckRange(id, lowest); // zero, or pulled up to the minimum
+        std::memcpy(expected.data(), lowest, std::min<size_t>(4, expected.size()));
+        if (dsCatalogue[id].type > DS_TYPE_BLOCK)
+            CHECK(value == expected);
+    }
+    settle();
+    CHECK(fileBytes(34) == le16(0));
+    CHECK(fileBytes(0) == std::string("\xB2\xA5\x00\x00", 4));
+    CHECK(storeStart().nvResult == DS_NV_LOADED);
+}
+
+TEST_CASE("an empty store file does not switch persistence off")
+{
+    startEmpty();
+    storeStart();
+    settle();
+    filestoreDestroy();
+    REQUIRE(writeBinaryFile(storeFilePath, ""));
+    CHECK(storeStart().nvResult == DS_NV_INITIALISED);
+    settle();
+    REQUIRE(datastoreSetUint16(34, 4321) == DS_OK);
+    storeUpdate();
+    REQUIRE(storeDrain());
+    CHECK(readBinaryFile(storeFilePath).size() == 2994);
+    CHECK(storeStart().nvResult == DS_NV_LOADED);
+    CHECK(datastoreGetUint16(34) == 4321);
+}

@@ -1,0 +1,102 @@
+// The total operating time file: seeded at start, rewritten every 5000 ms, never lowered.
+#include <doctest/doctest.h>
+
+#include "clock.h"
+#include "datastore.h"
+#include "doubles/store_env.h"
+#include "tottime.h"
+
+namespace {
+
+const std::string& workDir = storeTestWorkDir();
+
+constexpr uint32_t totalTimeItem = 305;
+
+// Lets 5000 ms pass on the program's clock and waits for the task's turn.
+bool tickUntil(const std::string& path, const std::string& expected)
+{
+    clockAdvanceMs(5000);
+    for (int waited = 0; waited < 5000; waited += 10) {
+        if (readBinaryFile(path) == expected)
+            return true;
+        threadfunc::sleep(10);
+    }
+    return false;
+}
+
+// The file keeps its text over a period in which the task has certainly run.
+bool staysAt(const std::string& path, const std::string& expected)
+{
+    clockAdvanceMs(5000);
+    threadfunc::sleep(200);
+    clockAdvanceMs(5000);
+    threadfunc::sleep(200);
+    return readBinaryFile(path) == expected;
+}
+
+} // namespace
+
+TEST_CASE("the file total continues from its text and never goes down")
+{
+    REQUIRE(datastoreInit(2) == 0);
+    clockUseManual();
+    const std::string path = "tottime.dat";
+    REQUIRE(writeBinaryFile(path, "1000"));
+    REQUIRE(datastoreSetUint32(totalTimeItem, 200) == DS_OK);
+    CHECK(totalTimeFileInit(path.c_str(), totalTimeItem) == 1);
+    CHECK(staysAt(path, "1000"));
+    REQUIRE(datastoreSetUint32(totalTimeItem, 250) == DS_OK);
+    CHECK(tickUntil(path, "1050"));
+
+    REQUIRE(datastoreSetUint32(totalTimeItem, 0) == DS_OK); // reset of the item
+    CHECK(staysAt(path, "1050"));
+    REQUIRE(datastoreSetUint32(totalTimeItem, 10) == DS_OK);
+    CHECK(tickUntil(path, "1060"));
+    totalTimeFileStop();
+    clockUseReal();
+}
+
+TEST_CASE("without a file the item's value is the start; the file appears at the first increase")
+{
+    REQUIRE(datastoreInit(2) == 0);
+    clockUseManual();
+    const std::string path = "missing/tottime.dat";
+    REQUIRE(datastoreSetUint32(totalTimeItem, 50) == DS_OK);
+    CHECK(totalTimeFileInit(path.c_str(), totalTimeItem) == 1);
+    CHECK(staysAt(path, ""));
+    REQUIRE(datastoreSetUint32(totalTimeItem, 51) == DS_OK);
+    CHECK(tickUntil(path, "51"));
+    totalTimeFileStop();
+    clockUseReal();
+}
+
+TEST_CASE("a file whose total is below the item starts from the item")
+{
+    REQUIRE(datastoreInit(2) == 0);
+    clockUseManual();
+    const std::string path = "low.dat";
+    REQUIRE(writeBinaryFile(path, "30"));
+    REQUIRE(datastoreSetUint32(totalTimeItem, 400) == DS_OK);
+    totalTimeFileInit(path.c_str(), totalTimeItem);
+    REQUIRE(datastoreSetUint32(totalTimeItem, 401) == DS_OK);
+    CHECK(tickUntil(path, "401"));
+    totalTimeFileStop();
+    clockUseReal();
+}
+
+TEST_CASE("the text is parsed within the bytes read")
+{
+    struct Case {
+        std::string text;
+        uint32_t length;
+        uint32_t total;
+    };
+    const Case cases[] = {
+        {"1000", 4, 1000}, {"1000", 2, 10},        {"12ab", 4, 12},   {"abc", 3, 0},
+        {"", 0, 0},        {"99999999999", 11, 0xFFFFFFFFu}, {"0042", 4, 42},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.text);
+        CHECK(totalTimeParse(c.text.data(), c.length) == c.total);
+    }
+}
