@@ -1,0 +1,108 @@
+// The process's own logger, reached through the call-site macros, in real time:
+// the stand-in root is set before the first log call and kept to the end.
+#include "cdebug.h"
+#include "storage.h"
+#include "test_root.h"
+
+#include <doctest/doctest.h>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+TestRoot& processRoot()
+{
+    static TestRoot root;
+    return root;
+}
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+int counted = 0;
+int countedArgument()
+{
+    return ++counted;
+}
+
+}  // namespace
+
+TEST_CASE("the first log call creates the files in the storage configuration directory")
+{
+    processRoot();
+    const std::string dir = clStorageCfgDir();
+    REQUIRE(dir.find(processRoot().dir()) == 0);
+    CDEBUG_LOG(CDebugLevel::DEB, "cFirst", "filtered %d", countedArgument());
+    CHECK(counted == 0);
+    CHECK(CDebug::getInstance().rulesFilePath() == dir + "/cdebug.ini");
+    CHECK(readTextFile(dir + "/cdebug.ini") == "[rules]\n");
+    CHECK(readTextFile(dir + "/cdebug.cnf").find("QueueSize=20\n") != std::string::npos);
+    struct stat info;
+    CHECK(stat(clStorageDebugDir().c_str(), &info) == 0);
+}
+
+TEST_CASE("the macros evaluate the arguments of passing messages only")
+{
+    processRoot();
+    counted = 0;
+    std::fflush(stdout);
+    const std::string capturePath = processRoot().path("/tmp/out.txt");
+    const int saved = dup(STDOUT_FILENO);
+    const int fd = open(capturePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(fd, STDOUT_FILENO);
+    close(fd);
+
+    CDEBUG_LOG(CDebugLevel::DEB, "cQuiet", "%d", countedArgument());
+    CDEBUG_LOG(CDebugLevel::INF, "cQuiet", "%d", countedArgument());
+    CDEBUG_LOG_TEXT(CDebugLevel::LOG, "cQuiet", std::to_string(countedArgument()));
+    CHECK(counted == 0);
+    CDEBUG_LOG(CDebugLevel::WAR, "cQuiet", "warned %d", countedArgument());
+    CDEBUG_LOG_TEXT(CDebugLevel::CRI, "cQuiet", "critical " + std::to_string(countedArgument()));
+    CHECK(counted == 2);
+    const bool written = waitFor(
+        [&] { return readTextFile(capturePath).find("critical 2\n") != std::string::npos; }, 3000);
+
+    std::fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    CHECK(written);
+    const std::string text = readTextFile(capturePath);
+    // Warnings show the whole source path (PathDepthSevere 0).
+    CHECK(text.find(" W][   73][cQuiet] " + std::string(__FILE__) + " - ") != std::string::npos);
+    CHECK(text.find("() - warned 1\n") != std::string::npos);
+}
+
+TEST_CASE("within about 5 s a new category appears in the rules file and a rules edit takes effect")
+{
+    processRoot();
+    const std::string rules = clStorageCfgDir() + "/cdebug.ini";
+    CDebug& logger = CDebug::getInstance();
+    logger.passes(CDebugLevel::DEB, "cBrandNew");
+    const auto start = std::chrono::steady_clock::now();
+    CHECK(waitFor([&] { return readTextFile(rules).find("cBrandNew.fatal=true\n") != std::string::npos; },
+                  6500));
+    CHECK(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(6500));
+
+    CHECK_FALSE(logger.passes(CDebugLevel::DEB, "cInit"));
+    std::string text = readTextFile(rules);
+    REQUIRE(writeTextFile(rules, text + "cInit.debug=true\r\n"));
+    CHECK(waitFor([&] { return logger.passes(CDebugLevel::DEB, "cInit"); }, 6500));
+    CHECK(waitFor([&] { return readTextFile(rules).find("\r") == std::string::npos; }, 6500));
+    CHECK(readTextFile(rules).find("\ncInit.debug=true\ncInit.warning=true\n") != std::string::npos);
+    // The root is removed at exit: the logger must leave it alone from now on.
+    logger.clearCheckLoggingFile();
+}
