@@ -4,9 +4,19 @@
 #include <mutex>
 
 namespace {
-std::mutex rootLock;
-bool rootLoaded = false;
-std::string rootDir;
+// Function-local state: the root may be asked for from static constructors of
+// other modules, before this file's own globals would be initialised.
+struct RootState {
+    std::mutex lock;
+    bool loaded = false;
+    std::string dir;
+};
+
+RootState& rootState()
+{
+    static RootState state;
+    return state;
+}
 
 std::string loadRoot()
 {
@@ -20,12 +30,13 @@ std::string loadRoot()
 
 std::string sysrootDir()
 {
-    std::lock_guard<std::mutex> guard(rootLock);
-    if (!rootLoaded) {
-        rootDir = loadRoot();
-        rootLoaded = true;
+    RootState& state = rootState();
+    std::lock_guard<std::mutex> guard(state.lock);
+    if (!state.loaded) {
+        state.dir = loadRoot();
+        state.loaded = true;
     }
-    return rootDir;
+    return state.dir;
 }
 
 bool sysrootActive()
@@ -45,7 +56,8 @@ std::string sysrootPath(const std::string& fixedPath)
 
 void sysrootReload()
 {
-    std::lock_guard<std::mutex> guard(rootLock);
-    rootDir = loadRoot();
-    rootLoaded = true;
+    RootState& state = rootState();
+    std::lock_guard<std::mutex> guard(state.lock);
+    state.dir = loadRoot();
+    state.loaded = true;
 }
