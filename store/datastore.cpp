@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <limits>
 #include <mutex>
 #include <vector>
@@ -619,58 +620,79 @@ uint32_t datastoreIsFirstRun()
     return store.firstRun;
 }
 
+namespace {
+
+// Value part of a dump line of a typed item.
+void formatValue(uint32_t id, char* text, size_t capacity)
+{
+    switch (desc(id).type) {
+    case DS_TYPE_BOOL: std::snprintf(text, capacity, "BOOL        %d", static_cast<int>(datastoreGetBool(id))); break;
+    case DS_TYPE_UCHAR: std::snprintf(text, capacity, "UCHAR       %u", datastoreGetUchar(id)); break;
+    case DS_TYPE_SINT8: std::snprintf(text, capacity, "SINT8       %d", datastoreGetSint8(id)); break;
+    case DS_TYPE_UINT8: std::snprintf(text, capacity, "UINT8       %u", datastoreGetUint8(id)); break;
+    case DS_TYPE_SINT16: std::snprintf(text, capacity, "SINT16      %d", datastoreGetSint16(id)); break;
+    case DS_TYPE_UINT16: std::snprintf(text, capacity, "UINT16      %u", datastoreGetUint16(id)); break;
+    case DS_TYPE_UINT32:
+        std::snprintf(text, capacity, "UINT32      %lu", static_cast<unsigned long>(datastoreGetUint32(id)));
+        break;
+    case DS_TYPE_SINT32:
+        std::snprintf(text, capacity, "SINT32      %ld", static_cast<long>(datastoreGetSint32(id)));
+        break;
+    case DS_TYPE_FLOAT32:
+        std::snprintf(text, capacity, "FLOAT32     %f", static_cast<double>(datastoreGetFloat32(id)));
+        break;
+    default: std::snprintf(text, capacity, "Other type "); break;
+    }
+}
+
+void formatByte(uint8_t byte, char* text, size_t capacity)
+{
+    std::snprintf(text, capacity, byte < 0x10 ? " 0x0%X" : " 0x%X", byte);
+}
+
+} // namespace
+
 size_t datastoreFormatItem(uint32_t id, char* text, size_t capacity)
 {
     if (!validId(id) || capacity == 0)
         return 0;
-    std::string line;
     char part[64];
     std::snprintf(part, sizeof part, "%5d  ", static_cast<int>(id));
-    line = part;
-    switch (desc(id).type) {
-    case DS_TYPE_BOOL: std::snprintf(part, sizeof part, "BOOL        %d", static_cast<int>(datastoreGetBool(id))); break;
-    case DS_TYPE_UCHAR: std::snprintf(part, sizeof part, "UCHAR       %u", datastoreGetUchar(id)); break;
-    case DS_TYPE_SINT8: std::snprintf(part, sizeof part, "SINT8       %d", datastoreGetSint8(id)); break;
-    case DS_TYPE_UINT8: std::snprintf(part, sizeof part, "UINT8       %u", datastoreGetUint8(id)); break;
-    case DS_TYPE_SINT16: std::snprintf(part, sizeof part, "SINT16      %d", datastoreGetSint16(id)); break;
-    case DS_TYPE_UINT16: std::snprintf(part, sizeof part, "UINT16      %u", datastoreGetUint16(id)); break;
-    case DS_TYPE_UINT32:
-        std::snprintf(part, sizeof part, "UINT32      %lu", static_cast<unsigned long>(datastoreGetUint32(id)));
-        break;
-    case DS_TYPE_SINT32:
-        std::snprintf(part, sizeof part, "SINT32      %ld", static_cast<long>(datastoreGetSint32(id)));
-        break;
-    case DS_TYPE_FLOAT32:
-        std::snprintf(part, sizeof part, "FLOAT32     %f", static_cast<double>(datastoreGetFloat32(id)));
-        break;
-    default: {
-        std::snprintf(part, sizeof part, "Other type ");
+    std::string line = part;
+    formatValue(id, part, sizeof part);
+    line += part;
+    if (desc(id).type <= DS_TYPE_BLOCK) {
         uint8_t bytes[maxItemSize];
         datastoreCopyValue(id, bytes);
-        line += part;
-        part[0] = '\0';
         for (uint32_t i = 0; i < sizeOf(id); ++i) {
-            char byteText[8];
-            std::snprintf(byteText, sizeof byteText, bytes[i] < 0x10 ? " 0x0%X" : " 0x%X", bytes[i]);
-            line += byteText;
+            formatByte(bytes[i], part, sizeof part);
+            line += part;
         }
-        break;
     }
-    }
-    line += part;
     const size_t length = line.size() < capacity - 1 ? line.size() : capacity - 1;
     std::memcpy(text, line.data(), length);
     text[length] = '\0';
     return length;
 }
 
+// Printed piece by piece: a debug print takes at most 250 characters.
 void datastoreDebugDump()
 {
-    debugPrintf(0, "datastoreDebugDump\n\r");
-    char line[4096];
-    for (uint32_t id = 0; id < DS_ITEM_COUNT; ++id) {
-        datastoreFormatItem(id, line, sizeof line);
-        debugPrintf(0, "%s\n\r", line);
+    debugPrintf(1, "datastoreDebugDump\n\r");
+    for (uint32_t id = 0; id < DS_ITEM_COUNT && validId(id); ++id) {
+        char part[64];
+        debugPrintf(1, "%5d  ", static_cast<int>(id));
+        formatValue(id, part, sizeof part);
+        debugPrintf(1, "%s", part);
+        if (desc(id).type <= DS_TYPE_BLOCK) {
+            uint8_t bytes[maxItemSize];
+            datastoreCopyValue(id, bytes);
+            for (uint32_t i = 0; i < sizeOf(id); ++i) {
+                formatByte(bytes[i], part, sizeof part);
+                debugPrintf(1, "%s", part);
+            }
+        }
+        debugPrintf(1, "\n\r");
     }
 }
 

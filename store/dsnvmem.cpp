@@ -103,6 +103,8 @@ void datastoreNvAssignOffsets()
 {
     for (Backend& b : backends)
         b = Backend{};
+    if (datastoreDescriptor(0) == nullptr)
+        return;
     for (uint32_t id = 0; id < DS_ITEM_COUNT; ++id) {
         offsets[id] = 0;
         const DsItemDescriptor& d = *datastoreDescriptor(id);
@@ -159,6 +161,8 @@ uint32_t datastoreNvWrite(uint32_t id, const void* buffer, uint32_t size)
 
 uint32_t datastoreNvmemInit()
 {
+    if (datastoreDescriptor(0) == nullptr)
+        return DS_NV_INIT_WRITE_FAILED; // datastoreInit has not succeeded
     uint32_t initValue = 0;
     datastoreNvRead(DS_NVMEM_INIT_MARKER, &initValue, sizeof initValue);
     CDEBUG_LOG(CDebugLevel::LOG, "cInitFile", "initValue = 0x%X", initValue);
@@ -215,6 +219,8 @@ uint32_t datastoreNvWriteDirty(uint32_t stopAtFirstFailure)
 
 void datastoreNvMarkAllDirty(uint32_t backend)
 {
+    if (datastoreDescriptor(0) == nullptr)
+        return;
     for (uint32_t id = 0; id < DS_ITEM_COUNT; ++id) {
         const DsItemDescriptor& d = *datastoreDescriptor(id);
         if (persistent(d) && d.backend == backend)

@@ -4,6 +4,7 @@
 
 #include "cdebug.h"
 #include "datastore.h"
+#include "vkinfo.h"
 
 // The process core's counter set-up; weak so that programs without the core
 // (test bench, probe tool) still link. Its result is not used here.
@@ -18,14 +19,12 @@ const uint32_t dsvcapplSectionMaps[4][DSVCAPPL_SECTION_MAP_WORDS] = {
 
 namespace {
 
-uint32_t noPartNumber(char* partNumber, uint32_t size)
+uint32_t deviceInfoPartNumber(char* partNumber, uint32_t size)
 {
-    if (size > 0)
-        partNumber[0] = '\0';
-    return 0;
+    return vkinfoGetItemNumber(partNumber, size);
 }
 
-DsvcapplPartNumberReader partNumberReader = noPartNumber;
+DsvcapplPartNumberReader partNumberReader = deviceInfoPartNumber;
 
 void setUint16Range(uint32_t first, uint32_t last, uint16_t value)
 {
@@ -46,7 +45,7 @@ uint32_t variantFlag()
 
 void dsvcapplSetPartNumberReader(DsvcapplPartNumberReader reader)
 {
-    partNumberReader = reader != nullptr ? reader : noPartNumber;
+    partNumberReader = reader != nullptr ? reader : deviceInfoPartNumber;
 }
 
 uint32_t dsvcapplPartNumberFlag(const char* partNumber)

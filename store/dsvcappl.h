@@ -17,7 +17,8 @@ extern const uint32_t dsvcapplSectionMaps[4][DSVCAPPL_SECTION_MAP_WORDS];
 // Fills partNumber (size bytes, terminated) with the console's hardware part
 // number; nonzero when one was found.
 typedef uint32_t (*DsvcapplPartNumberReader)(char* partNumber, uint32_t size);
-// Replaces the part-number source (the device-information files by default).
+// Replaces the part-number source; null restores the default, the
+// device-information files (read by vkinfoInit).
 void dsvcapplSetPartNumberReader(DsvcapplPartNumberReader reader);
 
 // 1 for the console variants "512-201", "512-202" and "512-203", else 0.

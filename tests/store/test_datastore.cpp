@@ -5,6 +5,9 @@
 #include <cstring>
 
 #include "clock.h"
+#include "comport.h"
+#include "conout.h"
+#include "debugcon.h"
 #include "datastore.h"
 #include "doubles/store_doubles.h"
 #include "doubles/store_env.h"
@@ -434,4 +437,33 @@ TEST_CASE("dump lines")
     }
     char line[4096];
     CHECK(datastoreFormatItem(120, line, sizeof line) == std::strlen("  120  Other type ") + 402 * 5);
+}
+
+TEST_CASE("the dump prints its heading and one line per item on the debug port")
+{
+    freshStore();
+    datastoreSetUint16(32, 12);
+    uint8_t path[49];
+    std::memset(path, 0xAB, sizeof path);
+    datastoreSetData(1, path);
+    REQUIRE(comportInit() == 1);
+    REQUIRE(comportRegister(0, conoutDriver, 1000, 8000, nullptr, nullptr, 0) == 1);
+    comportOpen(0, 7, 3, 2, 0);
+    comselectInit(0);
+    std::string printed;
+    {
+        OutputCapture output;
+        datastoreDebugDump();
+        printed = output.text();
+    }
+    std::string expected = "datastoreDebugDump\n\r";
+    for (uint32_t id = 0; id < DS_ITEM_COUNT; ++id) {
+        char line[4096];
+        datastoreFormatItem(id, line, sizeof line);
+        expected += std::string(line) + "\n\r";
+    }
+    CHECK(printed == expected);
+    CHECK(printed.find("   32  UINT16      12\n\r") != std::string::npos);
+    CHECK(printed.find("    1  Other type  0xAB 0xAB") != std::string::npos);
+    CHECK(std::count(printed.begin(), printed.end(), '\r') == 330);
 }
