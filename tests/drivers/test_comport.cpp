@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -141,6 +142,36 @@ TEST_CASE("the Linux driver serves several ports with one reader")
     CHECK(writeText(2, "to2") == 1);
     CHECK(readMaster(serial.master(0), 3) == "to0");
     CHECK(readMaster(serial.master(2), 3) == "to2");
+}
+
+namespace {
+double cpuSeconds()
+{
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+}  // namespace
+
+TEST_CASE("a hung-up device does not keep the reader busy")
+{
+    TestRoot root;
+    StandinSerial serial;
+    REQUIRE(serial.create(root.dir()));
+    REQUIRE(comportInit() == 1);
+    REQUIRE(comportRegister(2, comLinuxDriver, 100, 100, nullptr, nullptr, 2) == 1);
+    REQUIRE(comportOpen(2, 3, 3, 2, 0) == 1);
+    writeMaster(serial.master(2), "x");
+    REQUIRE(waitForRx(2, 1));
+
+    serial.close();  // the far end hangs up
+    usleep(50000);
+    const double before = cpuSeconds();
+    usleep(300000);
+    CHECK(cpuSeconds() - before < 0.1);
+    CHECK(takeRx(2) == "x");
+    CHECK(writeText(2, "lost") == 0);
 }
 
 TEST_CASE("formatted print keeps to the shared buffer")
