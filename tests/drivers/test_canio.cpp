@@ -1,5 +1,6 @@
 // The CAN layer against a scripted driver: channel binding, the software ring,
 // bit timing candidates, counting and the frame hook, and the record searches.
+#include "can_peer.h"
 #include "canio.h"
 #include "test_root.h"
 
@@ -183,7 +184,15 @@ TEST_CASE("channel initialisation sends open, read function, depth and blocking 
 TEST_CASE("an empty table or an out-of-range channel calls no driver")
 {
     programRoot();
-    CHECK(canioInit(0) == 0);
+    uint32_t result = 1;
+    bool logged = false;
+    {
+        StdoutCapture capture(programRoot());
+        result = canioInit(0);
+        logged = capture.waitFor("error!!!", 2000);
+    }
+    CHECK(result == 0);
+    CHECK(logged);
     fake = FakeDriver{};
     CHECK(canioInitChannel(0, fakeEntry, 0, 4) == 0);
 

@@ -5,6 +5,7 @@
 #include "canio.h"
 #include "cmdrunner.h"
 #include "socketcan.h"
+#include "sysroot.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -12,6 +13,7 @@
 #include <atomic>
 #include <dirent.h>
 #include <linux/can/error.h>
+#include <memory>
 #include <mutex>
 #include <pthread.h>
 #include <sys/un.h>
@@ -366,4 +368,56 @@ TEST_CASE("a receive error that repeats neither spins nor floods the log")
     CHECK(countOf(log, "Receive error") >= 1);
     CHECK(countOf(log, "Receive error") <= 3);
     CHECK(cpuMs < 200);
+}
+
+TEST_CASE("the stand-in bus delivers to every other socket of the interface")
+{
+    programRoot();
+    CanPeer a("vcan1");
+    CanPeer b("vcan1");
+    auto c = std::make_unique<CanPeer>("vcan1");
+    CanPeer other("vcan2");
+    const struct can_frame frame = rawFrame(0x123, {1, 2});
+    REQUIRE(a.send(frame));
+    CHECK(b.receiveText(1000) == "123#0102");
+    CHECK(c->receiveText(1000) == "123#0102");
+    CHECK(a.receiveText(50).empty());
+    CHECK(other.receiveText(50).empty());
+
+    c.reset();
+    CHECK(waitForSockets("vcan1", 2));
+
+    // A socket file left behind by a process that died is cleared by the next sender.
+    const std::string stale = canstandinDir("vcan1") + "/stale";
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", stale.c_str());
+    REQUIRE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+    ::close(fd);
+    REQUIRE(::access(stale.c_str(), F_OK) == 0);
+    REQUIRE(a.send(frame));
+    CHECK(::access(stale.c_str(), F_OK) != 0);
+    CHECK(b.receiveText(1000) == "123#0102");
+}
+
+TEST_CASE("the stand-in bus works below a root whose path is too long for a socket address")
+{
+    const std::string longRoot = programRoot().dir() + "/tmp/" + std::string(100, 'r');
+    REQUIRE(::mkdir(longRoot.c_str(), 0755) == 0);
+    setenv("CONSOLE_SYSROOT", longRoot.c_str(), 1);
+    sysrootReload();
+    std::string received;
+    bool bothOpen = false;
+    {
+        CanPeer a("can0");
+        CanPeer b("can0");
+        bothOpen = a.isOpen() && b.isOpen();
+        if (bothOpen && a.send(rawFrame(0x18EFFFC0 | CAN_EFF_FLAG, {0x0A})))
+            received = b.receiveText(1000);
+    }
+    setenv("CONSOLE_SYSROOT", programRoot().dir().c_str(), 1);
+    sysrootReload();
+    CHECK(bothOpen);
+    CHECK(received == "18EFFFC0#0A");
 }
