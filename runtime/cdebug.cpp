@@ -8,7 +8,6 @@
 #include "threadfunc.h"
 
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <csignal>
 #include <cstdarg>
@@ -163,7 +162,7 @@ void CDebug::shutdown()
     // The thread objects stay alive until destruction, so that a thread that
     // logs during the exit sequence never meets a destroyed queue.
     mReload->finish();
-    std::lock_guard<std::timed_mutex> files(mFilesLock);
+    std::lock_guard<std::mutex> files(mFilesLock);
     mWriterRunning.store(false);
     mWriter->finish();
 }
@@ -350,9 +349,13 @@ void CDebug::fatalShutdown()
 {
     // Bounded wait: the check may be running on another thread that is itself
     // waiting for room in the queue this thread would drain.
-    if (mCheckFiles.load() && mFilesLock.try_lock_for(std::chrono::seconds(2))) {
-        checkFilesLocked();
-        mFilesLock.unlock();
+    for (int waited = 0; mCheckFiles.load() && waited < 2000; waited += 10) {
+        if (mFilesLock.try_lock()) {
+            checkFilesLocked();
+            mFilesLock.unlock();
+            break;
+        }
+        threadfunc::sleep(10, 0);
     }
     std::fflush(stdout);
     std::fputs(">>> gracefully shutting down!!! <<<\n", stdout);
@@ -461,7 +464,7 @@ void CDebug::checkLoggingFiles()
 {
     if (!mCheckFiles.load())
         return;
-    std::lock_guard<std::timed_mutex> guard(mFilesLock);
+    std::lock_guard<std::mutex> guard(mFilesLock);
     checkFilesLocked();
 }
 

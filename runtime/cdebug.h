@@ -140,7 +140,7 @@ private:
     FileRecord mRulesRecord;
     FileRecord mConfigRecord;
     // Serialises the periodic check, the fatal path's check and direct calls.
-    std::timed_mutex mFilesLock;
+    std::mutex mFilesLock;
 
     std::string mConfigDir;
     std::string mRulesPath;
