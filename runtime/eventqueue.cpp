@@ -75,7 +75,7 @@ void eventBufferHandler(uint32_t id, uint32_t value)
 
 void eventSetCallback(EventHandler handler)
 {
-    if (handler == nullptr) {
+    if (handler == nullptr || handler == eventBufferHandler) {
         CEventQueue::instance().setHandler(eventBufferHandler);
         return;
     }

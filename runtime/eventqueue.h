@@ -47,7 +47,8 @@ void eventRegistryInit();
 // The buffering handler: keeps the pair for the replay (the 201st and later are dropped).
 void eventBufferHandler(uint32_t id, uint32_t value);
 // Installs the handler and replays every buffered event to it, first to last,
-// then empties the buffer. Null re-installs the buffering handler and keeps the buffer.
+// then empties the buffer. Null (or eventBufferHandler itself) re-installs the
+// buffering handler and keeps the buffer.
 void eventSetCallback(EventHandler handler);
 // Queues one event for the main thread; callable from any thread. The owner is
 // carried for the caller's bookkeeping and otherwise ignored. Always true.

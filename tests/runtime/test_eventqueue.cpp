@@ -169,6 +169,19 @@ TEST_CASE("events delivered before the handler is installed are replayed first, 
     gDelivered.clear();
     eventSetCallback(recordingHandler);
     CHECK(gDelivered.empty());
+
+    // Going back to buffering keeps what was buffered, whichever way it is asked for.
+    for (EventHandler buffering : {static_cast<EventHandler>(nullptr), eventBufferHandler}) {
+        eventRegistryInit();
+        eventPost(2, 6, 66);
+        runFor(20);
+        eventSetCallback(buffering);
+        eventPost(2, 7, 77);
+        runFor(20);
+        gDelivered.clear();
+        eventSetCallback(recordingHandler);
+        CHECK(pairsOf(gDelivered) == std::vector<std::pair<uint32_t, uint32_t>>{{6, 66}, {7, 77}});
+    }
 }
 
 TEST_CASE("events reach the handler in the main thread, each posting thread's events in order")
