@@ -118,7 +118,7 @@ size_t countEvent(const std::vector<std::pair<uint32_t, uint32_t>>& list, uint32
 }
 
 // Frames the console put on the bus within `ms` of real time.
-std::vector<std::string> sentFrames(long ms = 150)
+std::vector<std::string> sentFrames(long ms = 200)
 {
     std::vector<std::string> frames;
     const long long end = monotonicMs() + ms;
@@ -148,7 +148,7 @@ std::vector<std::vector<std::string>> advanceInSteps(int steps, uint32_t stepMs)
     std::vector<std::vector<std::string>> sent;
     for (int i = 0; i < steps; ++i) {
         clockAdvanceMs(stepMs);
-        sent.push_back(sentFrames(120));
+        sent.push_back(sentFrames(200));
     }
     return sent;
 }
@@ -374,9 +374,10 @@ TEST_CASE("on the real clock the link restores, sends each second and times out"
             statusTimes.push_back(monotonicMs());
     }
     REQUIRE(statusTimes.size() >= 2);
-    CHECK(statusTimes[0] - restoredAt <= 1100);
-    CHECK(statusTimes[1] - statusTimes[0] >= 900);
-    CHECK(statusTimes[1] - statusTimes[0] <= 1100);
+    // Generous margins: the reading thread is an ordinary one on a shared machine.
+    CHECK(statusTimes[0] - restoredAt <= 1300);
+    CHECK(statusTimes[1] - statusTimes[0] >= 700);
+    CHECK(statusTimes[1] - statusTimes[0] <= 1300);
 
     // 5000 ms after the unit's frame the link is lost and the console falls silent.
     pumpEvents(5000 - (monotonicMs() - restoredAt) + 300);
