@@ -121,7 +121,11 @@ CDebug::FileRecord CDebug::fileRecordOf(const std::string& path)
 
 CDebug& CDebug::getInstance()
 {
-    static CDebug* const instance = new CDebug(clStorageCfgDir(), DeferFileCheck());
+    static CDebug* const instance = [] {
+        CDebug* logger = new CDebug(clStorageCfgDir(), DeferFileCheck());
+        logger->mIsProcessLogger = true;
+        return logger;
+    }();
     static const ProcessLoggerExit drainAtExit{instance};
     // The first look at the files happens outside the one-time construction:
     // the file layer logs through this very instance.
@@ -206,17 +210,37 @@ void CDebug::applyOptions()
     mWriter->setQueueInUse(mQueueSize.load() > 0);
 }
 
-bool CDebug::categoryPasses(int level, const char* category)
+void CDebug::CategoryEntry::publish()
+{
+    uint8_t bits = 0;
+    for (int level = CDebugLevel::DEB; level <= CDebugLevel::FAT; ++level)
+        if (mCategory.get(level))
+            bits = static_cast<uint8_t>(bits | (1u << level));
+    mSwitches.store(bits, std::memory_order_relaxed);
+}
+
+const CDebug::CategoryEntry& CDebug::entryFor(const char* category)
 {
     {
         std::shared_lock<std::shared_mutex> lock(mStateLock);
         const auto entry = mCategories.find(category);
         if (entry != mCategories.end())
-            return entry->second.get(level);
+            return entry->second;
     }
     std::unique_lock<std::shared_mutex> lock(mStateLock);
-    const auto entry = mCategories.emplace(category, CDebugCategory(category)).first;
-    return entry->second.get(level);
+    return mCategories.try_emplace(category, category).first->second;
+}
+
+const CDebug::CategoryEntry& CDebug::cachedEntryFor(const char* category, SiteCache& site)
+{
+    if (!mIsProcessLogger)
+        return entryFor(category);
+    const CategoryEntry* cached = site.entry.load(std::memory_order_acquire);
+    if (cached && std::strcmp(cached->name(), category) == 0)
+        return *cached;
+    const CategoryEntry& entry = entryFor(category);
+    site.entry.store(&entry, std::memory_order_release);
+    return entry;
 }
 
 size_t CDebug::categoryCount()
@@ -385,7 +409,7 @@ std::string CDebug::getDebugLevelsOfCategory(const std::string& name)
 {
     std::shared_lock<std::shared_mutex> lock(mStateLock);
     const auto entry = mCategories.find(name);
-    return entry == mCategories.end() ? "Unknown Category" : entry->second.getString();
+    return entry == mCategories.end() ? "Unknown Category" : entry->second.category().getString();
 }
 
 int CDebug::readFilterRules()
@@ -404,8 +428,9 @@ int CDebug::readFilterRules()
         if (levelName.empty())
             continue;
         const std::string value = equals == std::string::npos ? "" : line.substr(equals + 1);
-        auto entry = mCategories.emplace(category, CDebugCategory(category)).first;
-        entry->second.set(levelName, value);
+        CategoryEntry& entry = mCategories.try_emplace(category, category).first->second;
+        entry.category().set(levelName, value);
+        entry.publish();
     }
     return 1;
 }
@@ -417,7 +442,7 @@ bool CDebug::writeRulesCounting(size_t* countWritten)
         std::shared_lock<std::shared_mutex> lock(mStateLock);
         text = "[rules]\n";
         for (const auto& entry : mCategories)
-            text += entry.second.getString();
+            text += entry.second.category().getString();
         if (countWritten)
             *countWritten = mCategories.size();
     }
@@ -496,7 +521,7 @@ std::string CDebug::rulesString()
     std::shared_lock<std::shared_mutex> lock(mStateLock);
     std::string text;
     for (const auto& entry : mCategories)
-        text += entry.second.getString();
+        text += entry.second.category().getString();
     return text;
 }
 
@@ -537,8 +562,10 @@ void CDebug::logLevelsDefault()
         std::unique_lock<std::shared_mutex> lock(mStateLock);
         for (int level = CDebugLevel::DEB; level <= CDebugLevel::FAT; ++level)
             mConfigMap[CDebugLevel::level2String(level)] = 0;
-        for (auto& entry : mCategories)
-            entry.second.clearAll();
+        for (auto& entry : mCategories) {
+            entry.second.category().clearAll();
+            entry.second.publish();
+        }
     }
     applyLevelSwitches();
 }
@@ -549,8 +576,10 @@ void CDebug::logLevelsReset()
         std::unique_lock<std::shared_mutex> lock(mStateLock);
         for (int level = CDebugLevel::DEB; level <= CDebugLevel::FAT; ++level)
             mConfigMap[CDebugLevel::level2String(level)] = 0;
-        for (auto& entry : mCategories)
-            entry.second.resetAll();
+        for (auto& entry : mCategories) {
+            entry.second.category().resetAll();
+            entry.second.publish();
+        }
     }
     applyLevelSwitches();
 }
@@ -558,6 +587,8 @@ void CDebug::logLevelsReset()
 void CDebug::setLevelForAll(const std::string& levelName, const std::string& valueText)
 {
     std::unique_lock<std::shared_mutex> lock(mStateLock);
-    for (auto& entry : mCategories)
-        entry.second.set(levelName, valueText);
+    for (auto& entry : mCategories) {
+        entry.second.category().set(levelName, valueText);
+        entry.second.publish();
+    }
 }

@@ -16,6 +16,7 @@
 #include "cdebugmsg.h"
 
 #include <atomic>
+#include <cstring>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -41,13 +42,47 @@ public:
     CDebug(const CDebug&) = delete;
     CDebug& operator=(const CDebug&) = delete;
 
+    // A category in the map: its switches, guarded by the state lock, and a
+    // copy of them that the filter reads without taking the lock.
+    class CategoryEntry {
+    public:
+        explicit CategoryEntry(const std::string& name) : mCategory(name) { publish(); }
+        CDebugCategory& category() { return mCategory; }
+        const CDebugCategory& category() const { return mCategory; }
+        // After every change of category(), under the state lock.
+        void publish();
+        bool allows(int level) const
+        {
+            return CDebugLevel::isValid(level) &&
+                   ((mSwitches.load(std::memory_order_relaxed) >> level) & 1u) != 0;
+        }
+        // The name never changes after construction.
+        const char* name() const { return mCategory.name().c_str(); }
+
+    private:
+        CDebugCategory mCategory;
+        std::atomic<uint8_t> mSwitches{0};
+    };
+
+    // The category last looked up at one call site of the process logger, so
+    // that a dropped message costs no lock and no map search.
+    struct SiteCache {
+        std::atomic<const CategoryEntry*> entry{nullptr};
+    };
+
     // The call-site filter: the level's global switch, else the category's switch
     // (the category is created with default switches on first use).
     bool passes(int level, const char* category)
     {
         if (CDebugLevel::isValid(level) && mLevelSwitch[level].load(std::memory_order_relaxed))
             return true;
-        return categoryPasses(level, category);
+        return entryFor(category).allows(level);
+    }
+    bool passes(int level, const char* category, SiteCache& site)
+    {
+        if (CDebugLevel::isValid(level) && mLevelSwitch[level].load(std::memory_order_relaxed))
+            return true;
+        return cachedEntryFor(category, site).allows(level);
     }
 
     void log(int level, const char* category, int line, const char* file, const char* function,
@@ -119,7 +154,10 @@ private:
 
     void applyLevelSwitches();
     void applyOptions();
-    bool categoryPasses(int level, const char* category);
+    // The entry of the category, created on first use. Entries are never
+    // removed, so references to them stay valid while the logger lives.
+    const CategoryEntry& entryFor(const char* category);
+    const CategoryEntry& cachedEntryFor(const char* category, SiteCache& site);
     size_t categoryCount();
     bool writeRulesCounting(size_t* countWritten);
     void checkFilesLocked();
@@ -129,7 +167,7 @@ private:
     std::string formatLine(const CDebugMsg& message);
     [[noreturn]] void fatalShutdown();
 
-    using CategoryMap = std::map<std::string, CDebugCategory, std::less<>>;
+    using CategoryMap = std::map<std::string, CategoryEntry, std::less<>>;
     CategoryMap mCategories;
     std::map<std::string, int32_t, std::less<>> mConfigMap;
     std::string mConfigTimeFormat;
@@ -158,6 +196,9 @@ private:
     std::atomic<int32_t> mPathDepthSevere{0};
     std::atomic<int32_t> mQueueSize{20};
 
+    // Site caches are kept for the process logger only: it is never destroyed,
+    // so a cached entry never dangles.
+    bool mIsProcessLogger = false;
     std::atomic<bool> mWriterRunning{false};
     std::mutex mShutdownLock;
     std::unique_ptr<TIniFileUpdateThread> mReload;
@@ -169,7 +210,8 @@ private:
         CDebug& cdebugInstance_ = CDebug::getInstance();                                  \
         const int cdebugLevel_ = (level);                                                 \
         const char* const cdebugCategory_ = (category);                                   \
-        if (cdebugInstance_.passes(cdebugLevel_, cdebugCategory_))                        \
+        static CDebug::SiteCache cdebugSite_;                                             \
+        if (cdebugInstance_.passes(cdebugLevel_, cdebugCategory_, cdebugSite_))           \
             cdebugInstance_.log(cdebugLevel_, cdebugCategory_, __LINE__, __FILE__, __func__, \
                                 __VA_ARGS__);                                             \
     } while (0)
@@ -179,7 +221,8 @@ private:
         CDebug& cdebugInstance_ = CDebug::getInstance();                                       \
         const int cdebugLevel_ = (level);                                                      \
         const char* const cdebugCategory_ = (category);                                        \
-        if (cdebugInstance_.passes(cdebugLevel_, cdebugCategory_))                             \
+        static CDebug::SiteCache cdebugSite_;                                                  \
+        if (cdebugInstance_.passes(cdebugLevel_, cdebugCategory_, cdebugSite_))                \
             cdebugInstance_.logVariant(cdebugLevel_, cdebugCategory_, __LINE__, __FILE__,      \
                                        __func__, (text));                                      \
     } while (0)

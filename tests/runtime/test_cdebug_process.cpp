@@ -39,6 +39,12 @@ int countedArgument()
     return ++counted;
 }
 
+// One call site for every category.
+void debugAt(const char* category)
+{
+    CDEBUG_LOG(CDebugLevel::DEB, category, "%d", countedArgument());
+}
+
 }  // namespace
 
 TEST_CASE("the first log call creates the files in the storage configuration directory")
@@ -70,6 +76,7 @@ TEST_CASE("the macros evaluate the arguments of passing messages only")
     CDEBUG_LOG(CDebugLevel::INF, "cQuiet", "%d", countedArgument());
     CDEBUG_LOG_TEXT(CDebugLevel::LOG, "cQuiet", std::to_string(countedArgument()));
     CHECK(counted == 0);
+    const int warnLine = __LINE__ + 1;
     CDEBUG_LOG(CDebugLevel::WAR, "cQuiet", "warned %d", countedArgument());
     CDEBUG_LOG_TEXT(CDebugLevel::CRI, "cQuiet", "critical " + std::to_string(countedArgument()));
     CHECK(counted == 2);
@@ -82,8 +89,43 @@ TEST_CASE("the macros evaluate the arguments of passing messages only")
     CHECK(written);
     const std::string text = readTextFile(capturePath);
     // Warnings show the whole source path (PathDepthSevere 0).
-    CHECK(text.find(" W][   73][cQuiet] " + std::string(__FILE__) + " - ") != std::string::npos);
+    char lineField[16];
+    std::snprintf(lineField, sizeof lineField, "[%5d]", warnLine);
+    CHECK(text.find(" W]" + std::string(lineField) + "[cQuiet] " + std::string(__FILE__) + " - ") !=
+          std::string::npos);
     CHECK(text.find("() - warned 1\n") != std::string::npos);
+}
+
+TEST_CASE("one call site filters each category by its own switches")
+{
+    processRoot();
+    std::fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    const int fd = open(processRoot().path("/tmp/site.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(fd, STDOUT_FILENO);
+    close(fd);
+
+    counted = 0;
+    debugAt("cSiteA");
+    debugAt("cSiteB");
+    CHECK(counted == 0);
+    CDebug::getInstance().setLevelForAll("debug", "true");
+    struct SiteCase {
+        const char* category;
+        int countAfter;
+    } const cases[] = {{"cSiteC", 0}, {"cSiteA", 1}, {"cSiteC", 1}, {"cSiteB", 2}, {"cSiteB", 3}, {"cSiteC", 3}};
+    for (const SiteCase& c : cases) {
+        CAPTURE(c.category);
+        debugAt(c.category);
+        CHECK(counted == c.countAfter);
+    }
+    CDebug::getInstance().setLevelForAll("debug", "false");
+    debugAt("cSiteA");
+    CHECK(counted == 3);
+
+    std::fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
 }
 
 TEST_CASE("within about 5 s a new category appears in the rules file and a rules edit takes effect")
