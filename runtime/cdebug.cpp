@@ -13,6 +13,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -480,6 +481,12 @@ int CDebug::readConfig()
 
 bool CDebug::writeConfig()
 {
+    std::lock_guard<std::mutex> guard(mFilesLock);
+    return writeConfigLocked();
+}
+
+bool CDebug::writeConfigLocked()
+{
     const bool written = writeWholeFile(mConfigDir, mConfigPath, configString());
     mConfigRecord = written ? fileRecordOf(mConfigPath) : FileRecord();
     return written;
@@ -512,7 +519,7 @@ void CDebug::checkFilesLocked()
     }
     if (mConfigRecord.name.empty() || !(fileRecordOf(mConfigPath) == mConfigRecord)) {
         readConfig();
-        writeConfig();
+        writeConfigLocked();
     }
 }
 

@@ -16,7 +16,6 @@
 #include "cdebugmsg.h"
 
 #include <atomic>
-#include <cstring>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -161,6 +160,7 @@ private:
     size_t categoryCount();
     bool writeRulesCounting(size_t* countWritten);
     void checkFilesLocked();
+    bool writeConfigLocked();
     void post(CDebugMsg&& message);
     // Formats and writes one message (the writer thread's work).
     void writeMessage(const CDebugMsg& message, bool flush);

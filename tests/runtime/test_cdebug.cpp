@@ -493,6 +493,11 @@ TEST_CASE("eight threads log while the rules change and categories appear: each 
     constexpr int threads = 8;
     constexpr int perThread = 12500;
     std::atomic<bool> done{false};
+    SUBCASE("queued to the writer thread") {}
+    SUBCASE("written by each calling thread")
+    {
+        setup.setOptions({{"QueueSize", "0"}});
+    }
     StdoutCapture capture(setup.capturePath());
 
     std::thread editor([&] {

@@ -275,6 +275,5 @@ TEST_CASE("the process's file logger starts a new file within about 6 s of the s
     CHECK(seconds <= 6500);
     fileLoggerPrintf("again\n");
     CHECK(waitFor([&] { return readTextFile(logName(setup.dir, 2)) == "again\n"; }, 2000));
-    fileLoggerSetEnabled(0);
     capture.text();
 }
