@@ -25,8 +25,10 @@ void receiveLoop()
     uint32_t expected = 0;
     CanFrame frame{};
     while (!stopReceiving) {
-        if (canioReceiveFrame(0, &frame) != 1)
+        if (canioReceiveFrame(0, &frame) != 1) {
+            sleepMilliseconds(1);  // port closed: do not spin until told to stop
             continue;
+        }
         const uint32_t sequence = frame.data[0] | (frame.data[1] << 8) | (frame.data[2] << 16) |
                                   (static_cast<uint32_t>(frame.data[3]) << 24);
         if (sequence < expected)

@@ -58,7 +58,9 @@ public:
         mReceiver = std::thread([this] {
             CanFrame frame{};
             while (!mStop) {
-                if (canioReceiveFrame(0, &frame) == 1 && frame.extended)
+                if (canioReceiveFrame(0, &frame) != 1)
+                    sleepMilliseconds(1);  // port closed: do not spin until told to stop
+                else if (frame.extended)
                     sectrixOnCanFrame(&frame);
             }
         });

@@ -57,6 +57,8 @@ public:
                   if (canioReceiveFrame(0, &frame) == 1) {
                       std::lock_guard<std::mutex> guard(mLock);
                       mFrames.push_back(frame);
+                  } else {
+                      sleepMilliseconds(1);  // port closed: do not spin until told to stop
                   }
               }
           })
