@@ -423,3 +423,31 @@ TEST_CASE("the stand-in bus works below a root whose path is too long for a sock
     CHECK(bothOpen);
     CHECK(received == "18EFFFC0#0A");
 }
+
+TEST_CASE("a socket that never reads loses frames but does not hold up the bus")
+{
+    programRoot();
+    CanPeer sender("vcan3");
+    CanPeer reader("vcan3");
+    CanPeer asleep("vcan3");
+    constexpr int frames = 200;
+    std::atomic<int> received{0};
+    std::thread readerThread([&reader, &received] {
+        struct can_frame frame;
+        while (received < frames && reader.receive(frame, 2000))
+            ++received;
+    });
+    const long long start = monotonicMs();
+    for (int i = 0; i < frames; ++i)
+        REQUIRE(sender.send(rawFrame(0x100, {i & 0xFF})));
+    const long long elapsed = monotonicMs() - start;
+    readerThread.join();
+    int queued = 0;
+    struct can_frame frame;
+    while (asleep.receive(frame, 0))
+        ++queued;
+    CHECK(received > frames / 2);  // a busy machine may overrun the reader now and then
+    CHECK(queued > 0);
+    CHECK(queued < frames);
+    CHECK(elapsed < 3000);
+}
