@@ -5,6 +5,7 @@
 
 #include <doctest/doctest.h>
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -471,6 +472,28 @@ TEST_CASE("options that decide what reaches the console")
         CHECK(lines[7] == "mConfigMap[ QueueSize ] = 20");
         CHECK(lines[14] == "mConfigTimeFormat = %F %X");
     }
+}
+
+TEST_CASE("the reload thread checks the files every 5000 ms of the monotonic clock")
+{
+    LoggerSetup setup;
+    clockUseManual();
+    setup.logger->passes(CDebugLevel::DEB, "cTimed");
+    editFile(setup.dir + "/cdebug.ini", "[rules]\ncInit.debug=true\n");
+    clockAdvanceMs(4000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    CHECK_FALSE(setup.logger->passes(CDebugLevel::DEB, "cInit"));
+    clockAdvanceMs(1100);
+    bool seen = false;
+    for (int i = 0; i < 200 && !seen; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        seen = setup.logger->passes(CDebugLevel::DEB, "cInit");
+    }
+    CHECK(seen);
+    clockUseReal();
+    for (int i = 0; i < 200 && setup.rules().find("cTimed.fatal") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    CHECK(setup.rules() == "[rules]\n" + block("cInit", "111001") + block("cTimed", "011001"));
 }
 
 TEST_CASE("with the check switched off the files are left alone")
