@@ -1,0 +1,232 @@
+#include "beep.h"
+#include "clock.h"
+#include "gpiodrv.h"
+#include "standin_board.h"
+#include "test_root.h"
+
+#include <doctest/doctest.h>
+
+#include <mutex>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Level {
+    uint32_t time;
+    uint32_t line;
+    uint32_t level;
+};
+
+std::mutex recordLock;
+std::vector<Level> recorded;
+
+void recordLevel(uint32_t line, uint32_t level)
+{
+    std::lock_guard<std::mutex> guard(recordLock);
+    recorded.push_back({clockGetMs(), line, level});
+}
+
+struct Tone {
+    uint32_t start;
+    uint32_t end;
+};
+
+// The tones of one line: from each switch-on to the next switch-off.
+std::vector<Tone> tones(uint32_t line)
+{
+    std::lock_guard<std::mutex> guard(recordLock);
+    std::vector<Tone> result;
+    bool on = false;
+    for (const Level& l : recorded) {
+        if (l.line != line)
+            continue;
+        if (l.level && !on)
+            result.push_back({l.time, l.time});
+        else if (!l.level && on)
+            result.back().end = l.time;
+        on = l.level != 0;
+    }
+    if (on)
+        result.back().end = 0xFFFFFFFF;
+    return result;
+}
+
+uint32_t lastLevel(uint32_t line)
+{
+    std::lock_guard<std::mutex> guard(recordLock);
+    for (auto it = recorded.rbegin(); it != recorded.rend(); ++it)
+        if (it->line == line)
+            return it->level;
+    return 0;
+}
+
+// Lets time pass in 5 ms steps, giving the timer thread and the buzzer task a
+// moment of real time after each step.
+void runFor(uint32_t ms)
+{
+    for (uint32_t t = 0; t < ms; t += 5) {
+        clockAdvanceMs(5);
+        usleep(2000);
+    }
+}
+
+// Manual time and a recorded buzzer for one test.
+struct Buzzer {
+    Buzzer()
+    {
+        clockUseManual();
+        beepSetLineWriter(recordLevel);
+        beepInit();
+        beepStop();
+        usleep(2000);
+        std::lock_guard<std::mutex> guard(recordLock);
+        recorded.clear();
+        start = clockGetMs();
+    }
+    ~Buzzer()
+    {
+        beepStop();
+        beepSetLineWriter(nullptr);
+        clockUseReal();
+    }
+    uint32_t start;
+};
+
+const uint32_t kStep = 5;  // one step of runFor
+
+}  // namespace
+
+TEST_CASE("the triple beep: three 300 ms tones, 50 ms gaps, idle after 1050 ms")
+{
+    Buzzer buzzer;
+    REQUIRE(beepStart(1, 1) == 1);
+    usleep(2000);
+    runFor(500);
+    CHECK(beepStart(0, 1) == 0);  // a click does not cut the triple beep
+    CHECK(beepStartCustomized(0, 10, 10, 1, 1) == 0);
+    runFor(530);
+    CHECK(beepStart(0, 1) == 0);  // still playing its last gap
+    runFor(40);
+    const std::vector<Tone> played = tones(1);
+    REQUIRE(played.size() == 3);
+    for (size_t i = 0; i < played.size(); ++i) {
+        CAPTURE(i);
+        CHECK(played[i].end - played[i].start >= 300);
+        CHECK(played[i].end - played[i].start <= 300 + kStep);
+        if (i > 0) {
+            CHECK(played[i].start - played[i - 1].end >= 50 - kStep);
+            CHECK(played[i].start - played[i - 1].end <= 50 + kStep);
+        }
+    }
+    CHECK(played[0].start - buzzer.start <= kStep);
+    CHECK(tones(0).empty());
+    CHECK(beepStart(0, 1) == 1);  // idle again
+}
+
+TEST_CASE("a customised pattern plays the low 8 bits of its count")
+{
+    Buzzer buzzer;
+    REQUIRE(beepStartCustomized(0, 10, 10, 300, 1) == 1);
+    usleep(2000);
+    runFor(44 * 20 + 100);
+    CHECK(tones(1).size() == 44);
+    CHECK(lastLevel(1) == 0);
+    // a zero count only stops what plays
+    CHECK(beepStartCustomized(1, 10, 10, 0, 1) == 0);
+}
+
+TEST_CASE("requests while a pattern plays")
+{
+    SUBCASE("a double beep cuts a click")
+    {
+        Buzzer buzzer;
+        REQUIRE(beepStart(0, 1) == 1);
+        usleep(2000);
+        runFor(20);
+        REQUIRE(beepStart(2, 1) == 1);
+        usleep(2000);
+        runFor(2300);
+        const std::vector<Tone> played = tones(1);
+        REQUIRE(played.size() == 3);
+        CHECK(played[0].end - played[0].start <= 20 + kStep);
+        CHECK(played[1].end - played[1].start >= 1000);
+        CHECK(played[1].end - played[1].start <= 1000 + kStep);
+        CHECK(played[2].end - played[2].start >= 1000);
+    }
+    SUBCASE("type 3 stops a triple beep")
+    {
+        Buzzer buzzer;
+        REQUIRE(beepStart(1, 1) == 1);
+        usleep(2000);
+        runFor(100);
+        CHECK(beepStart(3, 1) == 1);
+        runFor(1000);
+        CHECK(tones(1).size() == 1);
+        CHECK(lastLevel(1) == 0);
+    }
+    SUBCASE("unknown types change nothing")
+    {
+        Buzzer buzzer;
+        CHECK(beepStart(5, 1) == 0);
+        runFor(100);
+        CHECK(tones(1).empty());
+        CHECK(tones(0).empty());
+    }
+    SUBCASE("the low line and the continuous tone")
+    {
+        Buzzer buzzer;
+        beepSetContinuous(1, 0);
+        CHECK(lastLevel(0) == 1);
+        runFor(200);
+        CHECK(lastLevel(0) == 1);
+        REQUIRE(beepStart(0, 1) == 1);  // a new pattern ends the tone
+        usleep(2000);
+        CHECK(lastLevel(0) == 0);
+        runFor(100);
+        CHECK(tones(1).size() == 1);
+        beepSetContinuous(1, 0);
+        beepSetContinuous(0, 0);
+        CHECK(lastLevel(0) == 0);
+    }
+}
+
+TEST_CASE("a stop that overtakes its queued switch-on leaves the buzzer off")
+{
+    Buzzer buzzer;
+    for (int round = 0; round < 200; ++round) {
+        REQUIRE(beepStart(0, 1) == 1);
+        REQUIRE(beepStart(3, 1) == 1);
+        beepStartCustomized(2, 100, 100, 3, 1);
+        beepStop();
+    }
+    usleep(20000);
+    CHECK(lastLevel(1) == 0);
+    runFor(200);
+    CHECK(lastLevel(1) == 0);
+}
+
+TEST_CASE("wiring: a click on the buzzer's GPIO line in real time")
+{
+    TestRoot root;
+    gpioDrvInit(GPIO_MASK_BUZZER_LOW | GPIO_MASK_BUZZER_HIGH);
+    beepSetLineWriter(nullptr);
+    beepInit();
+    const std::string path = standinGpioValuePath(root.dir(), 141);
+    REQUIRE(beepStart(0, 1) == 1);
+    bool sawOn = false;
+    bool sawOffAfter = false;
+    for (int i = 0; i < 100 && !sawOffAfter; ++i) {
+        const std::string text = readTextFile(path);
+        if (text == "1")
+            sawOn = true;
+        else if (sawOn && text == "0")
+            sawOffAfter = true;
+        usleep(5000);
+    }
+    CHECK(sawOn);
+    CHECK(sawOffAfter);
+    CHECK(beepStart(0, 1) == 1);
+    usleep(100000);
+    CHECK(readTextFile(path) == "0");
+}
