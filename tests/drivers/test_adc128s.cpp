@@ -1,0 +1,212 @@
+#include "adc128s.h"
+#include "hwrevision.h"
+#include "standin_board.h"
+#include "test_root.h"
+
+#include <doctest/doctest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+int runChild(int (*fn)(), std::string* output)
+{
+    int pipeFds[2];
+    REQUIRE(pipe(pipeFds) == 0);
+    fflush(nullptr);
+    pid_t pid = fork();
+    REQUIRE(pid >= 0);
+    if (pid == 0) {
+        dup2(pipeFds[1], 1);
+        dup2(pipeFds[1], 2);
+        close(pipeFds[0]);
+        const int status = fn();
+        fflush(nullptr);
+        _exit(status);
+    }
+    close(pipeFds[1]);
+    char buffer[512];
+    ssize_t n;
+    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        output->append(buffer, static_cast<size_t>(n));
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Measures the revision in a child (the result is kept per process) and prints it.
+int detectInChild()
+{
+    SetMinMax(0, 1023);
+    uint32_t revision = 99;
+    char text[13] = "";
+    const int found = hwRevisionDetect(&revision, text);
+    printf("result %d %u %s\n", found, revision, text);
+    // later calls give the stored result without measuring
+    uint32_t again = 99;
+    return (hwRevisionDetect(&again, nullptr) == found && again == revision) ? 0 : 5;
+}
+
+std::atomic<int> lastReading{-1};
+std::atomic<int> readings{0};
+void onReading(uint32_t userValue, uint16_t reading)
+{
+    if (userValue == 44) {
+        lastReading = reading;
+        ++readings;
+    }
+}
+
+bool waitForReading(int value)
+{
+    for (int i = 0; i < 300 && lastReading.load() != value; ++i)
+        usleep(10000);
+    return lastReading.load() == value;
+}
+
+double cpuSeconds()
+{
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+// Children first: the module state (and the reader task) is per process.
+TEST_CASE("the hardware revision from the divider on channel 1")
+{
+    struct Case {
+        unsigned raw;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {511, "result 1 23 0.23\n"},
+        {1023, "result 1 47 0.47\n"},
+        {0, "result 1 0 0.00\n"},
+        {2000, "result 0 0 NOT DEF.\n"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.raw);
+        TestRoot root;
+        REQUIRE(standinSetAdc(root.dir(), 1, c.raw));
+        std::string output;
+        CHECK(runChild(detectInChild, &output) == 0);
+        CHECK(output == "hw ver. raw: " + std::to_string(c.raw) + "\n" + c.expected);
+    }
+}
+
+TEST_CASE("the revision table")
+{
+    struct Case {
+        uint32_t raw;
+        int found;
+        uint32_t revision;
+    };
+    const Case cases[] = {
+        {0, 1, 0},     {6, 1, 0},     {7, 1, 1},     {226, 1, 12},  {227, 1, 13},
+        {511, 1, 23},  {512, 1, 24},  {968, 1, 42},  {1016, 1, 46}, {1017, 1, 47},
+        {1023, 1, 47}, {1024, 0, 77}, {65535, 0, 77},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.raw);
+        uint32_t revision = 77;
+        CHECK(hwRevisionLookup(c.raw, &revision) == c.found);
+        CHECK(revision == c.revision);
+    }
+}
+
+TEST_CASE("use before SetMinMax and missing files end the program")
+{
+    TestRoot root;
+    std::string output;
+    CHECK(runChild([] { return adc128sConfig(0, 100, nullptr, 0); }, &output) == 1);
+    CHECK(output.find("Validate failed: adc128sConfig()") == 0);
+
+    REQUIRE(unlink((root.dir() + "/sys/class/hwmon/hwmon1/device/in5_input").c_str()) == 0);
+    output.clear();
+    CHECK(runChild(
+              [] {
+                  SetMinMax(0, 1023);
+                  adc128sConfig(5, 10, nullptr, 0);
+                  sleep(3);
+                  return 0;
+              },
+              &output) == 1);
+    CHECK(output.find("OpenAdcChannel") != std::string::npos);
+
+    REQUIRE(unlink((root.dir() + "/sys/class/hwmon/hwmon1/device/in_max").c_str()) == 0);
+    REQUIRE(mkdir((root.dir() + "/sys/class/hwmon/hwmon1/device/in_max").c_str(), 0755) == 0);
+    output.clear();
+    CHECK(runChild([] { return SetMinMax(0, 1023) + 10; }, &output) == 1);
+    CHECK(output.find("/sys/class/hwmon/hwmon1/device/in_max") != std::string::npos);
+}
+
+TEST_CASE("channels are read at their period and report each new reading")
+{
+    TestRoot root;
+    const std::string dir = root.dir();
+    REQUIRE(writeTextFile(dir + "/sys/class/hwmon/hwmon1/device/in_max", "0"));
+    CHECK(SetMinMax(0, 1023) == 1);
+    CHECK(readTextFile(dir + "/sys/class/hwmon/hwmon1/device/in_max") == "1023");
+
+    uint16_t value = 77;
+    CHECK(adc128sRead(2, &value) == 1);  // the first read reports, even for 0
+    CHECK(value == 0);
+    CHECK(adc128sRead(2, &value) == 0);
+
+    REQUIRE(standinSetAdc(dir, 4, 300));
+    REQUIRE(adc128sConfig(4, 50, onReading, 44) == 1);
+    CHECK(waitForReading(300));
+    CHECK(adc128sRead(4, &value) == 1);
+    CHECK(value == 300);
+    CHECK(adc128sRead(4, &value) == 0);
+    REQUIRE(standinSetAdc(dir, 4, 70000));  // cut to 16 bits
+    CHECK(waitForReading(70000 & 0xFFFF));
+    CHECK(adc128sRead(4, &value) == 1);
+    CHECK(value == (70000 & 0xFFFF));
+
+    // period 0 stops the channel
+    REQUIRE(adc128sConfig(4, 0, onReading, 44) == 1);
+    usleep(150000);
+    const int before = readings.load();
+    REQUIRE(standinSetAdc(dir, 4, 12));
+    usleep(300000);
+    CHECK(readings.load() == before);
+    CHECK(lastReading.load() != 12);
+
+    struct Bad {
+        int channel;
+    };
+    for (const Bad& bad : {Bad{8}, Bad{-1}, Bad{100}, Bad{-2147483647 - 1}}) {
+        CAPTURE(bad.channel);
+        value = 1234;
+        CHECK(adc128sConfig(bad.channel, 50, onReading, 44) == 0);
+        CHECK(adc128sRead(bad.channel, &value) == 0);
+        CHECK(value == 1234);
+    }
+}
+
+TEST_CASE("a channel that keeps failing to read does not keep the reader busy")
+{
+    TestRoot root;
+    const std::string path = root.dir() + "/sys/class/hwmon/hwmon1/device/in3_input";
+    REQUIRE(unlink(path.c_str()) == 0);
+    REQUIRE(mkdir(path.c_str(), 0755) == 0);  // opens, but every read fails
+    REQUIRE(SetMinMax(0, 1023) == 1);
+    REQUIRE(adc128sConfig(3, 1, onReading, 3) == 1);
+    const double start = cpuSeconds();
+    usleep(500000);
+    CHECK(cpuSeconds() - start < 0.25);
+    uint16_t value = 0;
+    adc128sRead(3, &value);
+    CHECK(value == 0);
+    REQUIRE(adc128sConfig(3, 0, nullptr, 0) == 1);
+}
