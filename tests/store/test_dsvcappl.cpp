@@ -8,6 +8,7 @@
 #include "doubles/store_doubles.h"
 #include "dsvcappl.h"
 #include "doubles/store_env.h"
+#include "vkinfo.h"
 
 namespace {
 
@@ -109,6 +110,33 @@ TEST_CASE("the console variant decides the part-number flag")
     for (const Case& c : cases) {
         CAPTURE(c.number == nullptr ? "none" : c.number);
         partNumber = c.number;
+        markItems();
+        datastoreSetBool(206, c.flag == 0 ? 1 : 0);
+        dsvcapplSetDefaultValues(10);
+        CHECK(datastoreGetBool(206) == c.flag);
+    }
+}
+
+TEST_CASE("by default the part number comes from the device-information files")
+{
+    const std::string dir = workDir + "/info";
+    mkdir(dir.c_str(), 0755);
+    vkinfoSetFilepath(dir.c_str());
+    dsvcapplSetPartNumberReader(nullptr);
+    struct Case {
+        const char* number;
+        uint32_t flag;
+    };
+    const Case cases[] = {{"512-202", 1}, {"512-999", 0}};
+    for (const Case& c : cases) {
+        CAPTURE(c.number);
+        const std::string file =
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<FILE>\n<HEADER>\n<VERSION>1.0.0</VERSION>\n"
+            "<CONTENTS>VELMAR GENERAL DEVICE INFORMATION</CONTENTS>\n</HEADER>\n<ECU_INFO>\n"
+            "<ECU_INFO_OWNER><ITEM_NUMBER>" + std::string(c.number) +
+            "</ITEM_NUMBER></ECU_INFO_OWNER>\n</ECU_INFO>\n</FILE>\n";
+        REQUIRE(writeTextFile(dir + "/@vk_info.xml", file));
+        vkinfoInit();
         markItems();
         datastoreSetBool(206, c.flag == 0 ? 1 : 0);
         dsvcapplSetDefaultValues(10);
