@@ -72,10 +72,6 @@ const uint32_t kSlotMask[SLOT_COUNT] = {GPIO_MASK_IGNITION, GPIO_MASK_POWER_BUTT
                                         GPIO_MASK_IMPLEMENT_STATUS, GPIO_MASK_AUTO_UPDATE};
 std::atomic<GpioWatchHandler> slotHandler[SLOT_COUNT];
 
-// Plain files never signal an edge: off the device the watch learns of
-// changes through inotify instead of POLLPRI.
-bool useInotify = false;
-
 // Pause after a round that brought nothing, so a line that keeps signalling
 // (or a failing poll) cannot keep the watch thread busy.
 const int kIdleBackoffMs = 50;
@@ -165,8 +161,6 @@ void openLine(size_t i)
     } else {
         struct stat info;
         handle.regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-        if (handle.regular)
-            useInotify = true;
     }
     openedMask |= line.mask;
 }
@@ -218,13 +212,12 @@ void* scanGPIO(void*)
         fds[count] = {wakePipe[0], POLLIN | POLLPRI | POLLERR, 0};
         fdSlot[count++] = -1;
 
-        if (useInotify) {
-            if (notifyFd >= 0)
-                close(notifyFd);
-            notifyFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        }
+        if (notifyFd >= 0)
+            close(notifyFd);
+        notifyFd = -1;
         int watchedSlots[SLOT_COUNT];
         int watchedCount = 0;
+        bool anyNotified = false;
         for (int slot = 0; slot < SLOT_COUNT; ++slot) {
             const int row = rowOf(kSlotMask[slot]);
             const int fd = handles[row].fd;
@@ -234,15 +227,20 @@ void* scanGPIO(void*)
             }
             watch[slot].fd = fd;
             watchedSlots[watchedCount++] = slot;
-            if (useInotify) {
-                if (notifyFd >= 0)
-                    inotify_add_watch(notifyFd, valuePath(kLines[row].line).c_str(), IN_MODIFY | IN_CLOSE_WRITE);
+            // Plain files never signal an edge: off the device the watch learns
+            // of their changes through inotify instead of POLLPRI.
+            if (handles[row].regular) {
+                if (notifyFd < 0)
+                    notifyFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+                if (notifyFd >= 0 &&
+                    inotify_add_watch(notifyFd, valuePath(kLines[row].line).c_str(), IN_MODIFY | IN_CLOSE_WRITE) >= 0)
+                    anyNotified = true;
             } else {
                 fds[count] = {fd, POLLPRI | POLLERR, 0};
                 fdSlot[count++] = slot;
             }
         }
-        if (useInotify && notifyFd >= 0 && watchedCount > 0) {
+        if (anyNotified) {
             fds[count] = {notifyFd, POLLIN, 0};
             fdSlot[count++] = SLOT_COUNT;
         }
@@ -266,14 +264,17 @@ void* scanGPIO(void*)
             woken = read(wakePipe[0], &byte, 1) == 1;
         }
         for (nfds_t i = 1; i < count; ++i) {
-            if (!(fds[i].revents & (POLLPRI | POLLERR | POLLIN)))
+            if (!fds[i].revents)
                 continue;
             if (fdSlot[i] == SLOT_COUNT) {
                 char events[4096];
                 while (read(notifyFd, events, sizeof events) > 0) {
                 }
-                for (int w = 0; w < watchedCount; ++w)
-                    reported = checkSlot(watchedSlots[w], watch[watchedSlots[w]]) || reported;
+                for (int w = 0; w < watchedCount; ++w) {
+                    const int slot = watchedSlots[w];
+                    if (handles[rowOf(kSlotMask[slot])].regular)
+                        reported = checkSlot(slot, watch[slot]) || reported;
+                }
             } else {
                 reported = checkSlot(fdSlot[i], watch[fdSlot[i]]) || reported;
             }

@@ -8,6 +8,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <mutex>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -122,6 +125,40 @@ TEST_CASE("any other missing line ends the program at start")
         &output);
     CHECK(status == 255);
     CHECK(output.find("/sys/class/gpio/gpio141/value") != std::string::npos);
+}
+
+TEST_CASE("a watched line that keeps signalling without a readable value does not keep the watch busy")
+{
+    TestRoot root;
+    const std::string fifo = standinGpioValuePath(root.dir(), 153);
+    REQUIRE(unlink(fifo.c_str()) == 0);
+    REQUIRE(mkfifo(fifo.c_str(), 0644) == 0);
+    static std::string fifoPath;
+    fifoPath = fifo;
+    std::string output;
+    const int status = runChild(
+        [] {
+            // A line that is no plain file is watched by poll; once its last
+            // writer is gone it reports a hang-up on every poll and never reads.
+            const int writer = open(fifoPath.c_str(), O_RDWR);
+            gpioDrvInit(GPIO_MASK_POWER_BUTTON);
+            gpioDrvSetPowerButtonCallback([](uint8_t) {});
+            usleep(100000);
+            close(writer);
+            rusage before, after;
+            getrusage(RUSAGE_SELF, &before);
+            usleep(1000000);
+            getrusage(RUSAGE_SELF, &after);
+            const double used = (after.ru_utime.tv_sec - before.ru_utime.tv_sec) +
+                                (after.ru_stime.tv_sec - before.ru_stime.tv_sec) +
+                                ((after.ru_utime.tv_usec - before.ru_utime.tv_usec) +
+                                 (after.ru_stime.tv_usec - before.ru_stime.tv_usec)) / 1e6;
+            printf("cpu %.3f\n", used);
+            return used < 0.3 ? 0 : 9;
+        },
+        &output);
+    CAPTURE(output);
+    CHECK(status == 0);
 }
 
 TEST_CASE("outputs write their level, inverted and with a line feed as the line wants")
