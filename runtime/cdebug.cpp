@@ -222,6 +222,8 @@ void CDebug::CategoryEntry::publish()
 
 const CDebug::CategoryEntry& CDebug::entryFor(const char* category)
 {
+    if (!category)
+        category = "";
     {
         std::shared_lock<std::shared_mutex> lock(mStateLock);
         const auto entry = mCategories.find(category);
@@ -234,7 +236,7 @@ const CDebug::CategoryEntry& CDebug::entryFor(const char* category)
 
 const CDebug::CategoryEntry& CDebug::cachedEntryFor(const char* category, SiteCache& site)
 {
-    if (!mIsProcessLogger)
+    if (!mIsProcessLogger || !category)
         return entryFor(category);
     const CategoryEntry* cached = site.entry.load(std::memory_order_acquire);
     if (cached && std::strcmp(cached->name(), category) == 0)

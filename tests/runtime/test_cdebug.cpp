@@ -292,6 +292,9 @@ TEST_CASE("filter: global switches first, then the category's switches")
         CHECK_FALSE(logger.passes(-1, category));
     }
 
+    CHECK_FALSE(logger.passes(CDebugLevel::DEB, nullptr));  // a missing name counts as ""
+    CHECK(logger.passes(CDebugLevel::CRI, nullptr));
+
     setup.setRules("[rules]\ncInit.debug=true\ncInit.warning=false\n");
     CHECK(logger.passes(CDebugLevel::DEB, "cInit"));
     CHECK_FALSE(logger.passes(CDebugLevel::DEB, "cDefault"));
