@@ -11,6 +11,7 @@
 #include "datastore.h"
 #include "doubles/store_doubles.h"
 #include "doubles/store_env.h"
+#include "pulsinput.h"
 
 namespace {
 
@@ -328,8 +329,12 @@ TEST_CASE("refresh of callback-served items")
     freshVariantStore();
     SUBCASE("pulse-counter records follow their module and become dirty")
     {
-        clearCounterRecords();
-        setTripRecord(14, 11, 22, 1);
+        pulsInit();
+        datastoreRefreshItems(10000);
+        uint8_t scratch[12];
+        REQUIRE(datastoreTakeDirtyValue(78, scratch));
+        REQUIRE(datastoreTakeDirtyValue(79, scratch));
+        pulsSetCounterMode(14, 22, 11);
         datastoreRefreshItems(10000);
         uint32_t words[3] = {};
         datastoreCopyValue(78, words);
@@ -415,7 +420,8 @@ TEST_CASE("dump lines")
     datastoreSetSint16(SINT16_ITEM, -42);
     datastoreSetFloat32(FLOAT_ITEM, -2.5f);
     datastoreSetUint8(124, 80);
-    setTripRecord(14, 0x1A, 2, 0);
+    pulsInit();
+    pulsSetCounterMode(14, 2, 0x1A);
     datastoreRefreshItems(10000);
     struct Case {
         uint32_t id;
@@ -428,7 +434,7 @@ TEST_CASE("dump lines")
         {SINT16_ITEM, "  287  SINT16      -42"},
         {FLOAT_ITEM, "  276  FLOAT32     -2.500000"},
         {124, "  124  UINT8       80"},
-        {78, "   78  Other type  0x1A 0x00 0x00 0x00 0x02 0x00 0x00 0x00 0x00 0x00 0x00 0x00"},
+        {78, "   78  Other type  0x1A 0x00 0x00 0x00 0x02 0x00 0x00 0x00 0x01 0x00 0x00 0x00"},
     };
     for (const Case& c : cases) {
         char line[4096];

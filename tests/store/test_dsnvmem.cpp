@@ -10,6 +10,7 @@
 #include "doubles/store_doubles.h"
 #include "dsnvmem.h"
 #include "doubles/store_env.h"
+#include "pulsinput.h"
 
 namespace {
 
@@ -69,7 +70,6 @@ uint32_t restart()
     REQUIRE(datastoreRegisterNvBackend(1, memoryRead, memoryWrite, 77) == 1);
     backend.writes.clear();
     takePostedEvents();
-    takeCounterLoads();
     return datastoreNvmemInit();
 }
 
@@ -84,7 +84,7 @@ std::set<uint32_t> writtenIds()
 void resetBackend()
 {
     backend = MemoryBackend{};
-    clearCounterRecords();
+    pulsInit();
 }
 
 } // namespace
@@ -92,7 +92,7 @@ void resetBackend()
 TEST_CASE("a store without marker is initialised and every persistent item written")
 {
     resetBackend();
-    setTripRecord(14, 5, 6, 1);
+    pulsSetCounterMode(14, 6, 5);
     CHECK(restart() == DS_NV_INITIALISED);
     CHECK(datastoreIsFirstRun() == 1);
     const std::set<uint32_t> ids = writtenIds();
@@ -137,12 +137,16 @@ TEST_CASE("a marked image is loaded, records handed back, values pulled into ran
     putImageValue<uint16_t>(34, 4321);
     putImageValue<uint32_t>(134, 700000);
     putImageValue<uint16_t>(32, 150); // outside 1..99
-    const uint32_t trip[3] = {7, 8, 1};
-    putImage(79, trip); // counter 15
+    // Records as the pulse-input module reports them, then a fresh module.
+    pulsSetCounterMode(14, 8, 0);
+    pulsSetCounterUnits(1, 55);
+    uint32_t trip[3] = {};
+    pulsDsGetTrip(14, trip);
     uint32_t config[12] = {};
-    config[0] = 2;
-    config[11] = 99;
-    putImage(92, config); // counter 1
+    pulsDsGetCounterConfig(1, config);
+    putImage(78, trip);
+    putImage(92, config);
+    pulsInit();
     uint8_t path[49] = {'a', 'b'};
     putImage(1, path);
 
@@ -165,19 +169,17 @@ TEST_CASE("a marked image is loaded, records handed back, values pulled into ran
     CHECK(std::count(events.begin(), events.end(), std::make_pair(203u, 69u)) == 1);
     CHECK(datastoreGetUint8(124) == 40);
 
-    bool tripLoaded = false, configLoaded = false;
-    for (const CounterLoad& load : takeCounterLoads()) {
-        if (load.kind == "trip" && load.counter == 15) {
-            tripLoaded = true;
-            CHECK(std::memcmp(load.record.data(), trip, sizeof trip) == 0);
-        }
-        if (load.kind == "config" && load.counter == 1) {
-            configLoaded = true;
-            CHECK(std::memcmp(load.record.data(), config, sizeof config) == 0);
-        }
-    }
-    CHECK(tripLoaded);
-    CHECK(configLoaded);
+    // The pulse-input module took the stored records.
+    uint32_t tripNow[3] = {};
+    pulsDsGetTrip(14, tripNow);
+    CHECK(tripNow[0] == trip[0]);
+    CHECK(tripNow[1] == trip[1]);
+    CHECK(tripNow[2] == trip[2]);
+    CHECK(tripNow[1] >= 8);
+    uint32_t configNow[12] = {};
+    pulsDsGetCounterConfig(1, configNow);
+    CHECK(std::memcmp(configNow, config, sizeof config) == 0);
+    CHECK(configNow[10] == 55);
     CHECK(backend.writes.empty());
 }
 
