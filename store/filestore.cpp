@@ -190,10 +190,17 @@ void filestore::drain()
         mQueueLock.unlock();
         if (writeAll(mFd, request.data.data(), request.data.size(), FILESTORE_HEADER_SIZE + request.offset)) {
             wrote = true;
+            if (mFailureStreak != 0)
+                CDEBUG_LOG(CDebugLevel::WAR, "cInitFile", "writes of %s succeed again after %u failures",
+                           mPath.c_str(), mFailureStreak);
+            mFailureStreak = 0;
         } else {
             ++mFailedWrites;
-            CDEBUG_LOG(CDebugLevel::CRI, "cInitFile", "write of item %u at offset %u failed: %s",
-                       request.id, request.offset, std::strerror(errno));
+            // A medium that keeps failing would repeat this every tick: the
+            // first failure of a streak and every hundredth are logged.
+            if (mFailureStreak++ % 100 == 0)
+                CDEBUG_LOG(CDebugLevel::CRI, "cInitFile", "write of item %u at offset %u failed: %s",
+                           request.id, request.offset, std::strerror(errno));
             datastoreMarkDirty(request.id);
         }
         --mOutstanding;

@@ -82,6 +82,7 @@ private:
     std::atomic<uint32_t> mOutstanding{0};
     std::atomic<uint32_t> mAcceptedWrites{0};
     std::atomic<uint32_t> mFailedWrites{0};
+    uint32_t mFailureStreak = 0; // writer thread only
     Writer* mWriter = nullptr;
 };
 

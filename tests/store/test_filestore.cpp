@@ -110,18 +110,22 @@ TEST_CASE("a failed write is logged and reported, and the rest of the drain is w
     OutputCapture output;
     CHECK(store.write(33, 100, 2, "aa") == 1);
     CHECK(store.write(34, 20000, 2, "bb") == 1);
+    CHECK(store.write(36, 30000, 2, "dd") == 1);
     CHECK(store.write(35, 200, 2, "cc") == 1);
     store.flush();
     const bool idle = store.waitIdle(5000);
     setrlimit(RLIMIT_FSIZE, &saved);
     REQUIRE(idle);
-    CHECK(store.failedWrites() == 1);
+    CHECK(store.failedWrites() == 2);
     const std::string file = readBinaryFile("limited/fdatasto.dat");
     REQUIRE(file.size() == 222);
     CHECK(file.substr(120, 2) == "aa");
     CHECK(file.substr(220, 2) == "cc");
     CHECK(output.waitFor("write of item 34 at offset 20000 failed"));
+    CHECK(output.waitFor("succeed again after 2 failures"));
+    CHECK(output.text().find("offset 30000") == std::string::npos); // one line per streak
     CHECK(datastoreIsDirty(34)); // offered again by the next write-behind pass
+    CHECK(datastoreIsDirty(36));
     CHECK_FALSE(datastoreIsDirty(33));
 }
 
