@@ -138,6 +138,32 @@ TEST_CASE("a customised pattern plays the low 8 bits of its count")
 
 TEST_CASE("requests while a pattern plays")
 {
+    SUBCASE("a click sounds 50 ms")
+    {
+        Buzzer buzzer;
+        REQUIRE(beepStart(0, 1) == 1);
+        usleep(2000);
+        runFor(200);
+        const std::vector<Tone> played = tones(1);
+        REQUIRE(played.size() == 1);
+        CHECK(played[0].end - played[0].start >= 50);
+        CHECK(played[0].end - played[0].start <= 50 + kStep);
+    }
+    SUBCASE("a customised pattern restarts itself but is not cut by another one")
+    {
+        Buzzer buzzer;
+        REQUIRE(beepStartCustomized(1, 100, 100, 5, 1) == 1);
+        usleep(2000);
+        runFor(50);
+        CHECK(beepStartCustomized(2, 10, 10, 1, 1) == 0);
+        CHECK(beepStartCustomized(1, 20, 20, 1, 1) == 1);
+        usleep(2000);
+        runFor(200);
+        const std::vector<Tone> played = tones(1);
+        REQUIRE(played.size() == 2);
+        CHECK(played[1].end - played[1].start <= 20 + kStep);
+        CHECK(beepStart(2, 1) == 1);  // idle again
+    }
     SUBCASE("a double beep cuts a click")
     {
         Buzzer buzzer;
