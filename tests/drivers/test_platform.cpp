@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -33,6 +34,9 @@ namespace {
 
 constexpr uint32_t kStoreFileSize = 2994;
 const char* const kStoreFile = "fdatasto/fdatasto.dat";
+
+struct Board;
+Board& board();
 
 // One stand-in root and Qt application for the whole program: the logger, the
 // serial reader and the timer threads outlive single cases.
@@ -48,6 +52,13 @@ struct Board {
         CDebug& logger = CDebug::getInstance();
         writeTextFile(logger.rulesFilePath(), "[rules]\ncInit.debug=true\ncInitFile.debug=true\n");
         logger.readFilterRules();
+        std::atexit(removeRoot);
+    }
+    // The logger re-reads and rewrites its files in the root: stopped first.
+    static void removeRoot()
+    {
+        CDebug::getInstance().shutdown();
+        delete board().root;
     }
     QCoreApplication* app;
     TestRoot* root;
