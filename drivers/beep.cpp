@@ -21,6 +21,9 @@ struct PatternTiming {
     uint32_t offMs;
     uint32_t count;
 };
+// Room for the GPIO layer's error printing, also under the sanitizers.
+const uint32_t kTaskStack = 65536;
+
 const PatternTiming kPatterns[3] = {{50, 0, 1}, {300, 50, 3}, {1000, 75, 2}};
 
 std::atomic<BeepLineWriter> lineWriter{gpioWriter};
@@ -159,7 +162,7 @@ void beepInit()
     lineWriter.load()(1, 0);
     outputOn = false;
     initialised.store(true);
-    threadfunc::ThreadCreate(17, beepTask, nullptr, 0, __FILE__, __LINE__);
+    threadfunc::ThreadCreate(17, beepTask, nullptr, kTaskStack, __FILE__, __LINE__);
 }
 
 int beepStart(uint32_t type, uint32_t line)
