@@ -2,15 +2,6 @@
 
 #include "pulsinput.h"
 
-// Change hooks of the process core. Weak: programs built without the core
-// (test bench, probe tool) get null hooks, which the store skips.
-__attribute__((weak)) uint32_t pulsupdtNewFlowCal(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t pulsupdtNewFlowCalCorr(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t pulsupdtNewFlowCalNH3Corr(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t pulsupdtSpeedSourceChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t processFillFlowCalChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t processPulseRatioChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);
-
 uint32_t dsLoadThroughHook(uint32_t, const void*)
 {
     return 0;
