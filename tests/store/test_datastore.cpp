@@ -10,7 +10,7 @@
 #include "debugcon.h"
 #include "datastore.h"
 #include "doubles/store_doubles.h"
-#include "doubles/store_env.h"
+#include "store_env.h"
 #include "pulsinput.h"
 
 namespace {

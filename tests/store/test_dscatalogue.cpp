@@ -7,7 +7,7 @@
 #include "datastore.h"
 #include "dscatalogue.h"
 #include "dsnvmem.h"
-#include "doubles/store_env.h"
+#include "store_env.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "datastore.h"
 #include "doubles/store_doubles.h"
 #include "dsnvmem.h"
-#include "doubles/store_env.h"
+#include "store_env.h"
 #include "pulsinput.h"
 
 namespace {

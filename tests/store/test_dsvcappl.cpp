@@ -7,7 +7,7 @@
 #include "datastore.h"
 #include "doubles/store_doubles.h"
 #include "dsvcappl.h"
-#include "doubles/store_env.h"
+#include "store_env.h"
 #include "vkinfo.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "datastore.h"
 #include "filestore.h"
-#include "doubles/store_env.h"
+#include "store_env.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "dsnvmem.h"
 #include "dsvcappl.h"
 #include "dsvctrl.h"
-#include "doubles/store_env.h"
+#include "store_env.h"
 #include "pulsinput.h"
 
 namespace {

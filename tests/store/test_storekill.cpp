@@ -12,7 +12,7 @@
 
 #include "datastore.h"
 #include "dsnvmem.h"
-#include "doubles/store_env.h"
+#include "store_env.h"
 
 extern char** environ;
 

@@ -3,7 +3,7 @@
 
 #include "clock.h"
 #include "datastore.h"
-#include "doubles/store_env.h"
+#include "store_env.h"
 #include "tottime.h"
 
 namespace {
