@@ -61,6 +61,12 @@ inline const std::string& storeTestWorkDir()
         mkdir(work.c_str(), 0755);
         if (chdir(work.c_str()) != 0)
             std::abort();
+        // The writer thread stops before the tree goes.
+        std::atexit([] {
+            filestoreDestroy();
+            if (chdir("/") == 0)
+                delete root;
+        });
         return work;
     }();
     return dir;
