@@ -675,7 +675,7 @@ size_t datastoreFormatItem(uint32_t id, char* text, size_t capacity)
     return length;
 }
 
-// Printed piece by piece: a debug print takes at most 250 characters.
+// Printed in short parts: a debug print takes at most 250 characters.
 void datastoreDebugDump()
 {
     debugPrintf(1, "datastoreDebugDump\n\r");
