@@ -108,10 +108,15 @@ private:
     std::string mDir;
 };
 
-// Log lines are written by the logger's thread: a marker logged after the
-// action is awaited, so that what came before it is complete.
-std::string outputUpTo(StdoutCapture& capture, const std::string& marker)
+// Standard output while the action runs. Log lines are written by the
+// logger's thread: a marker logged after the action is awaited, so that what
+// came before it is complete. Checks belong after this returns, or their
+// reports would be captured too.
+template <typename Action>
+std::string outputOf(Action action, const std::string& marker)
 {
+    StdoutCapture capture(*board().root);
+    action();
     CDEBUG_LOG(CDebugLevel::DEB, "cInit", "%s", marker.c_str());
     capture.waitFor(marker, 5000);
     return capture.text();
@@ -257,11 +262,10 @@ TEST_CASE("a fresh stand-in board starts without error and lays down the store f
     Board& b = board();
     Session session;
     const std::string commandsBefore = commandsLog();
-    StdoutCapture capture(*b.root);
     eventSetCallback(otherHandler);
 
-    const uint32_t result = platformInit();
-    const std::string output = outputUpTo(capture, "fresh board checked");
+    uint32_t result = 0;
+    const std::string output = outputOf([&] { result = platformInit(); }, "fresh board started");
     platformUpdate();
     platformUpdate();
     const bool drained = storeDrained();
@@ -328,9 +332,8 @@ TEST_CASE("forced step failures report the last failing step and every unguarded
         eventSetCallback(otherHandler);
         platformSetSteps(stepsWith(c.faults));
 
-        StdoutCapture capture(*board().root);
-        const uint32_t result = platformInit();
-        const std::string output = outputUpTo(capture, std::string("case ") + c.name);
+        uint32_t result = 0;
+        const std::string output = outputOf([&] { result = platformInit(); }, std::string("case ") + c.name);
 
         CHECK(result == c.expected);
         CHECK(bufferingHandlerInstalled());
@@ -392,9 +395,8 @@ TEST_CASE("a store load that raises an error is logged and restarts the store as
         forgetDatastore();
     }
     platformSetSteps(stepsWith(NVMEM_THROWS));
-    StdoutCapture capture(*board().root);
-    const uint32_t result = platformInit();
-    const std::string output = outputUpTo(capture, "raising load checked");
+    uint32_t result = 0;
+    const std::string output = outputOf([&] { result = platformInit(); }, "raising load started");
 
     CHECK(result == NO_PLATFORM_ERROR);
     CHECK(output.find("something is wrong with the memory, reset the whole datastore!") != std::string::npos);
@@ -426,11 +428,9 @@ TEST_CASE("an update taking more than 20 ms logs its step timings")
         REQUIRE(platformInit() == NO_PLATFORM_ERROR);
         if (!c.firstUpdate)
             platformUpdate();
-        StdoutCapture capture(*board().root);
         useReadings(c.readings);
-        platformUpdate();
+        const std::string output = outputOf([] { platformUpdate(); }, std::string("timing ") + c.name);
         const size_t used = gNextReading;
-        const std::string output = outputUpTo(capture, std::string("timing ") + c.name);
 
         CHECK(used == c.readings.size());
         const std::string lineStart = "platformUpdate() - 2,";
@@ -444,6 +444,22 @@ TEST_CASE("an update taking more than 20 ms logs its step timings")
     }
 }
 
+namespace {
+// Writes the version item into the store file and starts the platform again on it.
+void restartWithStoredVersion(uint16_t version)
+{
+    REQUIRE(datastoreSetUint16(DS_STORE_VERSION, version) == DS_OK);
+    platformUpdate();
+    REQUIRE(storeDrained());
+    canioClose(0);
+    filestoreDestroy();
+    forgetDatastore();
+    coreTakeCounterSetups();
+    REQUIRE(platformInit() == NO_PLATFORM_ERROR);
+    REQUIRE(datastoreIsFirstRun() == 0);
+}
+}  // namespace
+
 TEST_CASE("after a migration the version items are written on the first update only")
 {
     Session session;
@@ -453,19 +469,21 @@ TEST_CASE("after a migration the version items are written on the first update o
     CHECK(datastoreGetUint16(DS_STORE_VERSION) == DSVCTRL_VERSION);
     CHECK(datastoreGetUint16(DS_STORE_REVISION) == DSVCTRL_REVISION);
 
+    // A store of an older layout: migrated at start-up (the migration sets up
+    // the core's counters 4 and 6), the new version recorded by the first update.
+    restartWithStoredVersion(11);
+    CHECK(coreTakeCounterSetups() == std::vector<uint32_t>{4, 6});
+    CHECK(datastoreGetUint16(DS_STORE_VERSION) == 11);
+    platformUpdate();
+    CHECK(datastoreGetUint16(DS_STORE_VERSION) == DSVCTRL_VERSION);
     REQUIRE(datastoreSetUint16(DS_STORE_VERSION, 3) == DS_OK);
     platformUpdate();
     platformUpdate();
     CHECK(datastoreGetUint16(DS_STORE_VERSION) == 3);
 
-    // Started again on a store of the current version: nothing to record.
-    REQUIRE(datastoreSetUint16(DS_STORE_VERSION, DSVCTRL_VERSION) == DS_OK);
-    platformUpdate();
-    REQUIRE(storeDrained());
-    canioClose(0);
-    filestoreDestroy();
-    REQUIRE(platformInit() == NO_PLATFORM_ERROR);
-    CHECK(datastoreIsFirstRun() == 0);
+    // A store of the current layout: nothing migrated, nothing recorded.
+    restartWithStoredVersion(DSVCTRL_VERSION);
+    CHECK(coreTakeCounterSetups().empty());
     REQUIRE(datastoreSetUint16(DS_STORE_VERSION, 4) == DS_OK);
     platformUpdate();
     CHECK(datastoreGetUint16(DS_STORE_VERSION) == 4);
@@ -550,14 +568,20 @@ TEST_CASE("the whole platform runs on the stand-in board under the core's 100 ms
     REQUIRE(storeDrained());
     CHECK(fileSize(kStoreFile) == kStoreFileSize);
 
-    // A changed parameter reaches the file on the next tick.
-    REQUIRE(datastoreSetUint16(DS_REG_SETTING_42, 99) == DS_OK);
+    // A changed calibration goes to the core's hook at once and reaches the
+    // file on the next tick.
+    coreTakeHookCalls();
+    REQUIRE(datastoreSetUint32(DS_FLOW_CAL_NUMBER, 250000) == DS_OK);
+    const auto hooks = coreTakeHookCalls();
+    REQUIRE(hooks.size() == 1);
+    CHECK(hooks[0].hook == "pulsupdtNewFlowCal");
+    CHECK(hooks[0].id == DS_FLOW_CAL_NUMBER);
     REQUIRE(runTicks(1));
     REQUIRE(storeDrained());
     const std::string image = readTextFile(kStoreFile);
-    uint16_t stored = 0;
-    std::memcpy(&stored, image.data() + FILESTORE_HEADER_SIZE + datastoreNvOffset(DS_REG_SETTING_42), 2);
-    CHECK(stored == 99);
+    uint32_t stored = 0;
+    std::memcpy(&stored, image.data() + FILESTORE_HEADER_SIZE + datastoreNvOffset(DS_FLOW_CAL_NUMBER), 4);
+    CHECK(stored == 250000);
 
     // Port 2 is the stand-in ttyO2: a read request of the register link, sent
     // by the far end, is answered on the ticks.
