@@ -75,7 +75,7 @@ void coreStart()
     tickHookInit();
     evTimerInit();
     debugSetMask(datastoreGetUint16(DS_DEBUG_MASK));
-    debugSetLevel(datastoreGetUint8(DS_DEBUG_LEVEL));
+    debugSetLevel(datastoreGetUint16(DS_DEBUG_LEVEL));
     eventSetCallback(coreEventHandler);
     for (const PeriodicEvent& event : kPeriodicEvents)
         timerStartPeriodic(kOwnerCore, event.id, event.ms);
