@@ -4,6 +4,8 @@
 #include "datastore.h"
 #include "mempool.h"
 
+#include "fuzz_root.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -40,6 +42,12 @@ void setUp()
     path = "/proc/self/fd/" + std::to_string(memoryFile);
 }
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzzUseTemporaryRoot();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -2,6 +2,8 @@
 // with handlers on every kind of path so that every state is reached.
 #include "xmlreader.h"
 
+#include "fuzz_root.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -26,6 +28,12 @@ const XmlTextHandler texts[] = {
     {"<FILE><HEADER><CONTENTS>", touchText},
 };
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzzUseTemporaryRoot();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -143,8 +143,13 @@ TEST_CASE("within about 5 s a new category appears in the rules file and a rules
     std::string text = readTextFile(rules);
     REQUIRE(writeTextFile(rules, text + "cInit.debug=true\r\n"));
     CHECK(waitFor([&] { return logger.passes(CDebugLevel::DEB, "cInit"); }, 6500));
-    CHECK(waitFor([&] { return readTextFile(rules).find("\r") == std::string::npos; }, 6500));
-    CHECK(readTextFile(rules).find("\ncInit.debug=true\ncInit.warning=true\n") != std::string::npos);
+    // The file is rewritten in place: wait for the whole rewritten text, never a
+    // snapshot taken while the logger is writing it.
+    CHECK(waitFor([&] {
+        const std::string rewritten = readTextFile(rules);
+        return rewritten.find("\r") == std::string::npos &&
+               rewritten.find("\ncInit.debug=true\ncInit.warning=true\n") != std::string::npos;
+    }, 6500));
     // The root is removed at exit: the logger must leave it alone from now on.
     logger.clearCheckLoggingFile();
 }

@@ -71,12 +71,6 @@ void checkLayout(const std::string& base)
     CHECK(clNumberedCfgDir(12345) == base + "/Kestrom/config/S12345");
 }
 
-void clearSystemRoot()
-{
-    unsetenv("CONSOLE_SYSROOT");
-    sysrootReload();
-}
-
 // Runs probe as the unprivileged user "nobody" with the given HOME (null:
 // unset) and returns what it printed.
 std::string runAsNobody(const char* home, std::string (*probe)())
@@ -181,7 +175,7 @@ std::string todayText()
 
 TEST_CASE("root keeps its files below /usr/local/velmar")
 {
-    clearSystemRoot();
+    NoSystemRoot deviceRoot;
     REQUIRE(getuid() == 0);
     CHECK(clShareDir() == "/usr/local/velmar/share");
     checkLayout("/usr/local/velmar");
@@ -196,11 +190,13 @@ TEST_CASE("under a system root every root-owned path lies below it")
 
 TEST_CASE("another user keeps its files in its home directory")
 {
-    clearSystemRoot();
-    CHECK(runAsNobody("/home/op", shareAndStorageConfig) ==
-          "/home/op/.velmar/share|/home/op/.velmar/storage/Kestrom/config");
-    CHECK(runAsNobody(nullptr, shareAndStorageConfig) ==
-          "/usr/local/velmar/share|/usr/local/velmar/storage/Kestrom/config");
+    {
+        NoSystemRoot deviceRoot;
+        CHECK(runAsNobody("/home/op", shareAndStorageConfig) ==
+              "/home/op/.velmar/share|/home/op/.velmar/storage/Kestrom/config");
+        CHECK(runAsNobody(nullptr, shareAndStorageConfig) ==
+              "/usr/local/velmar/share|/usr/local/velmar/storage/Kestrom/config");
+    }
     TestRoot root;
     CHECK(runAsNobody("/home/op", shareAndStorageConfig) ==
           "/home/op/.velmar/share|/home/op/.velmar/storage/Kestrom/config");

@@ -9,8 +9,7 @@
 
 TEST_CASE("fixed paths map below the system root only while it is set")
 {
-    unsetenv("CONSOLE_SYSROOT");
-    sysrootReload();
+    NoSystemRoot deviceRoot;
     CHECK_FALSE(sysrootActive());
     CHECK(sysrootPath("/dev/uio0") == "/dev/uio0");
     {

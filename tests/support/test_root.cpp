@@ -16,6 +16,7 @@ TestRoot::TestRoot()
     if (!mkdtemp(pattern))
         throw std::runtime_error("mkdtemp failed");
     mDir = pattern;
+    mPrevious = sysrootDir();
     if (!standinCreateRoot(mDir))
         throw std::runtime_error("stand-in root could not be laid out in " + mDir);
     setenv("CONSOLE_SYSROOT", mDir.c_str(), 1);
@@ -24,9 +25,25 @@ TestRoot::TestRoot()
 
 TestRoot::~TestRoot()
 {
-    unsetenv("CONSOLE_SYSROOT");
+    if (mPrevious.empty())
+        unsetenv("CONSOLE_SYSROOT");
+    else
+        setenv("CONSOLE_SYSROOT", mPrevious.c_str(), 1);
     sysrootReload();
     removeTree(mDir);
+}
+
+NoSystemRoot::NoSystemRoot() : mPrevious(sysrootDir())
+{
+    unsetenv("CONSOLE_SYSROOT");
+    sysrootReload();
+}
+
+NoSystemRoot::~NoSystemRoot()
+{
+    if (!mPrevious.empty())
+        setenv("CONSOLE_SYSROOT", mPrevious.c_str(), 1);
+    sysrootReload();
 }
 
 std::string readTextFile(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh stand-in system root for one test: a temporary directory laid out by
-// the stand-in board, with CONSOLE_SYSROOT pointing at it. Removed on destruction.
+// the stand-in board, with CONSOLE_SYSROOT pointing at it. Removed on destruction,
+// when the root that was set before (the test program's own) is restored.
 #include <string>
 
 class TestRoot {
@@ -16,6 +17,20 @@ public:
 
 private:
     std::string mDir;
+    std::string mPrevious;
+};
+
+// Runs a scope without a system root (to check the device's own paths) and
+// restores the root that was set before. Nothing may be created in that scope.
+class NoSystemRoot {
+public:
+    NoSystemRoot();
+    ~NoSystemRoot();
+    NoSystemRoot(const NoSystemRoot&) = delete;
+    NoSystemRoot& operator=(const NoSystemRoot&) = delete;
+
+private:
+    std::string mPrevious;
 };
 
 // Reads a whole file into a string (empty when it cannot be read).
