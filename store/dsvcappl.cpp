@@ -21,6 +21,7 @@ namespace {
 
 uint32_t deviceInfoPartNumber(char* partNumber, uint32_t size)
 {
+    vkinfoEnsureRead();
     return vkinfoGetItemNumber(partNumber, size);
 }
 

@@ -33,6 +33,7 @@ std::string directoryInUse;  // ends in '/', empty = none
 bool haveDirectory = false;
 bool customDirectory = false;
 uint32_t dataValid = 0;
+bool filesRead = false;
 
 size_t textLength(const char* first, const char* last)
 {
@@ -286,7 +287,13 @@ uint32_t vkinfoInit()
         DumpFileData(index);
     }
     dataValid = result;
+    filesRead = true;
     return dataValid;
+}
+
+uint32_t vkinfoEnsureRead()
+{
+    return filesRead ? dataValid : vkinfoInit();
 }
 
 const char* vkinfoGetItemNumberText()

@@ -10,6 +10,9 @@ enum VkinfoFile { VKINFO_DEVICE = 0, VKINFO_VR = 1, VKINFO_OEM = 2, VKINFO_FILE_
 
 // Finds the directory, reads the three files, sets and returns the valid flag.
 uint32_t vkinfoInit();
+// Reads the files when no read has happened yet (the store's migration needs the
+// item number before the process start-up reads them); returns the valid flag.
+uint32_t vkinfoEnsureRead();
 // With a directory: use it (a '/' is appended). With null or "": search the list.
 uint32_t vkinfoSetFilepath(const char* directory);
 
