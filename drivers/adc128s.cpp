@@ -6,7 +6,10 @@
 #include "sysroot.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -32,6 +35,20 @@ KernelHandle lock = nullptr;
 std::atomic<bool> initialised{false};
 bool readerStarted = false;
 bool logEnabled = true;
+
+// The reader's sleep ends early when a channel is configured, so a channel set
+// up while the reader sleeps its full second is read at its first due time.
+// Never destroyed: the reader still waits on them while the program exits.
+std::mutex& wakeLock = *new std::mutex;
+std::condition_variable& wakeReader = *new std::condition_variable;
+bool configChanged = false;
+
+void sleepUntilDue(int32_t ms)
+{
+    std::unique_lock<std::mutex> guard(wakeLock);
+    wakeReader.wait_for(guard, std::chrono::milliseconds(ms), [] { return configChanged; });
+    configChanged = false;
+}
 
 struct Locked {
     Locked() { kernelSemaphoreWait(&lock); }
@@ -120,12 +137,19 @@ int adc128sConfig(int channel, uint32_t periodMs, AdcCallback callback, uint32_t
         logIllegal(channel);
         return 0;
     }
-    Locked guard;
-    AdcChannel& record = channels[channel];
-    record.period = periodMs;
-    record.nextDue = clockGetMs() + periodMs;
-    record.callback = callback;
-    record.userValue = userValue;
+    {
+        Locked guard;
+        AdcChannel& record = channels[channel];
+        record.period = periodMs;
+        record.nextDue = clockGetMs() + periodMs;
+        record.callback = callback;
+        record.userValue = userValue;
+    }
+    {
+        std::lock_guard<std::mutex> guard(wakeLock);
+        configChanged = true;
+    }
+    wakeReader.notify_one();
     return 1;
 }
 
@@ -202,6 +226,6 @@ void adc128sReadLoop(uint32_t)
             sleepMs = 1;
         if (sleepMs > kMaxSleepMs)
             sleepMs = kMaxSleepMs;
-        kernelDelay(static_cast<uint32_t>(sleepMs));
+        sleepUntilDue(sleepMs);
     }
 }

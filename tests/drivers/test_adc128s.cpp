@@ -6,6 +6,7 @@
 #include <doctest/doctest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -192,6 +193,21 @@ TEST_CASE("channels are read at their period and report each new reading")
         CHECK(adc128sRead(bad.channel, &value) == 0);
         CHECK(value == 1234);
     }
+}
+
+TEST_CASE("a channel configured while the reader sleeps is read at its first due time")
+{
+    TestRoot root;
+    REQUIRE(SetMinMax(0, 1023) == 1);  // every channel off: the reader sleeps its full second
+    usleep(200000);
+    REQUIRE(standinSetAdc(root.dir(), 6, 611));
+    lastReading = -1;
+    const auto start = std::chrono::steady_clock::now();
+    REQUIRE(adc128sConfig(6, 50, onReading, 44) == 1);
+    CHECK(waitForReading(611));
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    CHECK(took.count() < 500);
+    REQUIRE(adc128sConfig(6, 0, nullptr, 0) == 1);
 }
 
 TEST_CASE("a channel that keeps failing to read does not keep the reader busy")
