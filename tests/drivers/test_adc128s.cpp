@@ -1,6 +1,7 @@
 #include "adc128s.h"
 #include "hwrevision.h"
 #include "standin_board.h"
+#include "test_capture.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -14,32 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-int runChild(int (*fn)(), std::string* output)
-{
-    int pipeFds[2];
-    REQUIRE(pipe(pipeFds) == 0);
-    fflush(nullptr);
-    pid_t pid = fork();
-    REQUIRE(pid >= 0);
-    if (pid == 0) {
-        dup2(pipeFds[1], 1);
-        dup2(pipeFds[1], 2);
-        close(pipeFds[0]);
-        const int status = fn();
-        fflush(nullptr);
-        _exit(status);
-    }
-    close(pipeFds[1]);
-    char buffer[512];
-    ssize_t n;
-    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
-        output->append(buffer, static_cast<size_t>(n));
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // Measures the revision in a child (the result is kept per process) and prints it.
 int detectInChild()
@@ -99,7 +74,7 @@ TEST_CASE("the hardware revision from the divider on channel 1")
         TestRoot root;
         REQUIRE(standinSetAdc(root.dir(), 1, c.raw));
         std::string output;
-        CHECK(runChild(detectInChild, &output) == 0);
+        CHECK(runInChild(detectInChild, &output) == 0);
         CHECK(output == "hw ver. raw: " + std::to_string(c.raw) + "\n" + c.expected);
     }
 }
@@ -128,12 +103,12 @@ TEST_CASE("use before SetMinMax and missing files end the program")
 {
     TestRoot root;
     std::string output;
-    CHECK(runChild([] { return adc128sConfig(0, 100, nullptr, 0); }, &output) == 1);
+    CHECK(runInChild([] { return adc128sConfig(0, 100, nullptr, 0); }, &output) == 1);
     CHECK(output.find("Validate failed: adc128sConfig()") == 0);
 
     REQUIRE(unlink((root.dir() + "/sys/class/hwmon/hwmon1/device/in5_input").c_str()) == 0);
     output.clear();
-    CHECK(runChild(
+    CHECK(runInChild(
               [] {
                   SetMinMax(0, 1023);
                   adc128sConfig(5, 10, nullptr, 0);
@@ -146,7 +121,7 @@ TEST_CASE("use before SetMinMax and missing files end the program")
     REQUIRE(unlink((root.dir() + "/sys/class/hwmon/hwmon1/device/in_max").c_str()) == 0);
     REQUIRE(mkdir((root.dir() + "/sys/class/hwmon/hwmon1/device/in_max").c_str(), 0755) == 0);
     output.clear();
-    CHECK(runChild([] { return SetMinMax(0, 1023) + 10; }, &output) == 1);
+    CHECK(runInChild([] { return SetMinMax(0, 1023) + 10; }, &output) == 1);
     CHECK(output.find("/sys/class/hwmon/hwmon1/device/in_max") != std::string::npos);
 }
 

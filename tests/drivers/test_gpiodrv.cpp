@@ -1,6 +1,7 @@
 #include "cmdrunner.h"
 #include "gpiodrv.h"
 #include "standin_board.h"
+#include "test_capture.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -17,33 +18,6 @@
 #include <vector>
 
 namespace {
-
-// Runs fn in a child; returns its exit status and what it printed.
-int runChild(int (*fn)(), std::string* output)
-{
-    int pipeFds[2];
-    REQUIRE(pipe(pipeFds) == 0);
-    fflush(nullptr);
-    pid_t pid = fork();
-    REQUIRE(pid >= 0);
-    if (pid == 0) {
-        dup2(pipeFds[1], 1);
-        dup2(pipeFds[1], 2);
-        close(pipeFds[0]);
-        const int status = fn();
-        fflush(nullptr);
-        _exit(status);
-    }
-    close(pipeFds[1]);
-    char buffer[512];
-    ssize_t n;
-    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
-        output->append(buffer, static_cast<size_t>(n));
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // One board for the tests that open the lines: the driver opens them once per program.
 TestRoot& board()
@@ -100,7 +74,7 @@ TEST_CASE("a missing implement status line is reported and the driver goes on")
     TestRoot root;
     REQUIRE(removeTree(root.dir() + "/sys/class/gpio/gpio65"));
     std::string output;
-    const int status = runChild(
+    const int status = runInChild(
         [] {
             gpioDrvInit(0x1DCFF);
             gpioDrvPowerRelay(1);
@@ -117,7 +91,7 @@ TEST_CASE("any other missing line ends the program at start")
     TestRoot root;
     REQUIRE(removeTree(root.dir() + "/sys/class/gpio/gpio141"));
     std::string output;
-    const int status = runChild(
+    const int status = runInChild(
         [] {
             gpioDrvInit(0xDCFF);
             return 0;
@@ -136,7 +110,7 @@ TEST_CASE("a watched line that keeps signalling without a readable value does no
     static std::string fifoPath;
     fifoPath = fifo;
     std::string output;
-    const int status = runChild(
+    const int status = runInChild(
         [] {
             // A line that is no plain file is watched by poll; once its last
             // writer is gone it reports a hang-up on every poll and never reads.

@@ -1,5 +1,6 @@
 #include "ioextend.h"
 #include "standin_board.h"
+#include "test_capture.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -15,30 +16,6 @@ const uint32_t kPwm = IOEXTEND_PWM_BLOCK;
 const uint32_t kFrq = IOEXTEND_FRQ_BLOCK;
 const uint32_t kGp = IOEXTEND_GENERAL_BLOCK;
 
-// Runs fn in a child with its standard error captured; returns the exit status
-// and the text.
-int runChild(void (*fn)(), std::string* errText)
-{
-    int pipeFds[2];
-    REQUIRE(pipe(pipeFds) == 0);
-    pid_t pid = fork();
-    REQUIRE(pid >= 0);
-    if (pid == 0) {
-        dup2(pipeFds[1], 2);
-        close(pipeFds[0]);
-        fn();
-        _exit(0);
-    }
-    close(pipeFds[1]);
-    char buffer[512];
-    ssize_t n;
-    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
-        errText->append(buffer, static_cast<size_t>(n));
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 struct Board {
     TestRoot root;
@@ -74,7 +51,7 @@ TEST_CASE("use before ioextend_Init ends the program with the operation's text")
     for (const Case& c : cases) {
         CAPTURE(c.text);
         std::string err;
-        CHECK(runChild(c.call, &err) == 1);
+        CHECK(runInChild([&] { c.call(); return 0; }, &err, ChildOutput::StderrOnly) == 1);
         CHECK(err.find(c.text) == 0);
     }
 }
@@ -84,7 +61,7 @@ TEST_CASE("a missing device ends ioextend_Init")
     TestRoot root;
     REQUIRE(unlink((root.dir() + "/dev/uio0").c_str()) == 0);
     std::string err;
-    CHECK(runChild([] { ioextend_Init(); }, &err) == 1);
+    CHECK(runInChild([] { ioextend_Init(); return 0; }, &err, ChildOutput::StderrOnly) == 1);
     CHECK(err.find("/dev/uio0: open") == 0);
 }
 

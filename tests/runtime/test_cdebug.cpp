@@ -1,6 +1,7 @@
 #include "cdebug.h"
 #include "clock.h"
 #include "cmdrunner.h"
+#include "test_capture.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -29,40 +30,6 @@ const char* const defaultOptionsText =
     "Colorizer=0\nConsole=1\nDataLogger=0\nErrorLogger=1\nExitOnAssert=0\nPathDepth=1\n"
     "PathDepthSevere=0\nQueueSize=20\ncritical=1\ndebug=0\nfatal=1\ninfo=0\nlogging=0\n"
     "warning=1\nmConfigTimeFormat=%F %X\n";
-
-// Sends standard output into a file until text() or destruction.
-class StdoutCapture {
-public:
-    explicit StdoutCapture(const std::string& path) : mPath(path)
-    {
-        std::fflush(stdout);
-        mSaved = dup(STDOUT_FILENO);
-        const int fd = open(mPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(fd, STDOUT_FILENO);
-        close(fd);
-    }
-    ~StdoutCapture() { restore(); }
-    // What was written so far, while the capture goes on.
-    std::string peek() const { return readTextFile(mPath); }
-    std::string text()
-    {
-        restore();
-        return readTextFile(mPath);
-    }
-
-private:
-    void restore()
-    {
-        if (mSaved < 0)
-            return;
-        std::fflush(stdout);
-        dup2(mSaved, STDOUT_FILENO);
-        close(mSaved);
-        mSaved = -1;
-    }
-    std::string mPath;
-    int mSaved;
-};
 
 // Replaces a file and gives it a modification time of its own, so that the
 // logger sees the edit even within one tick of the file system's clock.

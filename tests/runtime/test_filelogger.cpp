@@ -1,5 +1,6 @@
 #include "filelogger.h"
 #include "filerotator.h"
+#include "test_capture.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -16,38 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Sends standard output into a file until text() or destruction.
-class StdoutCapture {
-public:
-    explicit StdoutCapture(const std::string& path) : mPath(path)
-    {
-        std::fflush(stdout);
-        mSaved = dup(STDOUT_FILENO);
-        const int fd = open(mPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(fd, STDOUT_FILENO);
-        close(fd);
-    }
-    ~StdoutCapture() { restore(); }
-    std::string text()
-    {
-        restore();
-        return readTextFile(mPath);
-    }
-
-private:
-    void restore()
-    {
-        if (mSaved < 0)
-            return;
-        std::fflush(stdout);
-        dup2(mSaved, STDOUT_FILENO);
-        close(mSaved);
-        mSaved = -1;
-    }
-    std::string mPath;
-    int mSaved;
-};
 
 // Polls until the condition holds or the time is up.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs)
