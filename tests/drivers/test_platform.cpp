@@ -2,7 +2,6 @@
 // double driving the 100 ms tick through the event queue.
 #include "platform.h"
 
-#include "can_peer.h"
 #include "doubles/process_core.h"
 
 #include "canio.h"
@@ -16,6 +15,10 @@
 #include "mempool.h"
 #include "reglink.h"
 #include "standin_serial.h"
+#include "canstandin.h"
+#include "sysroot.h"
+#include "test_capture.h"
+#include "test_root.h"
 
 #include <doctest/doctest.h>
 
@@ -24,7 +27,11 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdlib>
+#include <chrono>
+#include <linux/can.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
 #include <cstring>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -35,33 +42,24 @@ namespace {
 constexpr uint32_t kStoreFileSize = 2994;
 const char* const kStoreFile = "fdatasto/fdatasto.dat";
 
-struct Board;
-Board& board();
-
-// One stand-in root and Qt application for the whole program: the logger, the
-// serial reader and the timer threads outlive single cases.
+// The program's stand-in root and Qt application, shared by every case: the
+// logger, the serial reader and the timer threads outlive single cases.
 struct Board {
-    Board()
+    Board() : rootDir(sysrootDir())
     {
         static int argc = 1;
         static char name[] = "platformtest";
         static char* argv[] = {name, nullptr};
         app = new QCoreApplication(argc, argv);
-        root = new TestRoot();
         // Start-up and update log at the debug level of their categories.
         CDebug& logger = CDebug::getInstance();
         writeTextFile(logger.rulesFilePath(), "[rules]\ncInit.debug=true\ncInitFile.debug=true\n");
         logger.readFilterRules();
-        std::atexit(removeRoot);
     }
-    // The logger re-reads and rewrites its files in the root: stopped first.
-    static void removeRoot()
-    {
-        CDebug::getInstance().shutdown();
-        delete board().root;
-    }
+    std::string path(const std::string& fixedPath) const { return rootDir + fixedPath; }
+
+    std::string rootDir;
     QCoreApplication* app;
-    TestRoot* root;
 };
 
 Board& board()
@@ -70,9 +68,16 @@ Board& board()
     return *instance;
 }
 
+long long monotonicMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 std::string commandsLog()
 {
-    return readTextFile(board().root->path("/var/log/commands.log"));
+    return readTextFile(board().path("/var/log/commands.log"));
 }
 
 off_t fileSize(const std::string& path)
@@ -88,7 +93,7 @@ public:
     Session()
     {
         static int count = 0;
-        mDir = board().root->dir() + "/work" + std::to_string(++count);
+        mDir = board().rootDir + "/work" + std::to_string(++count);
         ::mkdir(mDir.c_str(), 0755);
         REQUIRE(::chdir(mDir.c_str()) == 0);
     }
@@ -97,7 +102,7 @@ public:
         platformSetSteps(platformDefaultSteps());
         canioClose(0);
         filestoreDestroy();
-        (void)::chdir(board().root->dir().c_str());
+        (void)::chdir(board().rootDir.c_str());
     }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -115,10 +120,12 @@ private:
 template <typename Action>
 std::string outputOf(Action action, const std::string& marker)
 {
-    StdoutCapture capture(*board().root);
+    StdoutCapture capture(board().path("/tmp/platform.output"));
     action();
     CDEBUG_LOG(CDebugLevel::DEB, "cInit", "%s", marker.c_str());
-    capture.waitFor(marker, 5000);
+    const long long end = monotonicMs() + 5000;
+    while (capture.peek().find(marker) == std::string::npos && monotonicMs() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return capture.text();
 }
 
@@ -280,7 +287,7 @@ TEST_CASE("a fresh stand-in board starts without error and lays down the store f
 
     const std::string commands = commandsLog().substr(commandsBefore.size());
     CHECK(commands.find("ifconfig can0 up\n") != std::string::npos);
-    CHECK(commands.find("/bin/stty -F " + b.root->path("/dev/ttyO2") + " 9600 cs8 -cstopb -parenb") !=
+    CHECK(commands.find("/bin/stty -F " + b.path("/dev/ttyO2") + " 9600 cs8 -cstopb -parenb") !=
           std::string::npos);
 
     CHECK(channelZeroUp());
@@ -517,6 +524,34 @@ bool runTicks(uint32_t ticks)
     return coreEventCount(5) >= gTicksWanted;
 }
 
+// Another node on the stand-in bus of can0.
+class BusPeer {
+public:
+    BusPeer() : mFd(canstandinOpen("can0")) {}
+    ~BusPeer()
+    {
+        if (mFd >= 0)
+            canstandinClose(mFd);
+    }
+    BusPeer(const BusPeer&) = delete;
+    BusPeer& operator=(const BusPeer&) = delete;
+
+    bool isOpen() const { return mFd >= 0; }
+    bool send(const struct can_frame& frame)
+    {
+        return canstandinWrite(mFd, &frame, sizeof frame) == static_cast<ssize_t>(sizeof frame);
+    }
+    bool receive(struct can_frame* frame, int timeoutMs)
+    {
+        struct pollfd watch = {mFd, POLLIN, 0};
+        return ::poll(&watch, 1, timeoutMs) > 0 &&
+               ::recv(mFd, frame, sizeof *frame, 0) == static_cast<ssize_t>(sizeof *frame);
+    }
+
+private:
+    int mFd;
+};
+
 std::string readAvailable(int fd, size_t wanted, int timeoutMs)
 {
     std::string bytes;
@@ -538,8 +573,8 @@ TEST_CASE("the whole platform runs on the stand-in board under the core's 100 ms
 {
     Board& b = board();
     StandinSerial serial;
-    REQUIRE(serial.create(b.root->dir()));
-    CanPeer peer("can0");
+    REQUIRE(serial.create(b.rootDir));
+    BusPeer peer;
     REQUIRE(peer.isOpen());
     Session session;
 
@@ -593,11 +628,19 @@ TEST_CASE("the whole platform runs on the stand-in board under the core's 100 ms
     CHECK(static_cast<uint8_t>(reply[0]) == REGLINK_ACCEPTED);
 
     // Channel 0 is on the stand-in can0.
-    peer.drain();
     CanFrame out{0x18EFC0B4, 1, 2, {0x12, 0x34}};
     REQUIRE(canioTransmitFrame(0, &out) != 0);
-    CHECK(peer.receiveText(2000) == "18EFC0B4#1234");
-    REQUIRE(peer.send(rawFrame(0x18EFFFC0 | CAN_EFF_FLAG, {0xAB})));
+    struct can_frame seen = {};
+    REQUIRE(peer.receive(&seen, 2000));
+    CHECK(seen.can_id == (0x18EFC0B4u | CAN_EFF_FLAG));
+    CHECK(seen.can_dlc == 2);
+    CHECK(seen.data[0] == 0x12);
+    CHECK(seen.data[1] == 0x34);
+    struct can_frame unit = {};
+    unit.can_id = 0x18EFFFC0u | CAN_EFF_FLAG;
+    unit.can_dlc = 1;
+    unit.data[0] = 0xAB;
+    REQUIRE(peer.send(unit));
     CanFrame in{};
     REQUIRE(canioReceiveFrame(0, &in) != 0);
     CHECK(in.id == 0x18EFFFC0);
