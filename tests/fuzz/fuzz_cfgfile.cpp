@@ -4,6 +4,8 @@
 #include "datastore.h"
 #include "mempool.h"
 
+#include <QCoreApplication>
+
 #include "fuzz_root.h"
 
 #include <cstddef>
@@ -36,6 +38,11 @@ uint32_t getTip(uint32_t, uint32_t sub, int32_t* value)
 
 void setUp()
 {
+    // The datastore posts change events: an application drains them, as the console's loop does.
+    static int argc = 1;
+    static char name[] = "fuzz_cfgfile";
+    static char* argv[] = {name, nullptr};
+    new QCoreApplication(argc, argv);
     memInit(poolRegion, sizeof poolRegion, 16384);
     datastoreInit(2);
     memoryFile = memfd_create("cfgfile", 0);
@@ -62,5 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     cfgFileDefineCallbackParam(3, setTip, getTip, 0);
     cfgFileDefineItemParam(4, 69, 500, -1, CFG_APPLY_ALWAYS);
     cfgFileRead(path.c_str());
+    QCoreApplication::processEvents();
     return 0;
 }
