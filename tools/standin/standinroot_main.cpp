@@ -1,20 +1,101 @@
-// standinroot: lays out a stand-in board below a directory.
+// standinroot: lays out a stand-in board below a directory. With --serve it also
+// plays the board's serial ports: it creates the pseudo-terminals dev/ttyO0..3,
+// keeps them open and copies whatever the console writes to each port into
+// var/log/ttyO<N>.log, until it is stopped (SIGINT or SIGTERM).
 #include "standin_root.h"
+#include "standin_serial.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+volatile sig_atomic_t stopRequested = 0;
+
+void requestStop(int)
+{
+    stopRequested = 1;
+}
+
+int usage(int status)
+{
+    std::fprintf(status == 0 ? stdout : stderr,
+                 "usage: standinroot [--serve] <directory>\n"
+                 "Lays out a stand-in system root for CONSOLE_SYSROOT.\n"
+                 "--serve  also create the serial ports dev/ttyO0..3 and keep them until stopped,\n"
+                 "         logging what the console sends on each to var/log/ttyO<N>.log\n");
+    return status;
+}
+
+int serve(const std::string& root)
+{
+    StandinSerial serial;
+    if (!serial.create(root)) {
+        std::fprintf(stderr, "standinroot: could not create the serial ports below %s\n", root.c_str());
+        return 1;
+    }
+    int logs[StandinSerial::kPorts];
+    struct pollfd ports[StandinSerial::kPorts];
+    for (int port = 0; port < StandinSerial::kPorts; ++port) {
+        const std::string log = root + "/var/log/ttyO" + std::to_string(port) + ".log";
+        logs[port] = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        ports[port] = {serial.master(port), POLLIN, 0};
+        std::printf("ttyO%d -> %s\n", port, serial.slavePath(port).c_str());
+    }
+    std::fflush(stdout);
+    struct sigaction action = {};
+    action.sa_handler = requestStop;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    while (!stopRequested) {
+        const int ready = poll(ports, StandinSerial::kPorts, 500);
+        if (ready < 0 && errno != EINTR)
+            break;
+        for (int port = 0; ready > 0 && port < StandinSerial::kPorts; ++port) {
+            if (!(ports[port].revents & POLLIN))
+                continue;
+            char buffer[512];
+            const ssize_t n = read(ports[port].fd, buffer, sizeof buffer);
+            if (n > 0 && logs[port] >= 0 && write(logs[port], buffer, size_t(n)) != n)
+                std::fprintf(stderr, "standinroot: could not log port %d\n", port);
+        }
+    }
+    for (int log : logs)
+        if (log >= 0)
+            close(log);
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 || std::strcmp(argv[1], "-h") == 0) {
-        std::fprintf(stderr, "usage: standinroot <directory>\n"
-                             "Lays out a stand-in system root for CONSOLE_SYSROOT.\n");
-        return argc == 2 ? 0 : 2;
+    bool serveMode = false;
+    const char* dir = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0)
+            return usage(0);
+        if (std::strcmp(argv[i], "--serve") == 0)
+            serveMode = true;
+        else if (!dir)
+            dir = argv[i];
+        else
+            return usage(2);
     }
-    if (!standinCreateRoot(argv[1])) {
-        std::fprintf(stderr, "standinroot: could not lay out %s\n", argv[1]);
+    if (!dir)
+        return usage(2);
+    if (!standinCreateRoot(dir)) {
+        std::fprintf(stderr, "standinroot: could not lay out %s\n", dir);
         return 1;
     }
-    std::printf("%s\n", argv[1]);
+    if (serveMode)
+        return serve(dir);
+    std::printf("%s\n", dir);
     return 0;
 }
