@@ -130,37 +130,54 @@ uint32_t Reset(uint32_t p)
     return 1;
 }
 
-uint32_t failOpen(SocketCanPort& port)
+void abandonOpen(SocketCanPort& port)
 {
     closeSocket(port);
     closeFd(port.pipeArray[0]);
     closeFd(port.pipeArray[1]);
     port.opened = 0;
-    CDEBUG_LOG(CDebugLevel::WAR, "cDefault", "%s Failed to open", port.interfaceName.c_str());
-    return 0;
 }
 
-// Binds a raw CAN socket to its interface with the error filter; false after
-// logging the step that failed.
-bool setUpRawSocket(SocketCanPort& port)
+// Opens the port's socket (a raw CAN socket bound to its interface, or the
+// stand-in bus) and sets it up. Returns nullptr, or the report of the step that
+// failed; the messages are logged by the caller so that they carry its name.
+const char* openSocket(SocketCanPort& port)
 {
-    const int fd = port.canFileDescr.load();
-    struct ifreq request;
-    std::memset(&request, 0, sizeof request);
-    std::snprintf(request.ifr_name, sizeof request.ifr_name, "%s", port.interfaceName.c_str());
-    if (::ioctl(fd, SIOCGIFINDEX, &request) < 0) {
-        CDEBUG_LOG(CDebugLevel::CRI, "cDefault", "socketcandriver->Initiate: SIOCGIFINDEX");
-        return false;
+    // The stand-in bus serves where the machine's interfaces must not be used
+    // (system root set) or cannot be (no CAN support in the kernel).
+    port.standin = sysrootActive();
+    int fd = -1;
+    if (!port.standin) {
+        fd = ::socket(PF_CAN, SOCK_RAW | SOCK_CLOEXEC, CAN_RAW);
+        port.standin = fd < 0 && (errno == EAFNOSUPPORT || errno == EPROTONOSUPPORT);
     }
-    struct sockaddr_can address;
-    std::memset(&address, 0, sizeof address);
-    address.can_family = AF_CAN;
-    address.can_ifindex = request.ifr_ifindex;
-    if (::bind(fd, reinterpret_cast<struct sockaddr*>(&address), sizeof address) < 0) {
-        CDEBUG_LOG(CDebugLevel::CRI, "cDefault", "socketcandriver->Initiate: Bind");
-        return false;
+    if (port.standin)
+        fd = canstandinOpen(port.interfaceName);
+    if (fd < 0)
+        return "socketcandriver Initiate: Could not open socket";
+    port.canFileDescr = fd;
+    if (!port.standin) {
+        struct ifreq request;
+        std::memset(&request, 0, sizeof request);
+        std::snprintf(request.ifr_name, sizeof request.ifr_name, "%s", port.interfaceName.c_str());
+        if (::ioctl(fd, SIOCGIFINDEX, &request) < 0)
+            return "socketcandriver->Initiate: SIOCGIFINDEX";
+        struct sockaddr_can address;
+        std::memset(&address, 0, sizeof address);
+        address.can_family = AF_CAN;
+        address.can_ifindex = request.ifr_ifindex;
+        if (::bind(fd, reinterpret_cast<struct sockaddr*>(&address), sizeof address) < 0)
+            return "socketcandriver->Initiate: Bind";
     }
-    return true;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
+        return "socketcandriver->Initiate: fcntl";
+    if (!port.standin) {
+        const uint32_t mask = errorFilterMask;
+        if (::setsockopt(fd, SOL_CAN_RAW, CAN_RAW_ERR_FILTER, &mask, sizeof mask) != 0)
+            return "socketcandriver->Initiate: setsockopt";
+    }
+    return nullptr;
 }
 
 uint32_t Initiate(uint32_t p)
@@ -188,34 +205,11 @@ uint32_t Initiate(uint32_t p)
     CDEBUG_LOG(CDebugLevel::INF, "cCan", "cmd: %s", command.c_str());
     cmdRun(command);
 
-    // The stand-in bus serves where the machine's interfaces must not be used
-    // (system root set) or cannot be (no CAN support in the kernel).
-    port.standin = sysrootActive();
-    int fd = -1;
-    if (!port.standin) {
-        fd = ::socket(PF_CAN, SOCK_RAW | SOCK_CLOEXEC, CAN_RAW);
-        port.standin = fd < 0 && (errno == EAFNOSUPPORT || errno == EPROTONOSUPPORT);
-    }
-    if (port.standin)
-        fd = canstandinOpen(port.interfaceName);
-    if (fd < 0) {
-        CDEBUG_LOG(CDebugLevel::CRI, "cDefault", "socketcandriver Initiate: Could not open socket");
-        return failOpen(port);
-    }
-    port.canFileDescr = fd;
-    if (!port.standin && !setUpRawSocket(port))
-        return failOpen(port);
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
-        CDEBUG_LOG(CDebugLevel::CRI, "cDefault", "socketcandriver->Initiate: fcntl");
-        return failOpen(port);
-    }
-    if (!port.standin) {
-        const uint32_t mask = errorFilterMask;
-        if (::setsockopt(fd, SOL_CAN_RAW, CAN_RAW_ERR_FILTER, &mask, sizeof mask) != 0) {
-            CDEBUG_LOG(CDebugLevel::CRI, "cDefault", "socketcandriver->Initiate: setsockopt");
-            return failOpen(port);
-        }
+    if (const char* failure = openSocket(port)) {
+        CDEBUG_LOG(CDebugLevel::CRI, "cDefault", "%s", failure);
+        abandonOpen(port);
+        CDEBUG_LOG(CDebugLevel::WAR, "cDefault", "%s Failed to open", port.interfaceName.c_str());
+        return 0;
     }
     port.opened = 1;
     CDEBUG_LOG(CDebugLevel::INF, "cDefault", "%s Open", name);
@@ -258,25 +252,9 @@ uint32_t socketcandriverReadNothing(CanFrame*, uint32_t, uint32_t* noMoreFrames)
     return 0;
 }
 
-// Stores a data frame in f; false for remote requests and error frames.
-bool acceptFrame(uint32_t p, SocketCanPort& port, const struct can_frame& frame, CanFrame* f)
+// Converts a data frame into f.
+void storeFrame(const struct can_frame& frame, CanFrame* f)
 {
-    if (frame.can_id & CAN_RTR_FLAG) {
-        CDEBUG_LOG(CDebugLevel::INF, "cCan", "Received Remote Tx Request. ID = 0x%x", frame.can_id);
-        return false;
-    }
-    if (frame.can_id & CAN_ERR_FLAG) {
-        CDEBUG_LOG(CDebugLevel::WAR, "cCan",
-                   "Can%u Received Error Msg. ID = 0x%x, len = %d, %d %d %d %d %d %d %d %d", p,
-                   frame.can_id, frame.can_dlc, frame.data[0], frame.data[1], frame.data[2],
-                   frame.data[3], frame.data[4], frame.data[5], frame.data[6], frame.data[7]);
-        if (frame.can_id & CAN_ERR_BUSOFF) {
-            CDEBUG_LOG(CDebugLevel::WAR, "cCan", "Received BUSOFF on %s",
-                       port.interfaceName.c_str());
-            Reset(p);
-        }
-        return false;
-    }
     if (frame.can_id & CAN_EFF_FLAG) {
         f->id = frame.can_id & CAN_EFF_MASK;
         f->extended = 1;
@@ -286,7 +264,6 @@ bool acceptFrame(uint32_t p, SocketCanPort& port, const struct can_frame& frame,
     }
     f->dlc = std::min<uint8_t>(frame.can_dlc, 8);
     std::memcpy(f->data, frame.data, f->dlc);
-    return true;
 }
 
 uint32_t socketcandriverGetFrameExt(CanFrame* f, uint32_t p)
@@ -345,7 +322,25 @@ uint32_t socketcandriverGetFrameExt(CanFrame* f, uint32_t p)
             continue;
         }
         errorRun = 0;
-        stored = acceptFrame(p, port, frame, f);
+        if (frame.can_id & CAN_RTR_FLAG) {
+            CDEBUG_LOG(CDebugLevel::INF, "cCan", "Received Remote Tx Request. ID = 0x%x",
+                       frame.can_id);
+            continue;
+        }
+        if (frame.can_id & CAN_ERR_FLAG) {
+            CDEBUG_LOG(CDebugLevel::WAR, "cCan",
+                       "Can%u Received Error Msg. ID = 0x%x, len = %d, %d %d %d %d %d %d %d %d", p,
+                       frame.can_id, frame.can_dlc, frame.data[0], frame.data[1], frame.data[2],
+                       frame.data[3], frame.data[4], frame.data[5], frame.data[6], frame.data[7]);
+            if (frame.can_id & CAN_ERR_BUSOFF) {
+                CDEBUG_LOG(CDebugLevel::WAR, "cCan", "Received BUSOFF on %s",
+                           port.interfaceName.c_str());
+                Reset(p);
+            }
+            continue;
+        }
+        storeFrame(frame, f);
+        stored = true;
     }
     port.reading = 0;
     return stored ? 1 : 0;

@@ -202,6 +202,33 @@ TEST_CASE("driver commands without a bus")
     CHECK(command(CAN_CMD_CLOSE, 4) == 1);
 }
 
+TEST_CASE("a port whose socket cannot be opened stays closed and can be opened later")
+{
+    programRoot();
+    enableInfoLogging();
+    // A plain file where the interface's bus directory belongs.
+    const std::string busDir = canstandinDir("can3");
+    removeTree(busDir);
+    writeTextFile(busDir, "no bus");
+    bool logged = false;
+    uint32_t opened = 1;
+    {
+        StdoutCapture capture(programRoot());
+        opened = command(CAN_CMD_OPEN, 3);
+        logged = capture.waitFor("Initiate() - socketcandriver Initiate: Could not open socket\n", 2000) &&
+                 capture.waitFor("Initiate() - can3 Failed to open\n", 2000);
+        CHECK(command(CAN_CMD_CLOSE, 3) == 1);
+        logged = logged && capture.waitFor("Close() - Can3, port.canFileDescr = -1\n", 2000);
+    }
+    CHECK(opened == 0);
+    CHECK(logged);
+
+    removeTree(busDir);
+    CHECK(command(CAN_CMD_OPEN, 3) == 1);
+    CHECK(waitForSockets("can3", 1));
+    CHECK(command(CAN_CMD_CLOSE, 3) == 1);
+}
+
 TEST_CASE("frames from the bus arrive on channel 0 converted")
 {
     struct Case {
@@ -248,7 +275,8 @@ TEST_CASE("remote requests and error frames are not delivered; bus-off is logged
         peer.send(rawFrame(CAN_ERR_FLAG | CAN_ERR_CRTL, {0, 4, 0, 0, 0, 0, 0, 0}));
         peer.send(rawFrame(0x18EFFFC0 | CAN_EFF_FLAG, {0x0A}));
         frames = receiver.waitFrames(1, 3000);
-        busOffLogged = capture.waitFor("Received BUSOFF on can0", 2000);
+        busOffLogged = capture.waitFor("socketcandriverGetFrameExt() - Received BUSOFF on can0\n", 2000) &&
+                       capture.waitFor("Reset() - Can0\n", 2000);
         sleepMilliseconds(50);
         frames = receiver.waitFrames(2, 0);
     }
