@@ -31,7 +31,9 @@ std::atomic<BeepLineWriter> lineWriter{gpioWriter};
 uint32_t selectedLine = 0;
 bool outputOn = false;
 uint32_t signalType = BEEP_TYPE_IDLE;
-uint8_t stepCounter = 0;
+// Wide enough for the 2 x 255 steps of the longest customised pattern; a byte
+// would wrap for counts above 127 and never end the pattern.
+uint16_t stepCounter = 0;
 uint16_t customOnMs = 0;
 uint16_t customOffMs = 0;
 uint32_t customCount = 0;
@@ -199,7 +201,7 @@ int beepStartCustomized(uint32_t pattern, uint32_t onMs, uint32_t offMs, uint32_
         if (signalType != BEEP_TYPE_IDLE || continuous) {
             stopLocked();
             continuous = false;
-            printf("beepStartCustomized() BeepOff \n");
+            printf("beepStartCustomized() BeepOff \n\r");
             result = 1;
         }
         if (count != 0 && onMs != 0) {
@@ -212,7 +214,7 @@ int beepStartCustomized(uint32_t pattern, uint32_t onMs, uint32_t offMs, uint32_
     }
     const uint32_t current = signalType;
     moduleLock->unlock();
-    printf("beepStartCustomized() BeepSignalType %u\n", current);
+    printf("beepStartCustomized() BeepSignalType %u\n\r", current);
     return result;
 }
 

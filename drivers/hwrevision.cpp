@@ -81,6 +81,6 @@ int hwRevisionDetect(uint32_t* revision, char* text)
     if (revision)
         *revision = foundRevision;
     if (text)
-        memcpy(text, revisionText, sizeof revisionText);
+        memcpy(text, revisionText, strlen(revisionText) + 1);
     return found;
 }

@@ -5,7 +5,8 @@
 #include <cstdint>
 
 // Returns 1 when a revision was found. `revision` receives it (0 when none) and
-// `text` (room for 13 characters) "0.23" for revision 23, or "NOT DEF.".
+// `text` "0.23" for revision 23, or "NOT DEF." (at most 12 characters and the
+// terminating zero; nothing is written beyond it).
 // Either output may be null. Needs the ADC started (SetMinMax).
 int hwRevisionDetect(uint32_t* revision, char* text);
 

@@ -196,6 +196,7 @@ uint32_t updateCounter(uint32_t c)
     const CounterRow& row = kCounters[c];
     const PulsInput& in = inputs[row.input];
     const uint32_t now = clockGetMs();
+    uint32_t result = 0;
 
     if (row.kind == KIND_RUNTIME) {
         if (counter.running) {
@@ -231,7 +232,9 @@ uint32_t updateCounter(uint32_t c)
                 counter.remainder += roundToU32(x * timeBase / span);
                 break;
             default:
-                return 3;
+                // The time-out and the unit carry still apply.
+                result = 3;
+                break;
             }
         }
         uint32_t prevTime;
@@ -266,7 +269,7 @@ uint32_t updateCounter(uint32_t c)
         CDEBUG_LOG(CDebugLevel::DEB, "cUpdate", "PULSTIMER_ID = %d = %s, unit = %d, base = %d",
                    static_cast<int>(c), "", static_cast<int>(counter.units),
                    static_cast<int>(counter.remainder));
-    return 0;
+    return result;
 }
 
 uint32_t updateTrip(uint32_t t)

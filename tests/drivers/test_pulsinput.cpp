@@ -146,6 +146,26 @@ TEST_CASE("a rate counter follows the pulse rate and drops to 0 after its time-o
     CHECK(state(11).remainder == 2);
 }
 
+TEST_CASE("a rate mode above 3 from the store is reported; the carry and the time-out still apply")
+{
+    ManualClock clock;
+    pulsInit();
+    // counter 11 is the rate of input 3; the store brings mode 4 and a remainder of 2500
+    const uint32_t record[12] = {4, 100, 2000, 1, 0, 0, 0, 1000, 1000, 0, 0, 2500};
+    REQUIRE(pulsDsSetCounterConfig(11, record) == 1);
+    clockAdvanceMs(500);
+    for (int i = 0; i < 10; ++i)
+        REQUIRE(pulsInputPulse(3) == 0);
+    CHECK(pulsUpdateCounter(11) == 3);
+    CHECK(state(11).units == 2);
+    CHECK(state(11).remainder == 500);
+
+    clockAdvanceMs(2100);
+    CHECK(pulsUpdateCounter(11) == 0);
+    CHECK(state(11).units == 0);
+    CHECK(state(11).remainder == 0);
+}
+
 TEST_CASE("trips count a unit borrowed across a carry once and refuse a remainder going back")
 {
     ManualClock clock;
