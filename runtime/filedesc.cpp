@@ -303,6 +303,10 @@ bool fileGetLine(int fd, std::string& line, int maxCount)
         char c;
         const bool got = fileGetChar(fd, &c);
         ++attempts;
+        // A descriptor that yields nothing at all (a directory, a read error)
+        // has no line to give: answering true would keep a reading loop going forever.
+        if (!got && attempts == 1)
+            return false;
         if (!got)
             break;  // a vanished or unreadable file ends the line
         if (c == '\r' || c == '\n') {

@@ -34,7 +34,8 @@ bool fileClose(int fd);
 // ---- lines ----------------------------------------------------------------
 
 // Reads one line ending in CR, LF, CR LF or LF CR (terminator not stored), at
-// most maxCount read attempts. False only when fd is already at end of file.
+// most maxCount read attempts. False when fd is already at end of file or
+// cannot be read at all.
 bool fileGetLine(int fd, std::string& line, int maxCount);
 // fileGetLine with bufferSize - 1 attempts, copied terminated into buffer.
 bool fileGetLineChars(int fd, char* buffer, size_t bufferSize);

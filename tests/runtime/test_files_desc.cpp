@@ -91,6 +91,25 @@ TEST_CASE("long lines come in pieces that fit the buffer")
     CHECK(filePosition(file.fd()) == 0);
 }
 
+TEST_CASE("a descriptor that cannot be read gives no line, so reading loops end")
+{
+    TestRoot root;
+    const std::string dir = root.path("/tmp/notafile");
+    REQUIRE(makeDirs(dir));
+    const int directory = openFileRead(dir);
+    REQUIRE(directory >= 0);
+    for (const int fd : {directory, -1}) {
+        CAPTURE(fd);
+        std::string line = "stale";
+        CHECK_FALSE(fileGetLine(fd, line, 1024));
+        CHECK(line.empty());
+        char buffer[8] = "stale";
+        CHECK_FALSE(fileGetLineChars(fd, buffer, sizeof buffer));
+        CHECK(buffer[0] == '\0');
+    }
+    CHECK(fileClose(directory));
+}
+
 TEST_CASE("lines are written with CR LF")
 {
     TestRoot root;
