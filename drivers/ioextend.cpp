@@ -134,8 +134,12 @@ int ioextend_Init()
     return 1;
 }
 
+// These two do not end the program when used before ioextend_Init, but they
+// must not touch the registers that are not mapped yet.
 int ioextend_ioSetMode(uint32_t id, uint32_t mode)
 {
+    if (!mapped)
+        return 0;
     if (isGeneralPin(id)) {
         if (mode > 1)
             return 0;
@@ -158,6 +162,8 @@ int ioextend_ioSetMode(uint32_t id, uint32_t mode)
 
 int ioextend_ioEnablePWM(uint32_t id)
 {
+    if (!mapped)
+        return 0;
     uint32_t bit;
     if (isPwmChannel(id))
         bit = 1u << (id - 44);

@@ -56,6 +56,18 @@ TEST_CASE("use before ioextend_Init ends the program with the operation's text")
     }
 }
 
+TEST_CASE("mode and PWM enable before ioextend_Init refuse without touching the device")
+{
+    std::string err;
+    CHECK(runInChild(
+              [] {
+                  const int refused = ioextend_ioSetMode(5, 1) == 0 && ioextend_ioSetMode(60, 2) == 0 &&
+                                      ioextend_ioEnablePWM(44) == 0 && ioextend_ioEnablePWM(56) == 0;
+                  return refused ? 7 : 3;
+              },
+              &err, ChildOutput::StderrOnly) == 7);
+}
+
 TEST_CASE("a missing device ends ioextend_Init")
 {
     TestRoot root;
