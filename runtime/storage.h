@@ -40,7 +40,8 @@ std::string clAppliedFile();
 std::string clQuadtreeFile();
 std::string clLastRunFile();
 std::string clSettingsDbFile();
-// GPS_INFO_FILES_DIRECTORY when set, else clPlatformDataDir()/rzgps.
+// GPS_INFO_FILES_DIRECTORY when set, else clPlatformDataDir()/rzgps. An empty
+// value counts as unset: it would put the GPS files below the working directory.
 std::string clGpsInfoDir();
 std::string clGpsModelFile();
 std::string clGpsTypeFile();

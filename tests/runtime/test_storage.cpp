@@ -209,6 +209,8 @@ TEST_CASE("the GPS information directory can be named by the environment")
     CHECK(clGpsInfoDir() == "/tmp/gps");
     CHECK(clGpsModelFile() == "/tmp/gps/model.inf");
     CHECK(clGpsFirmwareFile() == "/tmp/gps/firmware.inf");
+    setenv("GPS_INFO_FILES_DIRECTORY", "", 1);
+    CHECK(clGpsModelFile() == root.path("/usr/local/velmar/Kestrom/data/rzgps/model.inf"));
     unsetenv("GPS_INFO_FILES_DIRECTORY");
     CHECK(clGpsModelFile() == root.path("/usr/local/velmar/Kestrom/data/rzgps/model.inf"));
 }
