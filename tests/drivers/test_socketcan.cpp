@@ -319,6 +319,77 @@ TEST_CASE("frames sent on channel 0 reach the bus masked and flagged")
     }
 }
 
+TEST_CASE("the first send on a port logs the normal transmit state once")
+{
+    programRoot();
+    enableInfoLogging();
+    CanPeer peer("can6");
+    REQUIRE(peer.isOpen());
+    REQUIRE(command(CAN_CMD_OPEN, 6) == 1);
+    std::string output;
+    {
+        StdoutCapture capture(programRoot());
+        for (int i = 0; i < 3; ++i) {
+            CanFrame frame{};
+            frame.id = 0x100 + i;
+            frame.dlc = 1;
+            CHECK(command(CAN_CMD_SEND, 6, &frame) == 1);
+            struct can_frame raw;
+            CHECK(peer.receive(raw, 2000));
+        }
+        CHECK(command(CAN_CMD_CLOSE, 6) == 1);
+        // Lines are written in the order they were logged: the close comes last.
+        CHECK(capture.waitFor("Close() - close\n", 2000));
+        output = capture.text();
+    }
+    const std::string state = " can6 SOCKET_CAN_STATE_NORMAL\n";
+    const size_t first = output.find(state);
+    REQUIRE(first != std::string::npos);
+    CHECK(output.rfind("setSocketCanState() - line = ", first) != std::string::npos);
+    CHECK(output.find(state, first + 1) == std::string::npos);
+}
+
+TEST_CASE("the first virtual port moves only within 0..15")
+{
+    programRoot();
+    enableInfoLogging();
+    struct Case {
+        int first;
+        bool accepted;
+        uint32_t port;
+        const char* interfaceName;  // of the port with the split in force
+    };
+    const Case cases[] = {
+        {16, false, 12, "vcan0"},
+        {-1, false, 11, "can11"},
+        {10, true, 10, "vcan0"},
+        {10, true, 9, "can9"},
+        {0, true, 3, "vcan3"},
+        {12, true, 12, "vcan0"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.first);
+        CAPTURE(c.port);
+        bool refusal = false;
+        bool named = false;
+        {
+            StdoutCapture capture(programRoot());
+            socketcandriverSetFirstVirtualCAN(c.first);
+            CHECK(command(CAN_CMD_OPEN, c.port) == 1);
+            named = capture.waitFor(std::string("CAN id: ") + std::to_string(c.port) +
+                                        ", interface: " + c.interfaceName + "\n",
+                                    2000);
+            const std::string invalid = "socketcandriverSetFirstVirtualCAN() - Invalid CAN id: " +
+                                        std::to_string(c.first) + ", valid range [0..15]\n";
+            refusal = capture.text().find(invalid) != std::string::npos;
+            CHECK(command(CAN_CMD_CLOSE, c.port) == 1);
+        }
+        CHECK(named);
+        CHECK(refusal == !c.accepted);
+    }
+    socketcandriverSetFirstVirtualCAN(12);
+}
+
 TEST_CASE("close wakes a receiver blocked on channel 0")
 {
     Channel0 channel(0);
