@@ -88,12 +88,21 @@ struct Alarm : KernelObject {
 
     IntMailbox* mailbox;
     int code = 0;
+    // Set by a start, cleared by a stop or a post (under bindingLock). The timer
+    // thread may already have taken the timer as due when a stop or restart
+    // comes; this flag and the running timer tell that expiry it is stale.
+    bool pending = false;
     AlarmTimer timer;
 };
 
 void AlarmTimer::expire()
 {
     std::lock_guard<std::mutex> guard(bindingLock());
+    // Running again: restarted after this expiry was taken as due; the new
+    // arming posts the code when its own time has come.
+    if (!mOwner->pending || isRunning())
+        return;
+    mOwner->pending = false;
     mOwner->post(mOwner->code);
 }
 
@@ -468,18 +477,21 @@ void kernelAlarmStart(KernelHandle* handle, uint32_t ms, int code)
     Alarm* alarm = objectOf<Alarm>(handle);
     if (alarm == nullptr)
         return;
-    alarm->timer.stop();
-    {
-        std::lock_guard<std::mutex> guard(bindingLock());
-        alarm->code = code;
-    }
+    // Armed under the binding lock, so that an expiry already taken as due sees
+    // the timer running again and stands back.
+    std::lock_guard<std::mutex> guard(bindingLock());
+    alarm->code = code;
+    alarm->pending = true;
     alarm->timer.startOneShot(ms);
 }
 
 void kernelAlarmStop(KernelHandle* handle)
 {
-    if (Alarm* alarm = objectOf<Alarm>(handle))
+    if (Alarm* alarm = objectOf<Alarm>(handle)) {
+        std::lock_guard<std::mutex> guard(bindingLock());
+        alarm->pending = false;
         alarm->timer.stop();
+    }
 }
 
 void kernelAlarmPostNow(KernelHandle* handle, int value)

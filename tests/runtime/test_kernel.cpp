@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -36,6 +37,31 @@ bool staysEmpty(KernelHandle* box)
 struct ManualClock {
     ManualClock() { clockUseManual(); }
     ~ManualClock() { clockUseReal(); }
+};
+
+// A software timer whose expiry holds the timer thread until released.
+class Blocker : public threadfunc::TTimerBase {
+public:
+    ~Blocker() override { detach(); }
+    // Up to 5 s of real time.
+    bool waitEntered()
+    {
+        for (int waited = 0; waited < 5000; ++waited) {
+            if (entered.tryWait())
+                return true;
+            threadfunc::sleep(1);
+        }
+        return false;
+    }
+    threadfunc::semaphore entered{0};
+    threadfunc::semaphore release{0};
+
+protected:
+    void expire() override
+    {
+        entered.post();
+        release.wait();
+    }
 };
 
 KernelHandle gEcho = nullptr;
@@ -321,6 +347,38 @@ TEST_CASE("alarms post their code once, after the time of their last start")
         threadfunc::sleep(30);
         kernelAlarmPostNow(&orphan, 2);
         kernelObjectDelete(&orphan);
+    }
+    SUBCASE("a stop or restart after the alarm was taken as due wins over that expiry")
+    {
+        // A timer due in the same millisecond, armed later, fires first and holds
+        // the timer thread while the alarm waits, already taken as due, behind it.
+        struct Case {
+            std::string name;
+            bool restart;
+        };
+        const Case cases[] = {{"stop", false}, {"restart", true}};
+        for (const Case& c : cases) {
+            CAPTURE(c.name);
+            kernelMailboxClear(&box);
+            Blocker blocker;
+            kernelAlarmStart(&alarm, 100, 1);
+            blocker.startOneShot(100);
+            clockAdvanceMs(100);
+            REQUIRE(blocker.waitEntered());
+            if (c.restart)
+                kernelAlarmStart(&alarm, 50, 2);
+            else
+                kernelAlarmStop(&alarm);
+            blocker.release.post();
+            CHECK(staysEmpty(&box));
+            clockAdvanceMs(50);
+            if (c.restart) {
+                REQUIRE(waitForCode(&box, &code));
+                CHECK(code == 2);
+            }
+            clockAdvanceMs(1000);
+            CHECK(staysEmpty(&box));
+        }
     }
     kernelObjectDelete(&alarm);
     kernelObjectDelete(&box);
