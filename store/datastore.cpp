@@ -266,8 +266,10 @@ uint32_t datastoreSetData(uint32_t id, const void* value)
         }
     }
     postChange(d, id);
+    // The hook sees what the caller's buffer would hold after the check: the
+    // value, or the violated limit of a refused one, never an out-of-range value.
     if (d.hookMode != 1 || d.refreshPeriod == 0)
-        callHook(d, id, value, size);
+        callHook(d, id, size <= sizeof checked ? checked : value, size);
     if (store.observer != nullptr)
         store.observer(id, 0, 0);
     return result;
@@ -592,12 +594,14 @@ void datastoreRefreshDue()
     uint32_t checkTime = 1;
     if (store.firstTick != 0) {
         store.firstTick = 0;
+        // A freshly initialised image takes the callback values at once; a
+        // loaded one keeps the periods.
         if (store.firstRun != 0) {
             const uint32_t marker = nvInitMarker;
             datastoreNvWrite(DS_NVMEM_INIT_MARKER, &marker, sizeof marker);
             datastoreStoreValue(DS_NVMEM_INIT_MARKER, &marker);
+            checkTime = 0;
         }
-        checkTime = 0;
     }
     for (uint32_t id = 1; id < DS_ITEM_COUNT; ++id) {
         if (desc(id).refreshPeriod != 0)

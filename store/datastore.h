@@ -51,6 +51,7 @@ float datastoreGetFloat32(uint32_t id);
 
 // With force 0 and the value within [min, max]: the value. Otherwise the default
 // is written through the typed setter and the setter's result is returned.
+// The FLOAT32 variant also answers the value, not 0, when it lies in range.
 uint8_t datastoreGetUcharChecked(uint32_t id, uint8_t min, uint8_t max, uint8_t def, uint32_t force);
 int8_t datastoreGetSint8Checked(uint32_t id, int8_t min, int8_t max, int8_t def, uint32_t force);
 uint8_t datastoreGetUint8Checked(uint32_t id, uint8_t min, uint8_t max, uint8_t def, uint32_t force);

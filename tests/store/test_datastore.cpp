@@ -205,6 +205,29 @@ TEST_CASE("change hooks get id, value, size and type on every set")
     }
     CHECK(datastoreSetUint16(32, 5) == DS_OK);
     CHECK(takeHookCalls().empty());
+
+    // A refused value reaches the hook as the violated limit.
+    struct Refused {
+        uint32_t id;
+        uint32_t value;
+        uint32_t result;
+        uint32_t seen;
+    };
+    const Refused refused[] = {
+        {134, 0, DS_ERR_BELOW_MIN, 10000},
+        {134, 5000000, DS_ERR_ABOVE_MAX, 4900000},
+        {116, 70000, DS_ERR_ABOVE_MAX, 65000},
+    };
+    for (const Refused& r : refused) {
+        CAPTURE(r.value);
+        CHECK(datastoreSetFromUint32(r.id, r.value) == r.result);
+        const auto calls = takeHookCalls();
+        REQUIRE(calls.size() == 1);
+        REQUIRE(calls[0].value.size() == 4);
+        uint32_t seen = 0;
+        std::memcpy(&seen, calls[0].value.data(), 4);
+        CHECK(seen == r.seen);
+    }
 }
 
 TEST_CASE("gets: clipped copies, failures logged")
@@ -368,17 +391,37 @@ TEST_CASE("refresh of callback-served items")
         CHECK(takePostedEvents().empty());
         CHECK(hookCalls == 1);
     }
-    SUBCASE("the periodic refresh waits for each item's period, except at the first tick")
+    SUBCASE("the periodic refresh waits for each item's period, also at the first tick of a loaded image")
     {
         clockUseManual();
+        clockAdvanceMs(500); // a full period after the store's start
         refreshSource = 100;
+        datastoreRefreshItem(REFRESHED_ITEM, 2, 1); // stamps the refresh time
+        REQUIRE(datastoreGetUint16(REFRESHED_ITEM) == 100);
+        refreshSource = 200;
         datastoreRefreshDue();
         CHECK(datastoreGetUint16(REFRESHED_ITEM) == 100);
-        refreshSource = 200;
         clockAdvanceMs(400);
         datastoreRefreshDue();
         CHECK(datastoreGetUint16(REFRESHED_ITEM) == 100);
         clockAdvanceMs(100);
+        datastoreRefreshDue();
+        CHECK(datastoreGetUint16(REFRESHED_ITEM) == 200);
+        refreshSource = 300;
+        clockAdvanceMs(499);
+        datastoreRefreshDue();
+        CHECK(datastoreGetUint16(REFRESHED_ITEM) == 200);
+        clockUseReal();
+    }
+    SUBCASE("the first tick after an initialised image refreshes without waiting")
+    {
+        clockUseManual();
+        clockAdvanceMs(500);
+        refreshSource = 100;
+        datastoreRefreshItem(REFRESHED_ITEM, 2, 1);
+        REQUIRE(datastoreGetUint16(REFRESHED_ITEM) == 100);
+        datastoreSetFirstRun(1);
+        refreshSource = 200;
         datastoreRefreshDue();
         CHECK(datastoreGetUint16(REFRESHED_ITEM) == 200);
         clockUseReal();

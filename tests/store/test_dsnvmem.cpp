@@ -202,7 +202,7 @@ TEST_CASE("write-behind")
     resetBackend();
     putImageValue<uint32_t>(0, DS_NV_INIT_MARKER);
     REQUIRE(restart() == DS_NV_LOADED);
-    datastoreRefreshDue(); // first tick: records refreshed, nothing changed
+    datastoreRefreshDue(); // first tick of a loaded image: nothing changes
     datastoreNvWriteDirty(0); // the items the range pass pulled up
     backend.writes.clear();
 
