@@ -31,7 +31,8 @@ uint32_t clockGetRawUs();
 
 // ---- Test seam for the monotonic clock ----
 // Tests drive time without sleeping. Every reading above, and therefore every
-// software timer (threadfunc.h) and event timer, follows the selected source.
+// software timer (threadfunc.h) and kernel alarm, follows the selected source.
+// The event timers (evtimer.h) are Qt timers and keep to Qt's own clock.
 //
 //   clockUseManual();        // time stands still from now on
 //   clockAdvanceMs(5000);    // 5 s pass at once; due timers fire

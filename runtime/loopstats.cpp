@@ -36,7 +36,8 @@ void loopStatsUpdate()
     std::lock_guard<std::mutex> guard(s.lock);
     const uint32_t now = clockGetMs();
     uint32_t interval = 0;
-    if (!s.started) {
+    const bool firstPass = !s.started;
+    if (firstPass) {
         s.started = true;
         s.previous = now;
         s.minimum = kNoMinimum;
@@ -46,7 +47,8 @@ void loopStatsUpdate()
     }
     ++s.passes;
     const uint32_t second = now / 1000;
-    if (second > 9) {
+    // The first pass has no interval: a 0 there would stand as the minimum.
+    if (second > 9 && !firstPass) {
         if (interval < s.minimum)
             s.minimum = interval;
         else if (interval > s.maximum)
