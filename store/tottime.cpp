@@ -37,8 +37,11 @@ uint32_t readFileTotal(const std::string& path)
         return 0;
     struct stat info {};
     uint32_t total = 0;
-    if (fstat(fd, &info) == 0 && info.st_size > 0 && info.st_size < 64) {
-        std::vector<char> text(static_cast<size_t>(info.st_size));
+    if (fstat(fd, &info) == 0 && info.st_size > 0) {
+        // The parse stops at the first non-digit and saturates long before 64
+        // digits, so the head of a larger file gives the same total.
+        const size_t head = info.st_size < 64 ? static_cast<size_t>(info.st_size) : 64;
+        std::vector<char> text(head);
         ssize_t n;
         do {
             n = pread(fd, text.data(), text.size(), 0);

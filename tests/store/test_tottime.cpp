@@ -70,6 +70,20 @@ TEST_CASE("without a file the item's value is the start; the file appears at the
     clockUseReal();
 }
 
+TEST_CASE("a long file is read from its head")
+{
+    REQUIRE(datastoreInit(2) == 0);
+    clockUseManual();
+    const std::string path = "long.dat";
+    REQUIRE(writeBinaryFile(path, "7000" + std::string(100, ' ')));
+    REQUIRE(datastoreSetUint32(totalTimeItem, 100) == DS_OK);
+    totalTimeFileInit(path.c_str(), totalTimeItem);
+    REQUIRE(datastoreSetUint32(totalTimeItem, 101) == DS_OK);
+    CHECK(tickUntil(path, "7001" + std::string(100, ' ')));
+    totalTimeFileStop();
+    clockUseReal();
+}
+
 TEST_CASE("a file whose total is below the item starts from the item")
 {
     REQUIRE(datastoreInit(2) == 0);
