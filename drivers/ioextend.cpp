@@ -77,6 +77,15 @@ uint32_t frqReg(uint32_t offset)
     return IOEXTEND_FRQ_BLOCK + offset;
 }
 
+// The interrupt-status register clears the bits written as 1. Writing back what
+// was read would clear every other channel's pending request (and, read with a
+// bit cleared, leave the wanted one pending): write only the bits to clear.
+void clearIrqBits(uint32_t bits)
+{
+    std::lock_guard<std::mutex> guard(registerLock);
+    regWrite(frqReg(IOEXTEND_FRQ_IRQSTAT), bits);
+}
+
 uint32_t pwmReg(uint32_t offset)
 {
     return IOEXTEND_PWM_BLOCK + offset;
@@ -201,7 +210,7 @@ int ioextend_ioConfig(uint32_t id, uint32_t kind, uint32_t slotTime, IoFrequency
         ioTable[id].callback = callback;
         ioTable[id].userValue = userValue;
         const uint32_t bit = 1u << (id - kFirstFrqId);
-        regModify(frqReg(IOEXTEND_FRQ_IRQSTAT), bit, false);
+        clearIrqBits(bit);
         regModify(frqReg(IOEXTEND_FRQ_GENCTRL), bit, true);
         return 1;
     }
@@ -328,7 +337,7 @@ int ioextend_ioGetIrqStatus(uint32_t id, uint32_t* pending, uint32_t* status)
 int ioextend_ioClearIrqReq(uint32_t mask)
 {
     validate("Validate failed: ioextend_ioClearIrqReq()");
-    regModify(frqReg(IOEXTEND_FRQ_IRQSTAT), mask, true);
+    clearIrqBits(mask);
     return 1;
 }
 
@@ -343,7 +352,7 @@ int ioextend_ioGetFrequencyData(uint32_t id, uint32_t clear, uint32_t* flagA, ui
     const uint32_t k = id - kFirstFrqId;
     const uint32_t word = regRead(frqReg(IOEXTEND_FRQ_DATA0 + 0x10 * k));
     if (clear)
-        regModify(frqReg(IOEXTEND_FRQ_IRQSTAT), 1u << k, true);
+        clearIrqBits(1u << k);
     splitWord(word, flagA, flagB, count9, count21);
     return 1;
 }
@@ -367,7 +376,7 @@ void ioextend_Update()
         if (!(regRead(frqReg(IOEXTEND_FRQ_IRQSTAT)) & bit))
             continue;
         const uint32_t word = regRead(frqReg(IOEXTEND_FRQ_DATA0 + 0x10 * k));
-        regWrite(frqReg(IOEXTEND_FRQ_IRQSTAT), bit);
+        clearIrqBits(bit);
         record.callback(word, record.userValue);
         if (traceEnabled)
             CDEBUG_LOG(CDebugLevel::DEB, "cIo", " id = %d, value = %d", static_cast<int>(kFirstFrqId + k),

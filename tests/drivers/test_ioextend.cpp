@@ -4,6 +4,7 @@
 #include "test_root.h"
 
 #include <doctest/doctest.h>
+#include <functional>
 
 #include <cstdio>
 #include <sys/wait.h>
@@ -299,4 +300,28 @@ TEST_CASE("ioextend_GenericHBridgeSet configures a bridge and reports a refused 
     CHECK(board.reg(kPwm + 0x30) == 15000);
     CHECK(board.reg(kPwm + IOEXTEND_PWM_INOUT) == ((1u << 21) | (1u << 22)));
     CHECK(ioextend_GenericHBridgeSet(55, 57, 60, 61, 49, 1000) == 0);
+}
+
+TEST_CASE("clearing one channel's interrupt request leaves the other channels pending")
+{
+    Board board;
+    REQUIRE(ioextend_Init() == 1);
+    const uint32_t others = (1u << 1) | (1u << 7);
+    uint32_t a, b, c9, c21;
+    struct Case {
+        const char* name;
+        std::function<void()> clear;
+        uint32_t cleared;
+    };
+    const Case cases[] = {
+        {"set-up of the input", [] { ioextend_ioConfig(70, 3, 50, recordReport, 70); }, 1u << 4},
+        {"reading with clear", [&] { ioextend_ioGetFrequencyData(70, 1, &a, &b, &c9, &c21); }, 1u << 4},
+        {"clear request", [] { ioextend_ioClearIrqReq(1u << 4); }, 1u << 4},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        board.set(kFrq + IOEXTEND_FRQ_IRQSTAT, others | c.cleared);
+        c.clear();
+        CHECK(board.reg(kFrq + IOEXTEND_FRQ_IRQSTAT) == others);
+    }
 }
