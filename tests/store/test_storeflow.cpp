@@ -238,3 +238,51 @@ TEST_CASE("an empty store file does not switch persistence off")
     CHECK(storeStart().nvResult == DS_NV_LOADED);
     CHECK(datastoreGetUint16(34) == 4321);
 }
+
+TEST_CASE("the stored version, revision and path decide the previous version")
+{
+    struct Case {
+        const char* what;
+        uint16_t version;
+        uint16_t revision;
+        bool samePath;
+        const char* migration; // the defaults' line, or nullptr when nothing is migrated
+    };
+    const Case cases[] = {
+        {"current layout", 14, 5, true, nullptr},
+        {"current layout, later revision", 14, 15, true, nullptr},
+        {"older layout", 12, 5, true, "PrevVer: 12, CurVer: 14, InitAll: No"},
+        {"older layout, revision above the layout", 12, 15, true, "PrevVer: 0, CurVer: 14, InitAll: Yes"},
+        {"revision equal to the layout", 12, 14, true, "PrevVer: 12, CurVer: 14, InitAll: No"},
+        {"another application", 14, 5, false, "PrevVer: 0, CurVer: 14, InitAll: Yes"},
+    };
+    for (const Case& c : cases) {
+        const std::string what = c.what;
+        CAPTURE(what);
+        startEmpty();
+        storeStart();
+        settle();
+        REQUIRE(datastoreSetUint16(2, c.version) == DS_OK);
+        REQUIRE(datastoreSetUint16(3, c.revision) == DS_OK);
+        if (!c.samePath) {
+            uint8_t path[49] = {'o', 'e', 'm', '/'};
+            REQUIRE(datastoreSetData(1, path) == DS_OK);
+        }
+        storeUpdate();
+        REQUIRE(storeDrain());
+
+        StoreStart start;
+        bool logged = true;
+        {
+            OutputCapture output;
+            start = storeStart();
+            if (c.migration != nullptr)
+                logged = output.waitFor(c.migration);
+        }
+        CHECK(logged);
+        CHECK(start.nvResult == DS_NV_LOADED);
+        CHECK(start.versionResult == (c.migration != nullptr ? 1u : 0u));
+        settle();
+        CHECK(datastoreGetUint16(2) == (c.migration != nullptr ? 14 : c.version));
+    }
+}
