@@ -30,18 +30,32 @@ struct ComLinuxPort {
     std::unique_ptr<uint8_t[]> ring;
 };
 
-ComLinuxPort gDevices[kDeviceCount];
+// The reader thread never ends: the state it shares lives as long as the
+// process, so that no static destructor takes it away from under the reader
+// while the program exits.
+struct DriverState {
+    ComLinuxPort devices[kDeviceCount];
+    // Read descriptors taken out of use while the reader may be waiting on them:
+    // the reader closes them once its select() has returned, so that it never
+    // waits on a closed (or reused) descriptor.
+    std::vector<int> retired;
+    threadfunc::mutex lock;
+};
+
+DriverState& driverState()
+{
+    static DriverState* state = new DriverState;
+    return *state;
+}
+
+ComLinuxPort (&gDevices)[kDeviceCount] = driverState().devices;
+std::vector<int>& gRetired = driverState().retired;
 int gWakePipe[2] = {-1, -1};
 bool gStarted = false;
-// Read descriptors taken out of use while the reader may be waiting on them:
-// the reader closes them once its select() has returned, so that it never
-// waits on a closed (or reused) descriptor.
-std::vector<int> gRetired;
 
 threadfunc::mutex& driverLock()
 {
-    static threadfunc::mutex lock;
-    return lock;
+    return driverState().lock;
 }
 
 class DriverLock {
