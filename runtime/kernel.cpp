@@ -106,14 +106,11 @@ void AlarmTimer::expire()
     mOwner->post(mOwner->code);
 }
 
-// Every semaphore made by kernelSemaphoreCreate; the survivors die at process exit.
+// Every semaphore made by kernelSemaphoreCreate. Those still registered at exit
+// are left to the operating system: driver tasks never end and may still wait on
+// them while static objects are destroyed.
 class TSemaphoreList {
 public:
-    ~TSemaphoreList()
-    {
-        for (Semaphore* s : mList)
-            delete s;
-    }
     void add(Semaphore* s)
     {
         std::lock_guard<std::mutex> guard(mLock);
@@ -137,8 +134,8 @@ private:
 
 TSemaphoreList& semaphoreList()
 {
-    static TSemaphoreList list;
-    return list;
+    static TSemaphoreList* list = new TSemaphoreList;
+    return *list;
 }
 
 template <class T>
