@@ -16,20 +16,24 @@ struct timespec realSource()
     return ts;
 }
 
-std::atomic<long long> manualNs{0};
-
-struct timespec manualSource()
+long long toNs(const struct timespec& ts)
 {
-    const long long ns = manualNs.load();
+    return static_cast<long long>(ts.tv_sec) * kNsPerSec + ts.tv_nsec;
+}
+
+struct timespec fromNs(long long ns)
+{
     struct timespec ts;
     ts.tv_sec = static_cast<time_t>(ns / kNsPerSec);
     ts.tv_nsec = static_cast<long>(ns % kNsPerSec);
     return ts;
 }
 
-long long toNs(const struct timespec& ts)
+std::atomic<long long> manualNs{0};
+
+struct timespec manualSource()
 {
-    return static_cast<long long>(ts.tv_sec) * kNsPerSec + ts.tv_nsec;
+    return fromNs(manualNs.load());
 }
 
 // One lock keeps the source, its offset and the base consistent; a switch of the
@@ -47,10 +51,7 @@ long long readingNsLocked()
 
 struct timespec readingLocked()
 {
-    const long long ns = readingNsLocked();
-    struct timespec ts;
-    ts.tv_sec = static_cast<time_t>(ns / kNsPerSec);
-    ts.tv_nsec = static_cast<long>(ns % kNsPerSec);
+    const struct timespec ts = fromNs(readingNsLocked());
     if (!baseTaken) {
         base = ts;
         baseTaken = true;
@@ -86,8 +87,8 @@ namespace {
 long long elapsedNs()
 {
     std::lock_guard<std::mutex> guard(sourceLock);
-    const struct timespec now = readingLocked();
-    return (static_cast<long long>(now.tv_sec) - base.tv_sec) * kNsPerSec + (now.tv_nsec - base.tv_nsec);
+    const long long now = toNs(readingLocked());  // takes the base on the first reading
+    return now - toNs(base);
 }
 }  // namespace
 
