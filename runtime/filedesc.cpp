@@ -259,7 +259,7 @@ bool fileRead(int fd, void* data, size_t length)
             if (errno == EINTR)
                 continue;
             const int error = errno;
-        LOG_FAILURE("failed to read file handle ", fd, error);
+            LOG_FAILURE("failed to read file handle ", fd, error);
             return false;
         }
         if (n == 0)
