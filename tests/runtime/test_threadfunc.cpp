@@ -1,17 +1,16 @@
 #include "threadfunc.h"
 
+#include "test_capture.h"
+
 #include <doctest/doctest.h>
 
 #include <atomic>
 #include <cerrno>
-#include <csignal>
-#include <cstring>
 #include <ctime>
 #include <pthread.h>
 #include <sched.h>
 #include <string>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -54,37 +53,6 @@ SeenByThread runThread(int priority, uint32_t stackSize)
     REQUIRE(handle != 0);
     CHECK(threadJoin(handle) == reinterpret_cast<void*>(static_cast<intptr_t>(42)));
     return seen;
-}
-
-// Runs `body` in a forked child with stdout and stderr captured; returns the
-// child's exit status and the captured text.
-template <class Body>
-int inChild(Body body, std::string& output)
-{
-    int ends[2];
-    REQUIRE(pipe(ends) == 0);
-    std::fflush(stdout);
-    std::fflush(stderr);
-    const pid_t pid = fork();
-    REQUIRE(pid >= 0);
-    if (pid == 0) {
-        close(ends[0]);
-        dup2(ends[1], STDOUT_FILENO);
-        dup2(ends[1], STDERR_FILENO);
-        const int status = body();
-        std::fflush(stdout);
-        std::fflush(stderr);
-        _exit(status);
-    }
-    close(ends[1]);
-    char buffer[512];
-    ssize_t got;
-    while ((got = read(ends[0], buffer, sizeof buffer)) > 0)
-        output.append(buffer, static_cast<size_t>(got));
-    close(ends[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 std::atomic<int> ranInChild{0};
@@ -156,7 +124,7 @@ TEST_CASE("without the right to real-time scheduling threads still run; the refu
     for (const Case& c : cases) {
         CAPTURE(c.quiet);
         std::string output;
-        const int status = inChild(
+        const int status = runInChild(
             [&]() -> int {
                 if (!dropRealtimeRights())
                     return 3;
@@ -170,7 +138,7 @@ TEST_CASE("without the right to real-time scheduling threads still run; the refu
                 threadJoin(handle);
                 return ranInChild.load() == 1 ? 0 : 5;
             },
-            output);
+            &output);
         CHECK(status == 0);
         const bool refusal =
             output.find("threadfunc::InitThread() - sched_setscheduler() reports error: ") != std::string::npos &&
@@ -407,7 +375,7 @@ TEST_CASE("a command thread handles its commands in order until handle ends it")
 TEST_CASE("a segmentation fault in a thread is reported and ends the process with status 1")
 {
     std::string output;
-    const int status = inChild(
+    const int status = runInChild(
         []() -> int {
             const pthread_t handle = ThreadCreate(99, [](void*) -> void* {
                 static volatile uintptr_t address = 0x10;
@@ -418,7 +386,7 @@ TEST_CASE("a segmentation fault in a thread is reported and ends the process wit
                 threadJoin(handle);
             return 7;  // not reached when the fault ends the process
         },
-        output);
+        &output);
     CHECK(status == 1);
     CHECK(output.find(", reports segmentation fault\nThread: signal address 0x10\n") != std::string::npos);
     CHECK(output.find("Process: ") != std::string::npos);
