@@ -1,23 +1,20 @@
 #include "cmdrunner.h"
 #include "storage.h"
-#include "sysroot.h"
+#include "test_capture.h"
 #include "test_root.h"
 #include "toolsmisc.h"
 
 #include <doctest/doctest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fcntl.h>
 #include <map>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -75,33 +72,19 @@ void checkLayout(const std::string& base)
 // unset) and returns what it printed.
 std::string runAsNobody(const char* home, std::string (*probe)())
 {
-    int channel[2];
-    REQUIRE(pipe(channel) == 0);
-    const pid_t child = fork();
-    REQUIRE(child >= 0);
-    if (child == 0) {
-        close(channel[0]);
-        if (setgid(65534) != 0 || setuid(65534) != 0)
-            _exit(2);
-        if (home)
-            setenv("HOME", home, 1);
-        else
-            unsetenv("HOME");
-        const std::string text = probe();
-        const ssize_t written = write(channel[1], text.data(), text.size());
-        _exit(written == static_cast<ssize_t>(text.size()) ? 0 : 3);
-    }
-    close(channel[1]);
     std::string text;
-    char buffer[512];
-    ssize_t n;
-    while ((n = read(channel[0], buffer, sizeof buffer)) > 0)
-        text.append(buffer, static_cast<size_t>(n));
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    CHECK(WIFEXITED(status));
-    CHECK(WEXITSTATUS(status) == 0);
+    const int status = runInChild(
+        [&]() -> int {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                return 2;
+            if (home)
+                setenv("HOME", home, 1);
+            else
+                unsetenv("HOME");
+            return std::fputs(probe().c_str(), stdout) >= 0 ? 0 : 3;
+        },
+        &text);
+    CHECK(status == 0);
     return text;
 }
 
@@ -109,48 +92,6 @@ std::string shareAndStorageConfig()
 {
     return clShareDir() + "|" + clStorageCfgDir();
 }
-
-// Collects what a call writes to standard output.
-class StdoutCapture {
-public:
-    StdoutCapture()
-    {
-        std::fflush(stdout);
-        REQUIRE(pipe(mPipe) == 0);
-        fcntl(mPipe[0], F_SETFL, O_NONBLOCK);
-        mSaved = dup(STDOUT_FILENO);
-        dup2(mPipe[1], STDOUT_FILENO);
-    }
-    ~StdoutCapture()
-    {
-        restore();
-        close(mPipe[0]);
-    }
-    std::string text()
-    {
-        restore();
-        std::string collected;
-        char buffer[512];
-        ssize_t n;
-        while ((n = read(mPipe[0], buffer, sizeof buffer)) > 0)
-            collected.append(buffer, static_cast<size_t>(n));
-        return collected;
-    }
-
-private:
-    void restore()
-    {
-        if (mSaved < 0)
-            return;
-        std::fflush(stdout);
-        dup2(mSaved, STDOUT_FILENO);
-        close(mSaved);
-        close(mPipe[1]);
-        mSaved = -1;
-    }
-    int mPipe[2];
-    int mSaved = -1;
-};
 
 std::vector<std::string> entriesOf(const std::string& dir)
 {
@@ -218,7 +159,7 @@ TEST_CASE("the GPS information directory can be named by the environment")
 TEST_CASE("every use of the obsolete aux directory is reported")
 {
     TestRoot root;
-    StdoutCapture capture;
+    StdoutCapture capture(root.path("/tmp/aux.txt"));
     const std::string first = clAuxDir();
     const std::string second = clAuxDir();
     const std::string warning = "clAuxDir is obsolete!!!, move aux dir to clStorageCfgDir()\n";
