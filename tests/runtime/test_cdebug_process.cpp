@@ -2,17 +2,16 @@
 // the stand-in root is set before the first log call and kept to the end.
 #include "cdebug.h"
 #include "storage.h"
+#include "test_capture.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -65,12 +64,7 @@ TEST_CASE("the macros evaluate the arguments of passing messages only")
 {
     processRoot();
     counted = 0;
-    std::fflush(stdout);
-    const std::string capturePath = processRoot().path("/tmp/out.txt");
-    const int saved = dup(STDOUT_FILENO);
-    const int fd = open(capturePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(fd, STDOUT_FILENO);
-    close(fd);
+    StdoutCapture capture(processRoot().path("/tmp/out.txt"));
 
     CDEBUG_LOG(CDebugLevel::DEB, "cQuiet", "%d", countedArgument());
     CDEBUG_LOG(CDebugLevel::INF, "cQuiet", "%d", countedArgument());
@@ -80,14 +74,9 @@ TEST_CASE("the macros evaluate the arguments of passing messages only")
     CDEBUG_LOG(CDebugLevel::WAR, "cQuiet", "warned %d", countedArgument());
     CDEBUG_LOG_TEXT(CDebugLevel::CRI, "cQuiet", "critical " + std::to_string(countedArgument()));
     CHECK(counted == 2);
-    const bool written = waitFor(
-        [&] { return readTextFile(capturePath).find("critical 2\n") != std::string::npos; }, 3000);
-
-    std::fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
+    const bool written = waitFor([&] { return capture.peek().find("critical 2\n") != std::string::npos; }, 3000);
+    const std::string text = capture.text();
     CHECK(written);
-    const std::string text = readTextFile(capturePath);
     // Warnings show the whole source path (PathDepthSevere 0).
     char lineField[16];
     std::snprintf(lineField, sizeof lineField, "[%5d]", warnLine);
@@ -99,11 +88,7 @@ TEST_CASE("the macros evaluate the arguments of passing messages only")
 TEST_CASE("one call site filters each category by its own switches")
 {
     processRoot();
-    std::fflush(stdout);
-    const int saved = dup(STDOUT_FILENO);
-    const int fd = open(processRoot().path("/tmp/site.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(fd, STDOUT_FILENO);
-    close(fd);
+    StdoutCapture capture(processRoot().path("/tmp/site.txt"));
 
     counted = 0;
     debugAt("cSiteA");
@@ -122,10 +107,6 @@ TEST_CASE("one call site filters each category by its own switches")
     CDebug::getInstance().setLevelForAll("debug", "false");
     debugAt("cSiteA");
     CHECK(counted == 3);
-
-    std::fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
 }
 
 TEST_CASE("within about 5 s a new category appears in the rules file and a rules edit takes effect")
