@@ -4,6 +4,7 @@
 #include "cdebug.h"
 #include "filefunc.h"
 #include "storage.h"
+#include "test_capture.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -12,99 +13,55 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <poll.h>
 #include <string>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace {
-class StdoutCapture {
-public:
-    StdoutCapture()
-    {
-        std::fflush(stdout);
-        REQUIRE(pipe(mPipe) == 0);
-        fcntl(mPipe[0], F_SETFL, O_NONBLOCK);
-        mSaved = dup(STDOUT_FILENO);
-        dup2(mPipe[1], STDOUT_FILENO);
-    }
-    ~StdoutCapture()
-    {
-        std::fflush(stdout);
-        dup2(mSaved, STDOUT_FILENO);
-        close(mSaved);
-        close(mPipe[1]);
-        close(mPipe[0]);
-    }
-    // Collects output until a line ends with the text or the time is up.
-    bool waitForLineEnding(const std::string& ending, int timeoutMs)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        for (;;) {
-            if (hasLineEnding(ending))
-                return true;
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
-                                                                                    std::chrono::steady_clock::now());
-            if (left.count() <= 0)
-                return false;
-            struct pollfd ready = {mPipe[0], POLLIN, 0};
-            if (poll(&ready, 1, static_cast<int>(left.count() < 100 ? left.count() : 100)) > 0)
-                drain();
-        }
-    }
-    // Everything written so far, after a short pause for the writer thread.
-    const std::string& settle()
-    {
-        struct pollfd ready = {mPipe[0], POLLIN, 0};
-        while (poll(&ready, 1, 300) > 0)
-            if (!drain())
-                break;
-        return mText;
-    }
-    const std::string& text() const { return mText; }
-    std::string lineEnding(const std::string& ending) const
-    {
-        for (const std::string& line : lines())
-            if (endsWith(line, ending))
-                return line;
-        return std::string();
-    }
+bool endsWith(const std::string& text, const std::string& ending)
+{
+    return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
 
-private:
-    bool drain()
-    {
-        char buffer[1024];
-        ssize_t n;
-        bool any = false;
-        while ((n = read(mPipe[0], buffer, sizeof buffer)) > 0) {
-            mText.append(buffer, static_cast<size_t>(n));
-            any = true;
-        }
-        return any;
+// The first captured line that ends with the text (empty when none does).
+std::string lineEnding(const std::string& text, const std::string& ending)
+{
+    size_t start = 0;
+    size_t end;
+    while ((end = text.find('\n', start)) != std::string::npos) {
+        const std::string line = text.substr(start, end - start);
+        if (endsWith(line, ending))
+            return line;
+        start = end + 1;
     }
-    static bool endsWith(const std::string& text, const std::string& ending)
-    {
-        return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-    }
-    std::vector<std::string> lines() const
-    {
-        std::vector<std::string> found;
-        size_t start = 0;
-        size_t end;
-        while ((end = mText.find('\n', start)) != std::string::npos) {
-            found.push_back(mText.substr(start, end - start));
-            start = end + 1;
-        }
-        return found;
-    }
-    bool hasLineEnding(const std::string& ending) const { return !lineEnding(ending).empty(); }
+    return std::string();
+}
 
-    int mPipe[2];
-    int mSaved = -1;
-    std::string mText;
-};
+// The logger writes from its own thread: waits until a line ends with the text.
+bool waitForLineEnding(const StdoutCapture& capture, const std::string& ending, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (lineEnding(capture.peek(), ending).empty()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+// Everything written once the writer thread has been quiet for a short while.
+std::string settledText(const StdoutCapture& capture)
+{
+    std::string text = capture.peek();
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const std::string now = capture.peek();
+        if (now == text)
+            return text;
+        text = now;
+    }
+}
 
 // One stand-in root for the whole program: the logger keeps the configuration
 // directory it started with.
@@ -170,17 +127,18 @@ TEST_CASE("failed system calls are logged under cfilefunc with the action, the h
     };
     for (const Case& c : cases) {
         CAPTURE(c.name);
-        StdoutCapture capture;
+        StdoutCapture capture(root.path("/tmp/log.txt"));
         CHECK_FALSE(c.call(missing));
-        CHECK(capture.waitForLineEnding("() - " + c.message, 6000));
-        const std::string line = capture.lineEnding(c.message);
+        CHECK(waitForLineEnding(capture, "() - " + c.message, 6000));
+        const std::string line = lineEnding(capture.peek(), c.message);
         CHECK(line.find("[cfilefunc]") != std::string::npos);
     }
 
-    StdoutCapture capture;
+    StdoutCapture capture(root.path("/tmp/log.txt"));
     CHECK_FALSE(fileClose(99));
-    CHECK(capture.waitForLineEnding("fileClose() - failed to close file handle 99 with errno Bad file descriptor", 6000));
-    CHECK(capture.waitForLineEnding(
+    CHECK(waitForLineEnding(capture, "fileClose() - failed to close file handle 99 with errno Bad file descriptor",
+                            6000));
+    CHECK(waitForLineEnding(capture,
         "() - failed to retrieve file path for file descriptor 99. No such file or directory", 6000));
 }
 
@@ -193,7 +151,7 @@ TEST_CASE("short reads and short writes are no failures of a system call")
     const int fd = openFileReadWrite(path);
     REQUIRE(fd >= 0);
 
-    StdoutCapture capture;
+    StdoutCapture capture(root.path("/tmp/log.txt"));
     char buffer[10];
     CHECK_FALSE(fileRead(fd, buffer, sizeof buffer));
     char byte = 0;
@@ -213,5 +171,5 @@ TEST_CASE("short reads and short writes are no failures of a system call")
     CHECK(readTextFile(path) == "abc01234");
 
     CHECK(fileClose(fd));
-    CHECK(capture.settle().find("cfilefunc") == std::string::npos);
+    CHECK(settledText(capture).find("cfilefunc") == std::string::npos);
 }
