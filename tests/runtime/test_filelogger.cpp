@@ -2,13 +2,11 @@
 #include "filerotator.h"
 #include "test_capture.h"
 #include "test_root.h"
+#include "toolsmisc.h"
 
 #include <doctest/doctest.h>
-#include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
@@ -28,18 +26,6 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;
-}
-
-// mkdir -p without a shell.
-bool makeDirs(const std::string& path)
-{
-    for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
-        const std::string part = path.substr(0, slash);
-        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
-            return false;
-        if (slash == std::string::npos)
-            return true;
-    }
 }
 
 bool exists(const std::string& path)
