@@ -1,6 +1,8 @@
 #include "canstandin.h"
 
 #include "sysroot.h"
+#include "threadfunc.h"
+#include "toolsmisc.h"
 
 #include <atomic>
 #include <cerrno>
@@ -10,9 +12,7 @@
 #include <map>
 #include <mutex>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/un.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -29,18 +29,7 @@ std::atomic<unsigned> socketSerial{0};
 
 // A peer's queue that stays full this long loses the frame.
 constexpr int fullQueueRetries = 2;
-constexpr long fullQueueWaitNs = 1000000L;
-
-bool makeDirs(const std::string& path)
-{
-    for (size_t pos = path.find('/', 1);; pos = path.find('/', pos + 1)) {
-        const std::string partial = path.substr(0, pos);
-        if (::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST)
-            return false;
-        if (pos == std::string::npos)
-            return true;
-    }
-}
+constexpr int fullQueueWaitMs = 1;
 
 // Address of a file in the bus directory. Paths too long for sun_path go
 // through the directory's descriptor instead.
@@ -55,12 +44,6 @@ bool makeAddress(const StandinSocket& bus, const std::string& name, sockaddr_un&
         return false;
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
     return true;
-}
-
-void sleepBriefly()
-{
-    const struct timespec pause = {0, fullQueueWaitNs};
-    nanosleep(&pause, nullptr);
 }
 
 void sendToPeer(int fd, const StandinSocket& bus, const std::string& peer, const void* frame,
@@ -82,8 +65,23 @@ void sendToPeer(int fd, const StandinSocket& bus, const std::string& peer, const
         if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
             return;
         if (attempt < fullQueueRetries)
-            sleepBriefly();
+            threadfunc::sleep(fullQueueWaitMs);
     }
+}
+
+// The socket registered for fd; with forget set it is also taken out of the registry.
+bool lookUpSocket(int fd, bool forget, StandinSocket& bus)
+{
+    std::lock_guard<std::mutex> guard(registryLock);
+    auto it = registry.find(fd);
+    if (it == registry.end()) {
+        errno = EBADF;
+        return false;
+    }
+    bus = it->second;
+    if (forget)
+        registry.erase(it);
+    return true;
 }
 
 }  // namespace
@@ -127,24 +125,11 @@ int canstandinOpen(const std::string& interfaceName)
     return fd;
 }
 
-bool canstandinIsOpen(int fd)
-{
-    std::lock_guard<std::mutex> guard(registryLock);
-    return registry.count(fd) != 0;
-}
-
 ssize_t canstandinWrite(int fd, const void* frame, size_t size)
 {
     StandinSocket bus;
-    {
-        std::lock_guard<std::mutex> guard(registryLock);
-        auto it = registry.find(fd);
-        if (it == registry.end()) {
-            errno = EBADF;
-            return -1;
-        }
-        bus = it->second;
-    }
+    if (!lookUpSocket(fd, false, bus))
+        return -1;
     DIR* dir = ::opendir(bus.dir.c_str());
     if (!dir)
         return -1;
@@ -162,16 +147,8 @@ ssize_t canstandinWrite(int fd, const void* frame, size_t size)
 int canstandinClose(int fd)
 {
     StandinSocket bus;
-    {
-        std::lock_guard<std::mutex> guard(registryLock);
-        auto it = registry.find(fd);
-        if (it == registry.end()) {
-            errno = EBADF;
-            return -1;
-        }
-        bus = it->second;
-        registry.erase(it);
-    }
+    if (!lookUpSocket(fd, true, bus))
+        return -1;
     ::unlinkat(bus.dirFd, bus.name.c_str(), 0);
     ::close(bus.dirFd);
     return ::close(fd);

@@ -15,9 +15,6 @@ std::string canstandinDir(const std::string& interfaceName);
 // when missing). Returns the descriptor, or -1 with errno set.
 int canstandinOpen(const std::string& interfaceName);
 
-// True when fd was opened by canstandinOpen and is not closed yet.
-bool canstandinIsOpen(int fd);
-
 // Sends one frame record to every other socket of fd's bus. A peer whose queue
 // stays full drops the frame, as an overrun receiver would; a peer whose socket
 // is gone has its file removed. Returns size, or -1 with errno set when fd is
