@@ -4,6 +4,7 @@
 #include "cdebug.h"
 #include "cmdrunner.h"
 #include "sysroot.h"
+#include "threadfunc.h"
 
 #include <algorithm>
 #include <atomic>
@@ -22,7 +23,6 @@
 #include <string>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -59,13 +59,6 @@ SocketCanPort& portRecord(uint32_t port)
     return portTable[port];
 }
 
-void sleepMs(unsigned ms)
-{
-    struct timespec pause = {static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
-    while (nanosleep(&pause, &pause) != 0 && errno == EINTR) {
-    }
-}
-
 void closeFd(int& fd)
 {
     if (fd >= 0)
@@ -98,7 +91,7 @@ bool errorLogDue(unsigned errorRun)
 void pauseAfterError(unsigned errorRun)
 {
     const unsigned shift = std::min(errorRun - 1, 7u);
-    sleepMs(std::min(1u << shift, maxErrorPauseMs));
+    threadfunc::sleep(static_cast<int>(std::min(1u << shift, maxErrorPauseMs)));
 }
 
 const char* stateText(uint32_t state)
@@ -231,7 +224,7 @@ uint32_t Close(uint32_t p)
         CDEBUG_LOG(CDebugLevel::WAR, "cDefault", "wake pipe: %s", std::strerror(errno));
     CDEBUG_LOG(CDebugLevel::INF, "cDefault", "port.pipeArray[ 1 ] = %s", closeText);
     while (port.reading || port.writing) {
-        sleepMs(10);
+        threadfunc::sleep(10);
         CDEBUG_LOG(CDebugLevel::INF, "cDefault", "can%u wait for close from read", p);
     }
     closeFd(port.pipeArray[0]);
@@ -375,14 +368,14 @@ uint32_t socketcandriverSendFrameExt(const CanFrame* f, uint32_t p)
                 break;
             }
             setSocketCanState(SOCKET_CAN_STATE_ENOBUFS, p, __LINE__);
-            sleepMs(2);
+            threadfunc::sleep(2);
         } else if (written < 0 && errno != EAGAIN && errno != EINTR) {
             CDEBUG_LOG(CDebugLevel::CRI, "cDefault", "error");
             setSocketCanState(SOCKET_CAN_STATE_UNDEF, p, __LINE__);
             break;
         } else if (written >= 0 || errno == EAGAIN) {
             // A would-block or partial write: give the queue a moment before the next try.
-            sleepMs(1);
+            threadfunc::sleep(1);
         }
         if (port.closing)
             break;
@@ -419,7 +412,8 @@ uint32_t socketCANdriver(CanDriverCommand* command, uint32_t port)
         return Reset(port);
     case CAN_CMD_BIT_TIMING:
         // The bit rate of a SocketCAN interface is set outside the program: the
-        // record only makes sure the port is open.
+        // record only makes sure the port is open. The second open retries a
+        // failed first one and does nothing on an open port.
         if (port <= lastInterfacePort && command->argument.pointer) {
             Initiate(port);
             Initiate(port);
