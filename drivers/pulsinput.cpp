@@ -26,14 +26,12 @@ struct Counter {
     uint32_t running;
     uint32_t countSeen;
     uint32_t refTime;
-    uint32_t lastDelta;
     uint32_t config[9];
 };
 
 struct CounterRow {
     uint8_t input;
     uint8_t kind;
-    uint16_t writableMask;
     uint8_t clearValues;
 };
 
@@ -52,14 +50,14 @@ struct TripRow {
 };
 
 const CounterRow kCounters[PULS_COUNTER_COUNT + 1] = {
-    {0, KIND_RATE, 0x1FF, 0},  {1, KIND_TOTAL, 0x1FF, 0}, {1, KIND_RATE, 0x1FF, 1},
-    {2, KIND_TOTAL, 0x1FF, 0}, {2, KIND_RATE, 0x1FF, 1},  {1, KIND_TOTAL, 0x1FF, 0},
-    {2, KIND_TOTAL, 0x1FF, 0}, {1, KIND_TOTAL, 0x1FF, 0}, {3, KIND_TOTAL, 0x1FF, 0},
-    {4, KIND_TOTAL, 0x1FF, 0}, {5, KIND_TOTAL, 0x1FF, 0}, {3, KIND_RATE, 0x1FF, 1},
-    {3, KIND_TOTAL, 0x1FF, 0}, {4, KIND_RATE, 0x1FF, 1},  {4, KIND_TOTAL, 0x1FF, 0},
-    {5, KIND_RATE, 0x1FF, 1},  {5, KIND_TOTAL, 0x1FF, 0}, {6, KIND_RATE, 0x1FF, 1},
-    {6, KIND_TOTAL, 0x1FF, 0}, {0, KIND_TOTAL, 0x1FF, 0}, {0, KIND_TOTAL, 0x1FF, 0},
-    {0, KIND_RUNTIME, 0x1FF, 0},
+    {0, KIND_RATE, 0},  {1, KIND_TOTAL, 0}, {1, KIND_RATE, 1},
+    {2, KIND_TOTAL, 0}, {2, KIND_RATE, 1},  {1, KIND_TOTAL, 0},
+    {2, KIND_TOTAL, 0}, {1, KIND_TOTAL, 0}, {3, KIND_TOTAL, 0},
+    {4, KIND_TOTAL, 0}, {5, KIND_TOTAL, 0}, {3, KIND_RATE, 1},
+    {3, KIND_TOTAL, 0}, {4, KIND_RATE, 1},  {4, KIND_TOTAL, 0},
+    {5, KIND_RATE, 1},  {5, KIND_TOTAL, 0}, {6, KIND_RATE, 1},
+    {6, KIND_TOTAL, 0}, {0, KIND_TOTAL, 0}, {0, KIND_TOTAL, 0},
+    {0, KIND_RUNTIME, 0},
 };
 
 const TripRow kTrips[PULS_TRIP_COUNT + 1] = {
@@ -113,11 +111,9 @@ uint32_t inputLastTimeMs(const PulsInput& in, uint32_t lastTime)
 }
 
 // A unit size or time base of 0 would divide by zero in the update.
-void storeConfig(Counter& counter, const uint32_t* words, uint32_t mask)
+void storeConfig(Counter& counter, const uint32_t* words)
 {
-    for (int i = 0; i < 9; ++i)
-        if (mask & (1u << i))
-            counter.config[i] = words[i];
+    memcpy(counter.config, words, sizeof counter.config);
     if (counter.config[7] == 0)
         counter.config[7] = 1;
     if (counter.config[8] == 0)
@@ -132,16 +128,6 @@ void updateAccumulator(PulsInput& in)
     in.accumulatorSeen = in.count;
 }
 
-uint32_t roundToU32(float x)
-{
-    const float rounded = x + 0.5f;
-    if (rounded >= 4294967296.0f)
-        return 0xFFFFFFFFu;
-    if (rounded <= 0.0f)
-        return 0;
-    return static_cast<uint32_t>(rounded);
-}
-
 uint32_t truncateToU32(float x)
 {
     if (x >= 4294967296.0f)
@@ -149,6 +135,11 @@ uint32_t truncateToU32(float x)
     if (x <= 0.0f)
         return 0;
     return static_cast<uint32_t>(x);
+}
+
+uint32_t roundToU32(float x)
+{
+    return truncateToU32(x + 0.5f);
 }
 
 void takeBaseSeen(uint32_t t)
@@ -358,7 +349,6 @@ void pulsInit()
         Counter& counter = counters[c];
         counter.units = 0;
         counter.remainder = 0;
-        counter.lastDelta = 0;
         counter.running = 0;
         counter.refTime = now;
     }
@@ -496,7 +486,7 @@ uint32_t pulsInitCounter(uint32_t counter, uint32_t c0, uint32_t c1, uint32_t c2
     if (c0 > 3)
         return 2;
     const uint32_t words[9] = {c0, c1, c2, c3, c4, c5, c6, c7, c8};
-    storeConfig(counters[counter], words, 0x1FF);
+    storeConfig(counters[counter], words);
     return 0;
 }
 
@@ -628,7 +618,6 @@ uint32_t CalculateBaseCounter(uint32_t useEdgeTime, uint32_t c, uint32_t* elapse
         return 0;
 
     const uint32_t delta = count - counter.countSeen;
-    counter.lastDelta = delta;
     if (delta == 0)
         return 0;
     counter.countSeen = count;
@@ -808,7 +797,7 @@ uint32_t pulsDsSetCounterConfig(uint32_t counter, const void* value)
         return 0;
     uint32_t record[12];
     memcpy(record, value, sizeof record);
-    storeConfig(counters[counter], record, kCounters[counter].writableMask);
+    storeConfig(counters[counter], record);
     pulsSetCounterAux(counter, record[11]);
     pulsSetCounterUnits(counter, record[10]);
     return 1;
