@@ -29,7 +29,6 @@ const PatternTiming kPatterns[3] = {{50, 0, 1}, {300, 50, 3}, {1000, 75, 2}};
 std::atomic<BeepLineWriter> lineWriter{gpioWriter};
 
 uint32_t selectedLine = 0;
-bool outputOn = false;
 uint32_t signalType = BEEP_TYPE_IDLE;
 // Wide enough for the 2 x 255 steps of the longest customised pattern; a byte
 // would wrap for counts above 127 and never end the pattern.
@@ -54,14 +53,11 @@ void writeLevel(uint32_t level)
     lineWriter.load()(selectedLine, level);
 }
 
+// Levels other than 0 and 1 leave the line as it is.
 void setOutput(uint32_t on)
 {
-    if (on == 1) {
-        writeLevel(1);
-        outputOn = true;
-    } else if (on == 0) {
-        writeLevel(0);
-    }
+    if (on <= 1)
+        writeLevel(on);
 }
 
 void stopLocked()
@@ -127,10 +123,8 @@ void handle(BEEP_STATE value)
     } else if (signalType > BEEP_TYPE_IDLE) {
         finished = beepStep(customOnMs, customOffMs, customCount);
     }
-    if (finished) {
+    if (finished)
         stopLocked();
-        outputOn = false;
-    }
 }
 
 void* beepTask(void*)
@@ -162,7 +156,6 @@ void beepInit()
     stepCounter = 0;
     lineWriter.load()(0, 0);
     lineWriter.load()(1, 0);
-    outputOn = false;
     initialised.store(true);
     threadfunc::ThreadCreate(17, beepTask, nullptr, kTaskStack, __FILE__, __LINE__);
 }
@@ -231,7 +224,6 @@ void beepSetContinuous(uint32_t on, uint32_t line)
     } else if (on == 0) {
         setOutput(0);
         continuous = false;
-        outputOn = false;
     }
     moduleLock->unlock();
 }
