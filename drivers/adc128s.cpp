@@ -33,7 +33,6 @@ struct AdcChannel {
 AdcChannel channels[kChannels];
 KernelHandle lock = nullptr;
 std::atomic<bool> initialised{false};
-bool readerStarted = false;
 bool logEnabled = true;
 
 // The reader's sleep ends early when a channel is configured, so a channel set
@@ -119,11 +118,8 @@ int SetMinMax(uint32_t, uint32_t maximum)
         CDEBUG_LOG(CDebugLevel::DEB, "cInit", "max. ADC file open, file = %s", path.c_str());
     const bool written = fprintf(file, "%u", maximum) > 0;
     const bool closed = fclose(file) == 0;
-    if (!readerStarted) {
-        readerStarted = true;
+    if (!initialised.exchange(true))
         kernelTaskCreateStack(90, adc128sReadLoop, 0, kReaderStack, __FILE__, __LINE__);
-    }
-    initialised.store(true);
     return written && closed ? 1 : 0;
 }
 
