@@ -4,6 +4,7 @@
 #include "cmdrunner.h"
 #include "sysroot.h"
 #include "threadfunc.h"
+#include "toolsmisc.h"
 
 #include <atomic>
 #include <cerrno>
@@ -86,9 +87,7 @@ int rowOf(uint32_t mask)
 
 std::string valuePath(int line)
 {
-    char path[64];
-    snprintf(path, sizeof path, "/sys/class/gpio/gpio%d/value", line);
-    return sysrootPath(path);
+    return sysrootPath(stringPrintf("/sys/class/gpio/gpio%d/value", line));
 }
 
 void writeLine(uint32_t mask, uint32_t level)
@@ -291,11 +290,13 @@ void setHandler(int slot, GpioWatchHandler handler)
     wakeWatch();
 }
 
-int initFilePoints(uint32_t mask)
+}  // namespace
+
+void gpioDrvInit(uint32_t mask)
 {
     CDEBUG_LOG(CDebugLevel::DEB, "cIo", "initFilePoints( 0x%x )", mask);
     if (openedOnce)
-        return 0;
+        return;
     openedOnce = true;
     for (size_t i = 0; i < kLineCount; ++i)
         if (mask & kLines[i].mask)
@@ -305,28 +306,6 @@ int initFilePoints(uint32_t mask)
         exit(1);
     }
     threadfunc::ThreadCreate(99, scanGPIO, nullptr, 35840, __FILE__, __LINE__);
-    return 1;
-}
-
-void writeGeneric(const char* path, int line, uint32_t level)
-{
-    FILE* file = fopen(path, "w");
-    if (!file) {
-        CDEBUG_LOG_TEXT(CDebugLevel::CRI, "cDefault",
-                        "unable to open io port " + std::to_string(line) + " for writing.");
-        return;
-    }
-    if (fprintf(file, "%u\n", level) < 0)
-        CDEBUG_LOG(CDebugLevel::CRI, "cDefault", "error in: %s", path);
-    CDEBUG_LOG(CDebugLevel::DEB, "cDefault", "GPIO%d = %u", line, level);
-    fclose(file);
-}
-
-}  // namespace
-
-void gpioDrvInit(uint32_t mask)
-{
-    initFilePoints(mask);
 }
 
 uint32_t gpioDrvOpenedMask()
@@ -347,7 +326,7 @@ void gpioDrvSetGPIO136(uint32_t level) { writeLine(GPIO_MASK_GPIO136, level); }
 
 void gpioDrvSetGPIO102(uint32_t level)
 {
-    writeGeneric(valuePath(102).c_str(), 102, level);
+    gpioDrvSetGPIOGeneric(102, level);
 }
 
 int gpioDrvReadUSB1_5VFB() { return readLine(GPIO_MASK_USB1_5VFB); }
@@ -393,7 +372,18 @@ bool gpioDrvGetGPIOGeneric(uint32_t line)
 
 void gpioDrvSetGPIOGeneric(uint32_t line, uint32_t level)
 {
-    writeGeneric(valuePath(static_cast<int>(line)).c_str(), static_cast<int>(line), level);
+    const int number = static_cast<int>(line);
+    const std::string path = valuePath(number);
+    FILE* file = fopen(path.c_str(), "w");
+    if (!file) {
+        CDEBUG_LOG_TEXT(CDebugLevel::CRI, "cDefault",
+                        "unable to open io port " + std::to_string(number) + " for writing.");
+        return;
+    }
+    if (fprintf(file, "%u\n", level) < 0)
+        CDEBUG_LOG(CDebugLevel::CRI, "cDefault", "error in: %s", path.c_str());
+    CDEBUG_LOG(CDebugLevel::DEB, "cDefault", "GPIO%d = %u", number, level);
+    fclose(file);
 }
 
 void gpioDrvToggleGPIOGeneric(uint32_t line)
