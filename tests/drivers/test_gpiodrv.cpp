@@ -10,10 +10,9 @@
 #include <condition_variable>
 #include <cstdio>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <mutex>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 

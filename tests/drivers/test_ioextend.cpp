@@ -4,10 +4,8 @@
 #include "test_root.h"
 
 #include <doctest/doctest.h>
-#include <functional>
 
-#include <cstdio>
-#include <sys/wait.h>
+#include <functional>
 #include <unistd.h>
 #include <vector>
 
@@ -16,7 +14,6 @@ namespace {
 const uint32_t kPwm = IOEXTEND_PWM_BLOCK;
 const uint32_t kFrq = IOEXTEND_FRQ_BLOCK;
 const uint32_t kGp = IOEXTEND_GENERAL_BLOCK;
-
 
 struct Board {
     TestRoot root;

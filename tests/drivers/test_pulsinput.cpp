@@ -26,7 +26,7 @@ CounterState state(uint32_t counter)
     return s;
 }
 
-// Input 1 takes counts from outside; counter 1 totals them.
+// Hands counts to an input that takes them from outside, 100 ms after the last.
 void handIn(uint32_t input, uint32_t count)
 {
     REQUIRE(pulsSetExternalPulsCountNew(input, count, 100) == 0);
