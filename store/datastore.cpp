@@ -1,5 +1,6 @@
 #include "datastore.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -15,10 +16,6 @@
 #include "eventqueue.h"
 
 namespace {
-
-constexpr uint32_t nvInitMarker = 0xA5B2;
-// Largest item the refresh works on without the heap (the catalogue's largest is 402).
-constexpr uint32_t maxItemSize = 512;
 
 struct ItemState {
     std::vector<uint8_t> value;
@@ -221,7 +218,7 @@ uint32_t datastoreInitWithTable(uint32_t owner, const DsItemDescriptor* table)
             item.dirty = 0;
             item.lastRefresh = 0;
             const uint32_t size = itemSize(table[id]);
-            if (size == 0 || size > maxItemSize) {
+            if (size == 0 || size > DS_MAX_ITEM_SIZE) {
                 store.table = nullptr;
                 return 1;
             }
@@ -537,8 +534,8 @@ void datastoreRefreshItem(uint32_t id, uint32_t, uint32_t checkTime)
         item.lastRefresh = 0;
     }
     const uint32_t size = sizeOf(id);
-    uint8_t fresh[maxItemSize];
-    uint8_t current[maxItemSize];
+    uint8_t fresh[DS_MAX_ITEM_SIZE];
+    uint8_t current[DS_MAX_ITEM_SIZE];
     datastoreCopyValue(id, current);
     uint32_t changed = 0;
     if (d.refreshFunc != nullptr) {
@@ -597,7 +594,7 @@ void datastoreRefreshDue()
         // A freshly initialised image takes the callback values at once; a
         // loaded one keeps the periods.
         if (store.firstRun != 0) {
-            const uint32_t marker = nvInitMarker;
+            const uint32_t marker = DS_NV_INIT_MARKER;
             datastoreNvWrite(DS_NVMEM_INIT_MARKER, &marker, sizeof marker);
             datastoreStoreValue(DS_NVMEM_INIT_MARKER, &marker);
             checkTime = 0;
@@ -654,49 +651,48 @@ void formatByte(uint8_t byte, char* text, size_t capacity)
     std::snprintf(text, capacity, byte < 0x10 ? " 0x0%X" : " 0x%X", byte);
 }
 
-} // namespace
-
-size_t datastoreFormatItem(uint32_t id, char* text, size_t capacity)
+std::string formatLine(uint32_t id)
 {
-    if (!validId(id) || capacity == 0)
-        return 0;
     char part[64];
     std::snprintf(part, sizeof part, "%5d  ", static_cast<int>(id));
     std::string line = part;
     formatValue(id, part, sizeof part);
     line += part;
     if (desc(id).type <= DS_TYPE_BLOCK) {
-        uint8_t bytes[maxItemSize];
+        uint8_t bytes[DS_MAX_ITEM_SIZE];
         datastoreCopyValue(id, bytes);
         for (uint32_t i = 0; i < sizeOf(id); ++i) {
             formatByte(bytes[i], part, sizeof part);
             line += part;
         }
     }
+    return line;
+}
+
+} // namespace
+
+size_t datastoreFormatItem(uint32_t id, char* text, size_t capacity)
+{
+    if (!validId(id) || capacity == 0)
+        return 0;
+    const std::string line = formatLine(id);
     const size_t length = line.size() < capacity - 1 ? line.size() : capacity - 1;
     std::memcpy(text, line.data(), length);
     text[length] = '\0';
     return length;
 }
 
-// Printed in short parts: a debug print takes at most 250 characters.
 void datastoreDebugDump()
 {
+    // A debug print takes at most 250 characters; a block item's line is far longer.
+    constexpr size_t printChunk = 200;
     debugPrintf(1, "datastoreDebugDump\n\r");
     for (uint32_t id = 0; id < DS_ITEM_COUNT && validId(id); ++id) {
-        char part[64];
-        debugPrintf(1, "%5d  ", static_cast<int>(id));
-        formatValue(id, part, sizeof part);
-        debugPrintf(1, "%s", part);
-        if (desc(id).type <= DS_TYPE_BLOCK) {
-            uint8_t bytes[maxItemSize];
-            datastoreCopyValue(id, bytes);
-            for (uint32_t i = 0; i < sizeOf(id); ++i) {
-                formatByte(bytes[i], part, sizeof part);
-                debugPrintf(1, "%s", part);
-            }
+        const std::string line = formatLine(id) + "\n\r";
+        for (size_t at = 0; at < line.size(); at += printChunk) {
+            const size_t length = std::min(printChunk, line.size() - at);
+            debugPrintf(1, "%.*s", static_cast<int>(length), line.c_str() + at);
         }
-        debugPrintf(1, "\n\r");
     }
 }
 

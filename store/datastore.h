@@ -19,6 +19,10 @@ enum DsResult : uint32_t {
     DS_ERR_TYPE_ID = 11,  // datastoreGetType of a bad id; failed store write
 };
 
+// Largest item the store takes: the refresh, the dump and the persistence copy
+// values through stack buffers of this size (the catalogue's largest is 402).
+enum : uint32_t { DS_MAX_ITEM_SIZE = 512 };
+
 // 0 ok, 1 out of memory or an item of size 0, 13 descriptor table out of order.
 uint32_t datastoreInit(uint32_t owner);
 // Same with another descriptor table (rows in id order, DS_ITEM_COUNT rows).
