@@ -1,5 +1,6 @@
 #include "dscatalogue.h"
 
+#include "dsnvmem.h"
 #include "pulsinput.h"
 
 uint32_t dsLoadThroughHook(uint32_t, const void*)
@@ -11,7 +12,6 @@ namespace {
 
 enum Storage : uint32_t { FILE = 0, RAM = 1 };
 
-constexpr uint32_t storeBackend = 1;
 constexpr uint32_t counterRefreshMs = 10000;
 
 constexpr DsItemDescriptor item(uint32_t id, uint32_t type, float minimum, float maximum, Storage storage,
@@ -23,7 +23,7 @@ constexpr DsItemDescriptor item(uint32_t id, uint32_t type, float minimum, float
     d.minimum = minimum;
     d.maximum = maximum;
     d.notPersistent = storage == RAM ? 1 : 0;
-    d.backend = storage == RAM ? 0 : storeBackend;
+    d.backend = storage == RAM ? 0u : uint32_t{DS_NV_STORE_BACKEND};
     d.changeHook = hook;
     d.changeEvent = event;
     return d;

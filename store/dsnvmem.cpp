@@ -4,7 +4,6 @@
 
 #include "cdebug.h"
 #include "datastore.h"
-#include "debugcon.h"
 #include "eventqueue.h"
 
 namespace {
@@ -14,35 +13,19 @@ struct Backend {
     DsNvWriteFunc write = nullptr;
     uint32_t context = 0;
     uint32_t imageLength = 0;
-    DsNvStoredLengthFunc storedLength = nullptr;
 };
 
 Backend backends[DS_NV_BACKEND_COUNT];
 uint16_t offsets[DS_ITEM_COUNT];
-
-constexpr uint32_t maxItemSize = 512;
 
 bool persistent(const DsItemDescriptor& d)
 {
     return d.notPersistent == 0 && d.backend < DS_NV_BACKEND_COUNT;
 }
 
-bool lengthsAgree()
-{
-    for (uint32_t id = 0; id < DS_ITEM_COUNT; ++id) {
-        const DsItemDescriptor& d = *datastoreDescriptor(id);
-        if (!persistent(d) || backends[d.backend].storedLength == nullptr)
-            continue;
-        const uint32_t length = backends[d.backend].storedLength(id);
-        if (length != 0 && length != datastoreGetSize(id))
-            return false;
-    }
-    return true;
-}
-
 void loadImage()
 {
-    uint8_t scratch[maxItemSize];
+    uint8_t scratch[DS_MAX_ITEM_SIZE];
     for (uint32_t id = 0; id < DS_ITEM_COUNT; ++id) {
         const uint32_t size = datastoreGetSize(id);
         if (!persistent(*datastoreDescriptor(id)) || size == 0)
@@ -69,7 +52,7 @@ void loadImage()
 uint32_t initialiseImage()
 {
     datastoreRefreshItems(0);
-    uint8_t scratch[maxItemSize];
+    uint8_t scratch[DS_MAX_ITEM_SIZE];
     uint32_t result = DS_NV_INITIALISED;
     for (uint32_t id = 1; id < DS_ITEM_COUNT; ++id) {
         if (!persistent(*datastoreDescriptor(id)))
@@ -84,7 +67,7 @@ uint32_t initialiseImage()
 
 void pullIntoRange()
 {
-    uint8_t scratch[maxItemSize];
+    uint8_t scratch[DS_MAX_ITEM_SIZE];
     for (uint32_t id = 0; id < DS_ITEM_COUNT; ++id) {
         datastoreCopyValue(id, scratch);
         if (datastoreCheckRange(id, scratch) == 0)
@@ -133,30 +116,37 @@ uint32_t datastoreRegisterNvBackend(uint32_t index, DsNvReadFunc read, DsNvWrite
     backends[index].read = read;
     backends[index].write = write;
     backends[index].context = context;
-    backends[index].storedLength = nullptr;
     return 1;
 }
 
-uint32_t datastoreNvRead(uint32_t id, void* buffer, uint32_t size)
+namespace {
+
+// The backend of a transfer of size bytes of the item; null when the id, the
+// backend or the size does not fit.
+const Backend* backendFor(uint32_t id, uint32_t size)
 {
     const DsItemDescriptor* d = datastoreDescriptor(id);
     if (d == nullptr || d->backend >= DS_NV_BACKEND_COUNT || size != datastoreGetSize(id))
+        return nullptr;
+    return &backends[d->backend];
+}
+
+} // namespace
+
+uint32_t datastoreNvRead(uint32_t id, void* buffer, uint32_t size)
+{
+    const Backend* b = backendFor(id, size);
+    if (b == nullptr || b->read == nullptr)
         return 0;
-    const Backend& b = backends[d->backend];
-    if (b.read == nullptr)
-        return 0;
-    return b.read(b.context, id, offsets[id], size, buffer);
+    return b->read(b->context, id, offsets[id], size, buffer);
 }
 
 uint32_t datastoreNvWrite(uint32_t id, const void* buffer, uint32_t size)
 {
-    const DsItemDescriptor* d = datastoreDescriptor(id);
-    if (d == nullptr || d->backend >= DS_NV_BACKEND_COUNT || size != datastoreGetSize(id))
+    const Backend* b = backendFor(id, size);
+    if (b == nullptr || b->write == nullptr)
         return 0;
-    const Backend& b = backends[d->backend];
-    if (b.write == nullptr)
-        return 0;
-    return b.write(b.context, id, offsets[id], size, buffer);
+    return b->write(b->context, id, offsets[id], size, buffer);
 }
 
 uint32_t datastoreNvmemInit()
@@ -167,11 +157,7 @@ uint32_t datastoreNvmemInit()
     datastoreNvRead(DS_NVMEM_INIT_MARKER, &initValue, sizeof initValue);
     CDEBUG_LOG(CDebugLevel::LOG, "cInitFile", "initValue = 0x%X", initValue);
     uint32_t result;
-    bool valid = initValue == DS_NV_INIT_MARKER;
-    if (valid && !lengthsAgree()) {
-        debugPrintfCategory(0, 0, "Datastore length INVALID\n");
-        valid = false;
-    }
+    const bool valid = initValue == DS_NV_INIT_MARKER;
     CDEBUG_LOG(CDebugLevel::LOG, "cInitFile", "size = %d, INIT_VALUE = 0x%X, initValue = 0x%X",
                static_cast<int>(datastoreGetSize(DS_NVMEM_INIT_MARKER)), DS_NV_INIT_MARKER, initValue);
     if (valid) {
@@ -192,7 +178,7 @@ uint32_t datastoreNvWriteDirty(uint32_t stopAtFirstFailure)
     uint32_t highest = 0;
     if (!datastoreTakeDirtyRange(&lowest, &highest))
         return 0;
-    uint8_t scratch[maxItemSize];
+    uint8_t scratch[DS_MAX_ITEM_SIZE];
     uint32_t failures = 0;
     for (uint32_t id = lowest; id <= highest; ++id) {
         const DsItemDescriptor& d = *datastoreDescriptor(id);

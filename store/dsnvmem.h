@@ -8,6 +8,7 @@ enum : uint32_t {
     DS_NV_INIT_MARKER = 0xA5B2,
     DS_NV_INVALID_MARKER = 0xFFFF5A4D,
     DS_NV_BACKEND_COUNT = 2,
+    DS_NV_STORE_BACKEND = 1, // where the catalogue's persistent items live
 };
 
 // Results of datastoreNvmemInit.
@@ -21,8 +22,6 @@ enum : uint32_t {
 typedef uint32_t (*DsNvReadFunc)(uint32_t context, uint32_t id, uint32_t offset, uint32_t size, void* buffer);
 typedef uint32_t (*DsNvWriteFunc)(uint32_t context, uint32_t id, uint32_t offset, uint32_t size,
                                   const void* buffer);
-// The length the backend holds for an item, 0 when unknown.
-typedef uint32_t (*DsNvStoredLengthFunc)(uint32_t id);
 
 // 1 when registered, 0 for an index above 1.
 uint32_t datastoreRegisterNvBackend(uint32_t index, DsNvReadFunc read, DsNvWriteFunc write, uint32_t context);

@@ -11,7 +11,6 @@ const char dsvctrlApplicationPath[] = "oem/vk_tech/kestrom/appl/sprayer/generic/
 
 namespace {
 
-constexpr uint32_t storeBackend = 1;
 uint32_t versionMigrated = 0;
 
 void applicationPathItem(uint8_t (&path)[DSVCTRL_PATH_SIZE])
@@ -32,15 +31,16 @@ uint32_t dsvctrlCheckVersion()
     applicationPathItem(expected);
     const bool samePath = std::memcmp(stored, expected, sizeof expected) == 0;
     versionMigrated = 0;
-    if (datastoreIsFirstRun() != 0 || !samePath || prev != DSVCTRL_VERSION) {
-        if (datastoreIsFirstRun() != 0 || !samePath)
+    const bool freshImage = datastoreIsFirstRun() != 0 || !samePath;
+    if (freshImage || prev != DSVCTRL_VERSION) {
+        if (freshImage)
             prev = 0;
         if (datastoreGetUint16(DS_STORE_REVISION) > DSVCTRL_VERSION)
             prev = 0;
         if (dsvcapplSetDefaultValues(prev) != 0)
             datastoreSetRunningForTheVeryFirstTimeTrue();
         versionMigrated = 1;
-        datastoreNvMarkAllDirty(storeBackend);
+        datastoreNvMarkAllDirty(DS_NV_STORE_BACKEND);
         datastoreNvWriteDirty(0);
     }
     CDEBUG_LOG(CDebugLevel::LOG, "cInitFile", "PrevDSVer = %d, StoreVersion = %d", static_cast<int>(prev),
