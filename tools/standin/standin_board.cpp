@@ -1,8 +1,8 @@
 #include "standin_board.h"
 
-#include <cstdio>
+#include "toolsmisc.h"
+
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -82,7 +82,7 @@ bool standinCreateBoard(const std::string& dir)
 
     for (int line : kGpioLines) {
         const std::string lineDir = dir + kGpioDir + "/gpio" + std::to_string(line);
-        ok = (mkdir(lineDir.c_str(), 0755) == 0 || access(lineDir.c_str(), F_OK) == 0) && ok;
+        ok = makeDirs(lineDir) && ok;
         ok = writeWhole(lineDir + "/value", "0\n") && ok;
     }
 

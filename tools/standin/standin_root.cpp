@@ -2,26 +2,7 @@
 
 #include "standin_board.h"
 #include "standin_can.h"
-
-#include <cerrno>
-#include <sys/stat.h>
-
-namespace {
-bool makeDirs(const std::string& path)
-{
-    std::string partial;
-    size_t pos = 0;
-    while (pos != std::string::npos) {
-        pos = path.find('/', pos + 1);
-        partial = path.substr(0, pos);
-        if (partial.empty())
-            continue;
-        if (::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST)
-            return false;
-    }
-    return true;
-}
-}  // namespace
+#include "toolsmisc.h"
 
 bool standinCreateRoot(const std::string& dir)
 {
