@@ -7,7 +7,6 @@
 #include "storage.h"
 #include "threadfunc.h"
 
-#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdarg>
@@ -40,7 +39,6 @@ const OptionDefault optionDefaults[] = {
 // The signed decimal number at the start of the text; 0 when there is none.
 int32_t leadingNumber(const std::string& text)
 {
-    errno = 0;
     const long value = std::strtol(text.c_str(), nullptr, 10);
     if (value > INT32_MAX)
         return INT32_MAX;
