@@ -11,9 +11,6 @@ constexpr uint32_t kSecondTick = 9;
 
 TickHook gSecondHooks[kHookSlots];
 uint8_t gSecondCount = 0;
-// The 1 ms list exists for the interface's sake and stays empty.
-TickHook gMillisecondHooks[kHookSlots];
-uint8_t gMillisecondCount = 0;
 KernelHandle gHookLock = nullptr;
 bool gInitialised = false;
 
@@ -23,12 +20,9 @@ void tickHookInit()
 {
     if (gHookLock != nullptr)
         kernelSemaphoreWait(&gHookLock);
-    for (int i = 0; i < kHookSlots; ++i) {
+    for (int i = 0; i < kHookSlots; ++i)
         gSecondHooks[i] = nullptr;
-        gMillisecondHooks[i] = nullptr;
-    }
     gSecondCount = 0;
-    gMillisecondCount = 0;
     if (gHookLock == nullptr)
         kernelSemaphoreCreate(&gHookLock, 1);
     else
