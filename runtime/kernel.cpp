@@ -9,7 +9,6 @@
 #include <memory>
 #include <mutex>
 #include <pthread.h>
-#include <set>
 #include <vector>
 
 struct KernelObject {

@@ -4,7 +4,6 @@
 
 #include <cctype>
 #include <cerrno>
-#include <climits>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
