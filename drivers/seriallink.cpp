@@ -118,6 +118,16 @@ bool takeFrameByte(FrameReceiver& rx, uint8_t byte, uint32_t now)
     }
 }
 
+uint32_t sendCommandFrame(const CommandFrame& frame)
+{
+    uint8_t bytes[kFrameMax];
+    bytes[0] = static_cast<uint8_t>(frame.command);
+    bytes[1] = static_cast<uint8_t>(frame.command >> 8);
+    bytes[2] = frame.length;
+    std::memcpy(bytes + kHeader, frame.payload, frame.length);
+    return serialLinkSendFrame(kHeader + frame.length, bytes);
+}
+
 CommandHandler findOwner(const CommandFrame& request)
 {
     CommandReply reply;
@@ -139,14 +149,8 @@ uint16_t execute()
         return COMMAND_STATUS_FAILED;
     }
     serialLinkSendStatus(COMMAND_STATUS_OK);
-    if (reply.hasFrame) {
-        uint8_t bytes[kFrameMax];
-        bytes[0] = static_cast<uint8_t>(reply.frame.command);
-        bytes[1] = static_cast<uint8_t>(reply.frame.command >> 8);
-        bytes[2] = reply.frame.length;
-        std::memcpy(bytes + kHeader, reply.frame.payload, reply.frame.length);
-        serialLinkSendFrame(kHeader + reply.frame.length, bytes);
-    }
+    if (reply.hasFrame)
+        sendCommandFrame(reply.frame);
     return COMMAND_STATUS_OK;
 }
 
@@ -251,12 +255,7 @@ uint32_t serialLinkSendRequest(const CommandFrame* request, uint32_t expectReply
 {
     if (request == nullptr)
         return 0;
-    uint8_t bytes[kFrameMax];
-    bytes[0] = static_cast<uint8_t>(request->command);
-    bytes[1] = static_cast<uint8_t>(request->command >> 8);
-    bytes[2] = request->length;
-    std::memcpy(bytes + kHeader, request->payload, request->length);
-    const uint32_t result = serialLinkSendFrame(kHeader + request->length, bytes);
+    const uint32_t result = sendCommandFrame(*request);
     if (result) {
         gAnswerState = ANSWER_STATUS;
         gStatusCount = 0;
