@@ -703,7 +703,7 @@ uint32_t pulsGetTripValue(uint32_t trip, uint32_t which, int32_t* value)
 
 uint32_t pulsGetTripValueUnit(uint32_t trip, int32_t* value)
 {
-    return pulsGetTripValue(trip, 0, value);
+    return pulsGetTripValueUnit(trip, value, nullptr);
 }
 
 uint32_t pulsGetTripValueUnit(uint32_t trip, int32_t* value, float* valueFloat)
@@ -716,7 +716,7 @@ uint32_t pulsGetTripValueUnit(uint32_t trip, int32_t* value, float* valueFloat)
 
 uint32_t pulsGetTripValueBase(uint32_t trip, int32_t* value)
 {
-    return pulsGetTripValue(trip, 1, value);
+    return pulsGetTripValueBase(trip, value, nullptr);
 }
 
 uint32_t pulsGetTripValueBase(uint32_t trip, int32_t* value, float* valueFloat)
