@@ -388,15 +388,12 @@ void ioextend_DumpFrequencyRegisters()
 {
     if (!mapped)
         return;
-    printf("FRQ: FRQ_GENCTRL = %8lx,FRQ_IRQSTAT = %8lx,FRQ_PINVAL = %8lx, FRQ_CTRL13 = %8lx, "
-           "FRQ_DATA13 = %8lx, FRQ_CTRL14 = %8lx, FRQ_DATA14 = %8lx\n\r",
-           static_cast<unsigned long>(regRead(frqReg(IOEXTEND_FRQ_GENCTRL))),
-           static_cast<unsigned long>(regRead(frqReg(IOEXTEND_FRQ_IRQSTAT))),
-           static_cast<unsigned long>(regRead(frqReg(IOEXTEND_FRQ_PINVAL))),
-           static_cast<unsigned long>(regRead(frqReg(IOEXTEND_FRQ_CTRL0 + 0x10 * 13))),
-           static_cast<unsigned long>(regRead(frqReg(IOEXTEND_FRQ_DATA0 + 0x10 * 13))),
-           static_cast<unsigned long>(regRead(frqReg(IOEXTEND_FRQ_CTRL0 + 0x10 * 14))),
-           static_cast<unsigned long>(regRead(frqReg(IOEXTEND_FRQ_DATA0 + 0x10 * 14))));
+    printf("FRQ: FRQ_GENCTRL = %8x,FRQ_IRQSTAT = %8x,FRQ_PINVAL = %8x, FRQ_CTRL13 = %8x, "
+           "FRQ_DATA13 = %8x, FRQ_CTRL14 = %8x, FRQ_DATA14 = %8x\n\r",
+           regRead(frqReg(IOEXTEND_FRQ_GENCTRL)), regRead(frqReg(IOEXTEND_FRQ_IRQSTAT)),
+           regRead(frqReg(IOEXTEND_FRQ_PINVAL)), regRead(frqReg(IOEXTEND_FRQ_CTRL0 + 0x10 * 13)),
+           regRead(frqReg(IOEXTEND_FRQ_DATA0 + 0x10 * 13)), regRead(frqReg(IOEXTEND_FRQ_CTRL0 + 0x10 * 14)),
+           regRead(frqReg(IOEXTEND_FRQ_DATA0 + 0x10 * 14)));
 }
 
 int ioextend_GenericHBridgeSet(uint32_t idA, uint32_t idB, uint32_t idC, uint32_t idD,
