@@ -163,14 +163,11 @@ TEST_CASE("channels are read at their period and report each new reading")
     CHECK(readings.load() == before);
     CHECK(lastReading.load() != 12);
 
-    struct Bad {
-        int channel;
-    };
-    for (const Bad& bad : {Bad{8}, Bad{-1}, Bad{100}, Bad{-2147483647 - 1}}) {
-        CAPTURE(bad.channel);
+    for (const int channel : {8, -1, 100, -2147483647 - 1}) {
+        CAPTURE(channel);
         value = 1234;
-        CHECK(adc128sConfig(bad.channel, 50, onReading, 44) == 0);
-        CHECK(adc128sRead(bad.channel, &value) == 0);
+        CHECK(adc128sConfig(channel, 50, onReading, 44) == 0);
+        CHECK(adc128sRead(channel, &value) == 0);
         CHECK(value == 1234);
     }
 }
