@@ -23,10 +23,12 @@ std::string& storeDirectory()
 }
 filestore* globalStore = nullptr;
 
-bool writeAll(int fd, const uint8_t* data, size_t size, off_t position)
+// pread or pwrite until size bytes have moved; a signal restarts the call.
+template <typename Transfer, typename Byte>
+bool transferAll(Transfer transfer, int fd, Byte* data, size_t size, off_t position)
 {
     while (size > 0) {
-        const ssize_t n = pwrite(fd, data, size, position);
+        const ssize_t n = transfer(fd, data, size, position);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -38,19 +40,14 @@ bool writeAll(int fd, const uint8_t* data, size_t size, off_t position)
     return true;
 }
 
+bool writeAll(int fd, const uint8_t* data, size_t size, off_t position)
+{
+    return transferAll(pwrite, fd, data, size, position);
+}
+
 bool readAll(int fd, uint8_t* data, size_t size, off_t position)
 {
-    while (size > 0) {
-        const ssize_t n = pread(fd, data, size, position);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<size_t>(n);
-        position += n;
-    }
-    return true;
+    return transferAll(pread, fd, data, size, position);
 }
 
 void closeFd(int fd)
