@@ -7,7 +7,6 @@
 #include "xmlreader.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -78,27 +77,22 @@ struct Context {
 
 Context ctx;
 
-size_t textLength(const char* first, const char* last)
-{
-    return last >= first ? static_cast<size_t>(last - first + 1) : 0;
-}
-
 bool beginsWith(const char* first, const char* last, const std::string& expected)
 {
-    const size_t length = textLength(first, last);
+    const size_t length = xmlTextLength(first, last);
     return length >= expected.size() && std::memcmp(first, expected.data(), expected.size()) == 0;
 }
 
 std::string firstBytes(const char* first, const char* last, size_t limit)
 {
-    const size_t length = textLength(first, last);
+    const size_t length = xmlTextLength(first, last);
     return std::string(first, length < limit ? length : limit);
 }
 
 // Decimal number of at most maxLength bytes within [low, high]; otherwise not present.
 Number readNumber(const char* first, const char* last, size_t maxLength, int64_t low, int64_t high)
 {
-    const size_t length = textLength(first, last);
+    const size_t length = xmlTextLength(first, last);
     if (length > maxLength)
         return {0, false};
     char digits[32];
@@ -256,7 +250,7 @@ int onSystemDescription(const char* first, const char* last, const char*)
 
 int onSetupVersion(const char* first, const char* last, const char*)
 {
-    if (textLength(first, last) > SETUP_VERSION_MAX)
+    if (xmlTextLength(first, last) > SETUP_VERSION_MAX)
         return 0;
     uint64_t number = 0;
     for (const char* p = first; p <= last; ++p)
@@ -344,7 +338,7 @@ bool parseFile(const char* path)
     if (fileSize(fd, &size) && size <= CFG_MAX_FILE_SIZE) {
         const MemHandle block = memAlloc(size > 0 ? size : 1);
         char* data = static_cast<char*>(memHandleToPtr(block));
-        if (data && fileSeek(fd, 0) && fileRead(fd, data, size)) {
+        if (data && fileRead(fd, data, size)) {
             resetReadState();
             xmlReaderRestart();
             xmlReaderSetElementHandlers(elementHandlers, sizeof elementHandlers / sizeof elementHandlers[0]);
@@ -436,15 +430,6 @@ void writeEntry(TextBuffer& text, uint32_t index, const Entry& entry)
         text.line("<DATA>%d</DATA>", value);
     }
     text.line("</PARAM>");
-}
-
-bool storeText(const char* path, const TextBuffer& text)
-{
-    const int fd = openFile(path, FILE_MODE_WRITE_TRUNCATE);
-    if (fd < 0)
-        return false;
-    const bool written = fileWrite(fd, text.data(), text.length());
-    return fileClose(fd) && written;
 }
 
 uint32_t copyText(const std::string& text, char* destination, size_t size)
@@ -553,7 +538,7 @@ uint32_t cfgFileWrite(const char* path)
     text.line("</FILE>");
     if (text.overflowed())
         return 0;
-    return storeText(path, text) ? 1 : 0;
+    return fileWriteAll(path, text.data(), text.length()) ? 1 : 0;
 }
 
 uint32_t cfgFileGetParamValue(uint32_t index, int32_t* value)

@@ -35,14 +35,9 @@ bool customDirectory = false;
 uint32_t dataValid = 0;
 bool filesRead = false;
 
-size_t textLength(const char* first, const char* last)
-{
-    return last >= first ? static_cast<size_t>(last - first + 1) : 0;
-}
-
 void copyField(char* field, size_t capacity, const char* first, const char* last)
 {
-    size_t length = textLength(first, last);
+    size_t length = xmlTextLength(first, last);
     if (length > capacity - 1)
         length = capacity - 1;
     std::memcpy(field, first, length);
@@ -104,7 +99,7 @@ int onVersion(const char* first, const char* last, const char*)
 int onContents(const char* first, const char* last, const char*)
 {
     const size_t expected = std::strlen(current->expectedContents);
-    current->contentsOk = textLength(first, last) >= expected &&
+    current->contentsOk = xmlTextLength(first, last) >= expected &&
                           std::memcmp(first, current->expectedContents, expected) == 0;
     return 1;
 }
@@ -211,7 +206,7 @@ bool parseRecordFile(const std::string& path, bool& opened)
     bool parsed = false;
     if (size <= MAX_FILE_SIZE) {
         std::unique_ptr<char[]> data(new char[size > 0 ? size : 1]);
-        if (fileSeek(fd, 0) && fileRead(fd, data.get(), size)) {
+        if (fileRead(fd, data.get(), size)) {
             xmlReaderRestart();
             xmlReaderSetElementHandlers(nullptr, 0);
             xmlReaderSetTextHandlers(textHandlers, sizeof textHandlers / sizeof textHandlers[0]);

@@ -2,6 +2,7 @@
 // Event-driven reader for the console's own XML files. It walks a text held in
 // memory once, keeps the path of open elements ("<FILE><HEADER>") and calls the
 // caller's handlers for registered paths. One reader per process, not reentrant.
+#include <cstddef>
 #include <cstdint>
 
 // Called at the start and/or end tag of a matching element; 0 aborts the parse.
@@ -17,6 +18,12 @@ struct XmlTextHandler {
     const char* path;
     int (*function)(const char* first, const char* last, const char* buffer);
 };
+
+// Length of a text handed to a text handler.
+inline size_t xmlTextLength(const char* first, const char* last)
+{
+    return last >= first ? static_cast<size_t>(last - first + 1) : 0;
+}
 
 enum : uint16_t { XML_AT_START = 1, XML_AT_END = 2 };
 
