@@ -2,8 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
