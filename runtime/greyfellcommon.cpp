@@ -107,8 +107,7 @@ namespace GreyfellCommon {
 
 QString usbRootPath()
 {
-    const QString fixed = QString(QDir::separator()) + "media" + QDir::separator() + "sda1";
-    return QString::fromStdString(sysrootPath(fixed.toStdString()));
+    return QString::fromStdString(sysrootPath("/media/sda1"));
 }
 
 QString uniqueUsbFileName(const char* name, const char* extension)
@@ -133,9 +132,10 @@ QDir reportDirectory()
     const struct timespec now = cmdWallClockNow();
     const QDate today = QDateTime::fromSecsSinceEpoch(now.tv_sec).date();
     const QString dateText = QLocale().toString(today, QStringLiteral("yyyy_MMM_dd"));
-    const QString reports = usbRootPath() + separator + QObject::tr("Reports");
+    const QString root = usbRootPath();
+    const QString reports = root + separator + QObject::tr("Reports");
     QString result = QDir(reports).absolutePath() + separator + dateText;
-    if (QFileInfo(usbRootPath()).isDir()) {
+    if (QFileInfo(root).isDir()) {
         if (!QDir(reports).exists())
             QDir().mkpath(reports);
         if (QDir(reports).exists()) {
