@@ -1,5 +1,6 @@
 #include "version.h"
 
+#include "toolsmisc.h"
 #include "versionkeywords.h"
 
 #include <cstdio>
@@ -13,19 +14,6 @@ const char kUrlPrefix[] = "$HeadURL: ";
 const char kUrlSuffix[] = " $";
 const size_t kDateStart = 13;
 const size_t kDateLength = 23;
-
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (true) {
-        const size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos)
-            return parts;
-        start = end + 1;
-    }
-}
 
 bool isDigit(char c)
 {
@@ -62,7 +50,7 @@ std::string urlPath(const std::string& keyword)
 
 std::string versionPathOf(const std::string& urlKeyword)
 {
-    const std::vector<std::string> parts = split(urlPath(urlKeyword), '/');
+    const std::vector<std::string> parts = splitString(urlPath(urlKeyword), "/");
     // The repository layout comes first; the last five components are the
     // source file's own place in the tree.
     for (size_t i = 0; i + 5 < parts.size(); ++i) {
@@ -113,7 +101,7 @@ std::string fullTextOf(const std::string& path, const std::string& versionText, 
     if (kind == "branches")
         return "Dev-" + name + " " + date;
     if (kind == "tags") {
-        const std::vector<std::string> parts = split(name, '-');
+        const std::vector<std::string> parts = splitString(name, "-");
         for (size_t k = 1; k + 1 < parts.size(); ++k) {
             if (parts[k] != "Ver")
                 continue;
@@ -139,7 +127,7 @@ SuiteVersions::SuiteVersions(const std::string& urlKeyword, const std::string& b
       mBuildTime(epochOf(mBuildDate))
 {
     if (mTagged) {
-        const std::vector<std::string> parts = split(mVersionPath, '-');
+        const std::vector<std::string> parts = splitString(mVersionPath, "-");
         if (parts.size() >= 3) {
             mVersionText = parts.back();
             for (char& c : mVersionText) {
