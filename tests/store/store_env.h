@@ -2,11 +2,8 @@
 // Shared set-up of the parameter-store tests: a temporary working directory
 // below a stand-in root, the start-up and update order of the platform, and
 // capture of the log output. Header only: included by the store's own tests.
-#include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
@@ -20,6 +17,7 @@
 #include "dsvctrl.h"
 #include "eventqueue.h"
 #include "filestore.h"
+#include "test_capture.h"
 #include "test_root.h"
 #include "threadfunc.h"
 
@@ -107,53 +105,12 @@ inline bool storeDrain()
     return filestoreInstance() != nullptr && filestoreInstance()->waitIdle(5000);
 }
 
-inline std::string readBinaryFile(const std::string& path)
-{
-    std::string bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return bytes;
-    char chunk[4096];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, n);
-    std::fclose(file);
-    return bytes;
-}
-
-inline bool writeBinaryFile(const std::string& path, const std::string& bytes)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
-
 // Standard output (where the logger and the debug console write) copied into a
 // file while the object lives.
 class OutputCapture {
 public:
-    OutputCapture() : mPath(storeTestWorkDir() + "/output." + std::to_string(counter()++))
-    {
-        std::fflush(stdout);
-        mSaved = dup(1);
-        const int fd = open(mPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(fd, 1);
-        close(fd);
-    }
-    ~OutputCapture()
-    {
-        std::fflush(stdout);
-        dup2(mSaved, 1);
-        close(mSaved);
-        unlink(mPath.c_str());
-    }
-    std::string text() const
-    {
-        std::fflush(stdout);
-        return readBinaryFile(mPath);
-    }
+    OutputCapture() : mCapture(storeTestWorkDir() + "/output." + std::to_string(counter()++)) {}
+    std::string text() const { return mCapture.peek(); }
     // Waits (up to timeoutMs) for the text to appear; the logger writes from its own thread.
     bool waitFor(const std::string& part, int timeoutMs = 3000) const
     {
@@ -171,6 +128,5 @@ private:
         static int n = 0;
         return n;
     }
-    std::string mPath;
-    int mSaved;
+    StdoutCapture mCapture;
 };

@@ -27,7 +27,7 @@ TEST_CASE("a missing file is created with its zero header")
     CHECK(store.status() == FILESTORE_OK);
     CHECK(store.isOpen());
     CHECK(store.path() == "fresh/fdatasto.dat");
-    CHECK(readBinaryFile("fresh/fdatasto.dat") == header());
+    CHECK(readTextFile("fresh/fdatasto.dat") == header());
 }
 
 TEST_CASE("positioned writes land at header plus offset, reads come back")
@@ -39,7 +39,7 @@ TEST_CASE("positioned writes land at header plus offset, reads come back")
     CHECK(store.write(34, 101, 1, "Z") == 1); // later request wins
     store.flush();
     REQUIRE(store.waitIdle(5000));
-    const std::string file = readBinaryFile("rw/fdatasto.dat");
+    const std::string file = readTextFile("rw/fdatasto.dat");
     REQUIRE(file.size() == 123);
     CHECK(file.substr(0, 20) == header());
     CHECK(file.substr(20, 2) == "xy");
@@ -57,11 +57,11 @@ TEST_CASE("an existing file keeps its image; byte 0 is cleared")
     std::string old = header() + "IMAGE";
     old[0] = '\x7f';
     mkdir("kept", 0755);
-    REQUIRE(writeBinaryFile("kept/fdatasto.dat", old));
+    REQUIRE(writeTextFile("kept/fdatasto.dat", old));
     filestore store("kept");
     CHECK(store.status() == FILESTORE_OK);
     old[0] = '\0';
-    CHECK(readBinaryFile("kept/fdatasto.dat") == old);
+    CHECK(readTextFile("kept/fdatasto.dat") == old);
     char buffer[5];
     CHECK(store.read(0, 5, buffer) == 1);
     CHECK(std::string(buffer, 5) == "IMAGE");
@@ -72,20 +72,20 @@ TEST_CASE("an empty or truncated file is laid out anew and stays usable")
     for (const std::string& content : {std::string(), std::string("\x01\x02\x03", 3), std::string(19, 'x')}) {
         CAPTURE(content.size());
         mkdir("damaged", 0755);
-        REQUIRE(writeBinaryFile("damaged/fdatasto.dat", content));
+        REQUIRE(writeTextFile("damaged/fdatasto.dat", content));
         filestore store("damaged");
         CHECK(store.status() == FILESTORE_OK);
         REQUIRE(store.isOpen());
         CHECK(store.write(1, 0, 4, "DATA") == 1);
         store.flush();
         REQUIRE(store.waitIdle(5000));
-        CHECK(readBinaryFile("damaged/fdatasto.dat") == header() + "DATA");
+        CHECK(readTextFile("damaged/fdatasto.dat") == header() + "DATA");
     }
 }
 
 TEST_CASE("a store whose directory cannot be made refuses reads and writes")
 {
-    REQUIRE(writeBinaryFile("blocker", "x"));
+    REQUIRE(writeTextFile("blocker", "x"));
     filestore store("blocker/sub");
     CHECK(store.status() == FILESTORE_NO_DIRECTORY);
     CHECK_FALSE(store.isOpen());
@@ -117,7 +117,7 @@ TEST_CASE("a failed write is logged and reported, and the rest of the drain is w
     setrlimit(RLIMIT_FSIZE, &saved);
     REQUIRE(idle);
     CHECK(store.failedWrites() == 2);
-    const std::string file = readBinaryFile("limited/fdatasto.dat");
+    const std::string file = readTextFile("limited/fdatasto.dat");
     REQUIRE(file.size() == 222);
     CHECK(file.substr(120, 2) == "aa");
     CHECK(file.substr(220, 2) == "cc");

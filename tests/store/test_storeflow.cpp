@@ -23,7 +23,7 @@ constexpr uint32_t fileHeader = 20;
 
 std::string fileBytes(uint32_t id)
 {
-    const std::string file = readBinaryFile(storeFilePath);
+    const std::string file = readTextFile(storeFilePath);
     const uint32_t at = fileHeader + datastoreNvOffset(id);
     return file.size() >= at + datastoreGetSize(id) ? file.substr(at, datastoreGetSize(id)) : std::string();
 }
@@ -59,7 +59,7 @@ TEST_CASE("a new store file holds header, marker, path and version after two upd
     CHECK(start.versionResult == 1);
     CHECK(datastoreIsFirstRun() == 1);
     settle();
-    const std::string file = readBinaryFile(storeFilePath);
+    const std::string file = readTextFile(storeFilePath);
     REQUIRE(file.size() == 2994);
     CHECK(file.substr(0, 20) == std::string(20, '\0'));
     CHECK(file.substr(20, 4) == std::string("\xB2\xA5\x00\x00", 4));
@@ -83,7 +83,7 @@ TEST_CASE("a set item reaches the file at its offset; setting it again writes no
     storeUpdate();
     REQUIRE(storeDrain());
     CHECK(fileBytes(32) == le16(12));
-    CHECK(readBinaryFile(storeFilePath).substr(20 + 155, 2) == std::string("\x0C\x00", 2));
+    CHECK(readTextFile(storeFilePath).substr(20 + 155, 2) == std::string("\x0C\x00", 2));
 
     const uint32_t accepted = filestoreInstance()->acceptedWrites();
     CHECK(datastoreSetUint16(32, 12) == DS_OK);
@@ -194,10 +194,10 @@ TEST_CASE("a wrong marker initialises every persistent item")
     REQUIRE(datastoreSetUint16(34, 1234) == DS_OK);
     storeUpdate();
     REQUIRE(storeDrain());
-    std::string file = readBinaryFile(storeFilePath);
+    std::string file = readTextFile(storeFilePath);
     file[20] = '\x00';
     file[21] = '\x11';
-    REQUIRE(writeBinaryFile(storeFilePath, file));
+    REQUIRE(writeTextFile(storeFilePath, file));
 
     OutputCapture output;
     const StoreStart start = storeStart();
@@ -228,13 +228,13 @@ TEST_CASE("an empty store file does not switch persistence off")
     storeStart();
     settle();
     filestoreDestroy();
-    REQUIRE(writeBinaryFile(storeFilePath, ""));
+    REQUIRE(writeTextFile(storeFilePath, ""));
     CHECK(storeStart().nvResult == DS_NV_INITIALISED);
     settle();
     REQUIRE(datastoreSetUint16(34, 4321) == DS_OK);
     storeUpdate();
     REQUIRE(storeDrain());
-    CHECK(readBinaryFile(storeFilePath).size() == 2994);
+    CHECK(readTextFile(storeFilePath).size() == 2994);
     CHECK(storeStart().nvResult == DS_NV_LOADED);
     CHECK(datastoreGetUint16(34) == 4321);
 }

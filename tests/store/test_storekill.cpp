@@ -4,6 +4,7 @@
 #include <doctest/doctest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <poll.h>
 #include <cstring>
 #include <random>

@@ -17,7 +17,7 @@ bool tickUntil(const std::string& path, const std::string& expected)
 {
     clockAdvanceMs(5000);
     for (int waited = 0; waited < 5000; waited += 10) {
-        if (readBinaryFile(path) == expected)
+        if (readTextFile(path) == expected)
             return true;
         threadfunc::sleep(10);
     }
@@ -31,7 +31,7 @@ bool staysAt(const std::string& path, const std::string& expected)
     threadfunc::sleep(200);
     clockAdvanceMs(5000);
     threadfunc::sleep(200);
-    return readBinaryFile(path) == expected;
+    return readTextFile(path) == expected;
 }
 
 } // namespace
@@ -41,7 +41,7 @@ TEST_CASE("the file total continues from its text and never goes down")
     REQUIRE(datastoreInit(2) == 0);
     clockUseManual();
     const std::string path = "tottime.dat";
-    REQUIRE(writeBinaryFile(path, "1000"));
+    REQUIRE(writeTextFile(path, "1000"));
     REQUIRE(datastoreSetUint32(totalTimeItem, 200) == DS_OK);
     CHECK(totalTimeFileInit(path.c_str(), totalTimeItem) == 1);
     CHECK(staysAt(path, "1000"));
@@ -75,7 +75,7 @@ TEST_CASE("a long file is read from its head")
     REQUIRE(datastoreInit(2) == 0);
     clockUseManual();
     const std::string path = "long.dat";
-    REQUIRE(writeBinaryFile(path, "7000" + std::string(100, ' ')));
+    REQUIRE(writeTextFile(path, "7000" + std::string(100, ' ')));
     REQUIRE(datastoreSetUint32(totalTimeItem, 100) == DS_OK);
     totalTimeFileInit(path.c_str(), totalTimeItem);
     REQUIRE(datastoreSetUint32(totalTimeItem, 101) == DS_OK);
@@ -89,7 +89,7 @@ TEST_CASE("a file whose total is below the item starts from the item")
     REQUIRE(datastoreInit(2) == 0);
     clockUseManual();
     const std::string path = "low.dat";
-    REQUIRE(writeBinaryFile(path, "30"));
+    REQUIRE(writeTextFile(path, "30"));
     REQUIRE(datastoreSetUint32(totalTimeItem, 400) == DS_OK);
     totalTimeFileInit(path.c_str(), totalTimeItem);
     REQUIRE(datastoreSetUint32(totalTimeItem, 401) == DS_OK);
