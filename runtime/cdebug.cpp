@@ -6,6 +6,7 @@
 #include "filefunc.h"
 #include "storage.h"
 #include "threadfunc.h"
+#include "toolsmisc.h"
 
 #include <climits>
 #include <csignal>
@@ -113,8 +114,7 @@ CDebug::FileRecord CDebug::fileRecordOf(const std::string& path)
     record.date = static_cast<uint32_t>((local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 +
                                         local.tm_mday);
     record.size = static_cast<uint64_t>(info.st_size);
-    const size_t slash = path.rfind('/');
-    record.name = slash == std::string::npos ? path : path.substr(slash + 1);
+    record.name = pathFileName(path);
     return record;
 }
 
