@@ -2,6 +2,7 @@
 
 #include "filefunc.h"
 #include "threadfunc.h"
+#include "toolsmisc.h"
 
 #include <cerrno>
 #include <chrono>
@@ -181,10 +182,7 @@ bool FileLogger::openNextFile()
         mSequence = static_cast<uint16_t>(mSequence + 1);
         if (mSequence == 0)
             return false;
-        char buffer[4096];
-        std::snprintf(buffer, sizeof buffer, "%s%s%05u%s", mDirectory.c_str(), "/fileLog",
-                      static_cast<unsigned>(mSequence), ".log");
-        name = buffer;
+        name = stringPrintf("%s/fileLog%05u.log", mDirectory.c_str(), static_cast<unsigned>(mSequence));
         std::printf("Try log file: %s\n\r", name.c_str());
         std::fflush(stdout);
         if (!fileExists(name))
