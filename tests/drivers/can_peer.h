@@ -3,18 +3,18 @@
 // capture of the log output, and the short notation of a raw frame.
 #include "canstandin.h"
 #include "cdebug.h"
+#include "test_capture.h"
 #include "test_root.h"
+#include "toolsmisc.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <linux/can.h>
 #include <poll.h>
 #include <string>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 inline void sleepMilliseconds(long ms)
@@ -97,47 +97,23 @@ private:
     int mFd;
 };
 
-// Sends standard output into a file of the test root for as long as it lives.
+// Standard output into a file of the test root for as long as it lives.
 // Keep assertions outside its lifetime: their reports go to standard output too.
-class StdoutCapture {
+class OutputCapture : public StdoutCapture {
 public:
-    explicit StdoutCapture(const TestRoot& root) : mPath(root.dir() + "/tmp/stdout.capture")
-    {
-        std::fflush(stdout);
-        mSaved = ::dup(STDOUT_FILENO);
-        const int fd = ::open(mPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(fd, STDOUT_FILENO);
-        ::close(fd);
-    }
-    ~StdoutCapture()
-    {
-        std::fflush(stdout);
-        ::dup2(mSaved, STDOUT_FILENO);
-        ::close(mSaved);
-    }
-    StdoutCapture(const StdoutCapture&) = delete;
-    StdoutCapture& operator=(const StdoutCapture&) = delete;
+    explicit OutputCapture(const TestRoot& root) : StdoutCapture(root.dir() + "/tmp/stdout.capture") {}
 
-    std::string text()
-    {
-        std::fflush(stdout);
-        return readTextFile(mPath);
-    }
     // True once text appears in the output, within timeoutMs.
-    bool waitFor(const std::string& wanted, long timeoutMs)
+    bool waitFor(const std::string& wanted, long timeoutMs) const
     {
         const long long end = monotonicMs() + timeoutMs;
-        while (text().find(wanted) == std::string::npos) {
+        while (peek().find(wanted) == std::string::npos) {
             if (monotonicMs() > end)
                 return false;
             sleepMilliseconds(10);
         }
         return true;
     }
-
-private:
-    std::string mPath;
-    int mSaved;
 };
 
 // Occurrences of needle in text.
@@ -154,12 +130,7 @@ inline void enableInfoLogging()
 {
     CDebug& logger = CDebug::getInstance();
     const std::string path = logger.configFilePath();
-    const std::string dir = path.substr(0, path.rfind('/'));
-    for (size_t pos = dir.find('/', 1);; pos = dir.find('/', pos + 1)) {
-        ::mkdir(dir.substr(0, pos).c_str(), 0755);
-        if (pos == std::string::npos)
-            break;
-    }
+    makeDirs(pathDirName(path));
     writeTextFile(path, "info=1\n");
     logger.readConfig();
 }

@@ -187,7 +187,7 @@ TEST_CASE("an empty table or an out-of-range channel calls no driver")
     uint32_t result = 1;
     bool logged = false;
     {
-        StdoutCapture capture(programRoot());
+        OutputCapture capture(programRoot());
         result = canioInit(0);
         logged = capture.waitFor("error!!!", 2000);
     }

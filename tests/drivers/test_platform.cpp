@@ -4,6 +4,7 @@
 
 #include "doubles/process_core.h"
 
+#include "can_peer.h"
 #include "canio.h"
 #include "cdebug.h"
 #include "comport.h"
@@ -15,10 +16,10 @@
 #include "mempool.h"
 #include "reglink.h"
 #include "standin_serial.h"
-#include "canstandin.h"
 #include "sysroot.h"
 #include "test_capture.h"
 #include "test_root.h"
+#include "toolsmisc.h"
 
 #include <doctest/doctest.h>
 
@@ -27,11 +28,9 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 #include <linux/can.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <thread>
 #include <cstring>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -68,22 +67,9 @@ Board& board()
     return *instance;
 }
 
-long long monotonicMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 std::string commandsLog()
 {
     return readTextFile(board().path("/var/log/commands.log"));
-}
-
-off_t fileSize(const std::string& path)
-{
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 ? info.st_size : -1;
 }
 
 // A fresh working directory for the store file; on leaving, the channel and
@@ -125,7 +111,7 @@ std::string outputOf(Action action, const std::string& marker)
     CDEBUG_LOG(CDebugLevel::DEB, "cInit", "%s", marker.c_str());
     const long long end = monotonicMs() + 5000;
     while (capture.peek().find(marker) == std::string::npos && monotonicMs() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        sleepMilliseconds(10);
     return capture.text();
 }
 
@@ -297,7 +283,7 @@ TEST_CASE("a fresh stand-in board starts without error and lays down the store f
     heapFree(block);
 
     REQUIRE(drained);
-    CHECK(fileSize(kStoreFile) == kStoreFileSize);
+    CHECK(pathFileSize(kStoreFile) == kStoreFileSize);
     CHECK(readTextFile(kStoreFile).substr(0, FILESTORE_HEADER_SIZE) == std::string(FILESTORE_HEADER_SIZE, '\0'));
     CHECK(datastoreGetUint16(DS_STORE_VERSION) == DSVCTRL_VERSION);
 }
@@ -386,7 +372,7 @@ TEST_CASE("a failed serial port leaves the parameter store loaded and written be
         CHECK(datastoreIsFirstRun() == 0);
         CHECK(datastoreGetUint16(DS_REG_SETTING_42) == 123);
         CHECK(itemReachesStoreFile(45));
-        CHECK(fileSize(kStoreFile) == kStoreFileSize);
+        CHECK(pathFileSize(kStoreFile) == kStoreFileSize);
     }
 }
 
@@ -524,34 +510,6 @@ bool runTicks(uint32_t ticks)
     return coreEventCount(5) >= gTicksWanted;
 }
 
-// Another node on the stand-in bus of can0.
-class BusPeer {
-public:
-    BusPeer() : mFd(canstandinOpen("can0")) {}
-    ~BusPeer()
-    {
-        if (mFd >= 0)
-            canstandinClose(mFd);
-    }
-    BusPeer(const BusPeer&) = delete;
-    BusPeer& operator=(const BusPeer&) = delete;
-
-    bool isOpen() const { return mFd >= 0; }
-    bool send(const struct can_frame& frame)
-    {
-        return canstandinWrite(mFd, &frame, sizeof frame) == static_cast<ssize_t>(sizeof frame);
-    }
-    bool receive(struct can_frame* frame, int timeoutMs)
-    {
-        struct pollfd watch = {mFd, POLLIN, 0};
-        return ::poll(&watch, 1, timeoutMs) > 0 &&
-               ::recv(mFd, frame, sizeof *frame, 0) == static_cast<ssize_t>(sizeof *frame);
-    }
-
-private:
-    int mFd;
-};
-
 std::string readAvailable(int fd, size_t wanted, int timeoutMs)
 {
     std::string bytes;
@@ -574,7 +532,7 @@ TEST_CASE("the whole platform runs on the stand-in board under the core's 100 ms
     Board& b = board();
     StandinSerial serial;
     REQUIRE(serial.create(b.rootDir));
-    BusPeer peer;
+    CanPeer peer("can0");
     REQUIRE(peer.isOpen());
     Session session;
 
@@ -601,7 +559,7 @@ TEST_CASE("the whole platform runs on the stand-in board under the core's 100 ms
     // First updates: the version items recorded and the whole image written.
     CHECK(datastoreGetUint16(DS_STORE_VERSION) == DSVCTRL_VERSION);
     REQUIRE(storeDrained());
-    CHECK(fileSize(kStoreFile) == kStoreFileSize);
+    CHECK(pathFileSize(kStoreFile) == kStoreFileSize);
 
     // A changed calibration goes to the core's hook at once and reaches the
     // file on the next tick.
@@ -631,7 +589,7 @@ TEST_CASE("the whole platform runs on the stand-in board under the core's 100 ms
     CanFrame out{0x18EFC0B4, 1, 2, {0x12, 0x34}};
     REQUIRE(canioTransmitFrame(0, &out) != 0);
     struct can_frame seen = {};
-    REQUIRE(peer.receive(&seen, 2000));
+    REQUIRE(peer.receive(seen, 2000));
     CHECK(seen.can_id == (0x18EFC0B4u | CAN_EFF_FLAG));
     CHECK(seen.can_dlc == 2);
     CHECK(seen.data[0] == 0x12);

@@ -16,6 +16,7 @@
 #include <memory>
 #include <mutex>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <thread>
 #include <vector>
@@ -127,7 +128,7 @@ TEST_CASE("ports name their interfaces and bring them up through the command run
         bool logged = false;
         uint32_t opened = 0;
         {
-            StdoutCapture capture(programRoot());
+            OutputCapture capture(programRoot());
             opened = command(CAN_CMD_OPEN, c.port);
             logged = capture.waitFor("cmd: " + commandLine, 2000);
         }
@@ -187,7 +188,7 @@ TEST_CASE("driver commands without a bus")
     bool logged = false;
     uint32_t result = 1;
     {
-        StdoutCapture capture(programRoot());
+        OutputCapture capture(programRoot());
         result = command(12, 0);
         logged = capture.waitFor("unknown cmd = 12", 2000);
     }
@@ -213,7 +214,7 @@ TEST_CASE("a port whose socket cannot be opened stays closed and can be opened l
     bool logged = false;
     uint32_t opened = 1;
     {
-        StdoutCapture capture(programRoot());
+        OutputCapture capture(programRoot());
         opened = command(CAN_CMD_OPEN, 3);
         logged = capture.waitFor("Initiate() - socketcandriver Initiate: Could not open socket\n", 2000) &&
                  capture.waitFor("Initiate() - can3 Failed to open\n", 2000);
@@ -269,7 +270,7 @@ TEST_CASE("remote requests and error frames are not delivered; bus-off is logged
     std::vector<CanFrame> frames;
     {
         Receiver receiver;
-        StdoutCapture capture(programRoot());
+        OutputCapture capture(programRoot());
         peer.send(rawFrame(0x100 | CAN_RTR_FLAG, {}, 2));
         peer.send(rawFrame(CAN_ERR_FLAG | CAN_ERR_BUSOFF, {0, 0, 0, 0, 0, 0, 0, 0}));
         peer.send(rawFrame(CAN_ERR_FLAG | CAN_ERR_CRTL, {0, 4, 0, 0, 0, 0, 0, 0}));
@@ -328,7 +329,7 @@ TEST_CASE("the first send on a port logs the normal transmit state once")
     REQUIRE(command(CAN_CMD_OPEN, 6) == 1);
     std::string output;
     {
-        StdoutCapture capture(programRoot());
+        OutputCapture capture(programRoot());
         for (int i = 0; i < 3; ++i) {
             CanFrame frame{};
             frame.id = 0x100 + i;
@@ -340,7 +341,7 @@ TEST_CASE("the first send on a port logs the normal transmit state once")
         CHECK(command(CAN_CMD_CLOSE, 6) == 1);
         // Lines are written in the order they were logged: the close comes last.
         CHECK(capture.waitFor("Close() - close\n", 2000));
-        output = capture.text();
+        output = capture.peek();
     }
     const std::string state = " can6 SOCKET_CAN_STATE_NORMAL\n";
     const size_t first = output.find(state);
@@ -373,7 +374,7 @@ TEST_CASE("the first virtual port moves only within 0..15")
         bool refusal = false;
         bool named = false;
         {
-            StdoutCapture capture(programRoot());
+            OutputCapture capture(programRoot());
             socketcandriverSetFirstVirtualCAN(c.first);
             CHECK(command(CAN_CMD_OPEN, c.port) == 1);
             named = capture.waitFor(std::string("CAN id: ") + std::to_string(c.port) +
@@ -381,7 +382,7 @@ TEST_CASE("the first virtual port moves only within 0..15")
                                     2000);
             const std::string invalid = "socketcandriverSetFirstVirtualCAN() - Invalid CAN id: " +
                                         std::to_string(c.first) + ", valid range [0..15]\n";
-            refusal = capture.text().find(invalid) != std::string::npos;
+            refusal = capture.peek().find(invalid) != std::string::npos;
             CHECK(command(CAN_CMD_CLOSE, c.port) == 1);
         }
         CHECK(named);
@@ -453,7 +454,7 @@ TEST_CASE("a receive error that repeats neither spins nor floods the log")
     std::string log;
     double cpuMs = 0;
     {
-        StdoutCapture capture(programRoot());
+        OutputCapture capture(programRoot());
         sleepMilliseconds(50);
         // The socket now reports end of data at every read: a socket whose
         // interface is gone.
@@ -461,7 +462,7 @@ TEST_CASE("a receive error that repeats neither spins nor floods the log")
         const double cpuBefore = threadCpuMs(receiver.native_handle());
         sleepMilliseconds(1000);
         cpuMs = threadCpuMs(receiver.native_handle()) - cpuBefore;
-        log = capture.text();
+        log = capture.peek();
     }
     CHECK(canioClose(0) == 1);
     receiver.join();
