@@ -1,5 +1,6 @@
 #include "vkinfo.h"
 
+#include "filefunc.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -158,7 +159,8 @@ TEST_CASE("the search takes the first listed directory that holds any of the fil
     TestRoot root;
     const std::string greyfell = root.path("/usr/local/velmar/greyfell/data");
     const std::string ostrand = root.path("/usr/local/velmar/ostrand/data");
-    REQUIRE(system(("mkdir -p " + greyfell + " " + ostrand).c_str()) == 0);
+    REQUIRE(makePath(greyfell));
+    REQUIRE(makePath(ostrand));
     REQUIRE(writeTextFile(ostrand + "/@vk_info.xml", deviceFile(DEVICE, "1.0.0", owner("512-203"))));
     REQUIRE(writeTextFile(greyfell + "/oem_info.xml", deviceFile(OEM, "1.0.0", iso("BUILDER", "3"))));
     vkinfoSetFilepath("/somewhere");
