@@ -36,10 +36,23 @@ bool staysAt(const std::string& path, const std::string& expected)
 
 } // namespace
 
+// A fresh store on the manual clock; the task stops and the clock runs again at the end.
+struct TotalTimeRun {
+    TotalTimeRun()
+    {
+        REQUIRE(datastoreInit(2) == 0);
+        clockUseManual();
+    }
+    ~TotalTimeRun()
+    {
+        totalTimeFileStop();
+        clockUseReal();
+    }
+};
+
 TEST_CASE("the file total continues from its text and never goes down")
 {
-    REQUIRE(datastoreInit(2) == 0);
-    clockUseManual();
+    TotalTimeRun run;
     const std::string path = "tottime.dat";
     REQUIRE(writeTextFile(path, "1000"));
     REQUIRE(datastoreSetUint32(totalTimeItem, 200) == DS_OK);
@@ -52,50 +65,42 @@ TEST_CASE("the file total continues from its text and never goes down")
     CHECK(staysAt(path, "1050"));
     REQUIRE(datastoreSetUint32(totalTimeItem, 10) == DS_OK);
     CHECK(tickUntil(path, "1060"));
-    totalTimeFileStop();
-    clockUseReal();
 }
 
 TEST_CASE("without a file the item's value is the start; the file appears at the first increase")
 {
-    REQUIRE(datastoreInit(2) == 0);
-    clockUseManual();
+    TotalTimeRun run;
     const std::string path = "missing/tottime.dat";
     REQUIRE(datastoreSetUint32(totalTimeItem, 50) == DS_OK);
     CHECK(totalTimeFileInit(path.c_str(), totalTimeItem) == 1);
     CHECK(staysAt(path, ""));
     REQUIRE(datastoreSetUint32(totalTimeItem, 51) == DS_OK);
     CHECK(tickUntil(path, "51"));
-    totalTimeFileStop();
-    clockUseReal();
 }
 
-TEST_CASE("a long file is read from its head")
+TEST_CASE("the start takes the larger of file and item, and the next second adds to it")
 {
-    REQUIRE(datastoreInit(2) == 0);
-    clockUseManual();
-    const std::string path = "long.dat";
-    REQUIRE(writeTextFile(path, "7000" + std::string(100, ' ')));
-    REQUIRE(datastoreSetUint32(totalTimeItem, 100) == DS_OK);
-    totalTimeFileInit(path.c_str(), totalTimeItem);
-    REQUIRE(datastoreSetUint32(totalTimeItem, 101) == DS_OK);
-    CHECK(tickUntil(path, "7001" + std::string(100, ' ')));
-    totalTimeFileStop();
-    clockUseReal();
-}
-
-TEST_CASE("a file whose total is below the item starts from the item")
-{
-    REQUIRE(datastoreInit(2) == 0);
-    clockUseManual();
-    const std::string path = "low.dat";
-    REQUIRE(writeTextFile(path, "30"));
-    REQUIRE(datastoreSetUint32(totalTimeItem, 400) == DS_OK);
-    totalTimeFileInit(path.c_str(), totalTimeItem);
-    REQUIRE(datastoreSetUint32(totalTimeItem, 401) == DS_OK);
-    CHECK(tickUntil(path, "401"));
-    totalTimeFileStop();
-    clockUseReal();
+    struct Case {
+        const char* what;
+        std::string path;
+        std::string file;
+        uint32_t item;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"a long file is read from its head", "long.dat", "7000" + std::string(100, ' '), 100,
+         "7001" + std::string(100, ' ')},
+        {"a file below the item starts from the item", "low.dat", "30", 400, "401"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.what);
+        TotalTimeRun run;
+        REQUIRE(writeTextFile(c.path, c.file));
+        REQUIRE(datastoreSetUint32(totalTimeItem, c.item) == DS_OK);
+        totalTimeFileInit(c.path.c_str(), totalTimeItem);
+        REQUIRE(datastoreSetUint32(totalTimeItem, c.item + 1) == DS_OK);
+        CHECK(tickUntil(c.path, c.after));
+    }
 }
 
 TEST_CASE("the text is parsed within the bytes read")
