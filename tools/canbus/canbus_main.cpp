@@ -64,6 +64,16 @@ bool parseCount(const char* text, long& value)
     return errno == 0 && end != text && *end == '\0' && value >= 0;
 }
 
+// The interface's bus, or -1 after saying why it could not be opened.
+int openBus(const std::string& interfaceName)
+{
+    const int fd = canstandinOpen(interfaceName);
+    if (fd < 0)
+        std::fprintf(stderr, "canbus: cannot open %s: %s\n", canstandinDir(interfaceName).c_str(),
+                     std::strerror(errno));
+    return fd;
+}
+
 int sendFrames(const std::string& interfaceName, const std::vector<std::string>& args)
 {
     long gapMs = 0;
@@ -84,12 +94,9 @@ int sendFrames(const std::string& interfaceName, const std::vector<std::string>&
     }
     if (frames.empty())
         return usage(stderr, 2);
-    const int fd = canstandinOpen(interfaceName);
-    if (fd < 0) {
-        std::fprintf(stderr, "canbus: cannot open %s: %s\n", canstandinDir(interfaceName).c_str(),
-                     std::strerror(errno));
+    const int fd = openBus(interfaceName);
+    if (fd < 0)
         return 1;
-    }
     int status = 0;
     for (size_t i = 0; i < frames.size() && !stopRequested; ++i) {
         if (i > 0 && gapMs > 0)
@@ -114,12 +121,9 @@ int dumpFrames(const std::string& interfaceName, const std::vector<std::string>&
             return usage(stderr, 2);
         ++i;
     }
-    const int fd = canstandinOpen(interfaceName);
-    if (fd < 0) {
-        std::fprintf(stderr, "canbus: cannot open %s: %s\n", canstandinDir(interfaceName).c_str(),
-                     std::strerror(errno));
+    const int fd = openBus(interfaceName);
+    if (fd < 0)
         return 1;
-    }
     const double start = monotonicSeconds();
     long received = 0;
     while (!stopRequested && (countLimit < 0 || received < countLimit)) {
