@@ -565,26 +565,22 @@ void CDebug::printConfig()
 
 void CDebug::logLevelsDefault()
 {
-    {
-        std::unique_lock<std::shared_mutex> lock(mStateLock);
-        for (int level = CDebugLevel::DEB; level <= CDebugLevel::FAT; ++level)
-            mConfigMap[CDebugLevel::level2String(level)] = 0;
-        for (auto& entry : mCategories) {
-            entry.second.category().clearAll();
-            entry.second.publish();
-        }
-    }
-    applyLevelSwitches();
+    switchOffLevels(&CDebugCategory::clearAll);
 }
 
 void CDebug::logLevelsReset()
+{
+    switchOffLevels(&CDebugCategory::resetAll);
+}
+
+void CDebug::switchOffLevels(void (CDebugCategory::*change)())
 {
     {
         std::unique_lock<std::shared_mutex> lock(mStateLock);
         for (int level = CDebugLevel::DEB; level <= CDebugLevel::FAT; ++level)
             mConfigMap[CDebugLevel::level2String(level)] = 0;
         for (auto& entry : mCategories) {
-            entry.second.category().resetAll();
+            (entry.second.category().*change)();
             entry.second.publish();
         }
     }

@@ -153,6 +153,8 @@ private:
 
     void applyLevelSwitches();
     void applyOptions();
+    // Every global level switch off and each category changed by `change`.
+    void switchOffLevels(void (CDebugCategory::*change)());
     // The entry of the category, created on first use. Entries are never
     // removed, so references to them stay valid while the logger lives.
     const CategoryEntry& entryFor(const char* category);
