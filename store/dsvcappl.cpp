@@ -4,6 +4,7 @@
 
 #include "cdebug.h"
 #include "datastore.h"
+#include "dsvctrl.h"
 #include "vkinfo.h"
 
 // The process core's counter set-up; weak so that programs without the core
@@ -64,7 +65,7 @@ uint32_t dsvcapplSetDefaultValues(uint32_t prev)
     uint32_t initAll = 0;
     if (prev <= 4) {
         initAll = 1;
-    } else if (prev < DSVCAPPL_CURRENT_VERSION) {
+    } else if (prev < DSVCTRL_VERSION) {
         // Each step brings the image one version further; they run in a row.
         switch (prev) {
         case 5:
@@ -114,7 +115,7 @@ uint32_t dsvcapplSetDefaultValues(uint32_t prev)
     }
     // A store migration is rare and worth seeing in every log.
     CDEBUG_LOG(CDebugLevel::WAR, "cDefault", "PrevVer: %u, CurVer: %u, InitAll: %s", prev,
-               static_cast<unsigned>(DSVCAPPL_CURRENT_VERSION), initAll != 0 ? "Yes" : "No");
+               static_cast<unsigned>(DSVCTRL_VERSION), initAll != 0 ? "Yes" : "No");
     return initAll;
 }
 

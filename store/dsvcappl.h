@@ -6,7 +6,6 @@
 #include <cstdint>
 
 enum : uint32_t {
-    DSVCAPPL_CURRENT_VERSION = 14,
     DSVCAPPL_SECTION_MAP_WORDS = 13,
     DSVCAPPL_PART_NUMBER_SIZE = 10,
 };
