@@ -1,12 +1,12 @@
 // The canbus tool on a stand-in root: frames sent by one instance reach a
 // dumping one in the same notation, and malformed frames are refused.
 #include "test_root.h"
+#include "threadfunc.h"
 
 #include <doctest/doctest.h>
 
 #include <climits>
 #include <cstdio>
-#include <ctime>
 #include <dirent.h>
 #include <string>
 #include <sys/wait.h>
@@ -41,12 +41,6 @@ size_t socketsOnBus(const TestRoot& root, const std::string& interfaceName)
     return count;
 }
 
-void sleepMs(long ms)
-{
-    struct timespec pause = {ms / 1000, (ms % 1000) * 1000000L};
-    nanosleep(&pause, nullptr);
-}
-
 }  // namespace
 
 TEST_CASE("frames sent with the tool are dumped in the same notation")
@@ -60,7 +54,7 @@ TEST_CASE("frames sent with the tool are dumped in the same notation")
     FILE* dump = popen((toolPath() + " dump can0 -n 7 -t 5000").c_str(), "r");
     REQUIRE(dump != nullptr);
     for (int i = 0; i < 200 && socketsOnBus(root, "can0") == 0; ++i)
-        sleepMs(10);
+        threadfunc::sleep(10);
     REQUIRE(socketsOnBus(root, "can0") == 1);
 
     std::string arguments = "send can0";
