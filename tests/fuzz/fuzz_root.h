@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sysroot.h"
+#include "toolsmisc.h"
 
 inline void fuzzUseTemporaryRoot()
 {
@@ -15,5 +16,5 @@ inline void fuzzUseTemporaryRoot()
     root = pattern;
     setenv("CONSOLE_SYSROOT", root.c_str(), 1);
     sysrootReload();
-    std::atexit([] { std::system(("rm -rf '" + root + "'").c_str()); });
+    std::atexit([] { removeTree(root, true); });
 }
