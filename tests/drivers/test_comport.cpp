@@ -4,6 +4,7 @@
 #include "conout.h"
 #include "doubles/memcom.h"
 #include "standin_serial.h"
+#include "test_capture.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -11,7 +12,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <string>
@@ -411,30 +411,19 @@ TEST_CASE("the standard-output driver prints every block and never receives")
     REQUIRE(comportRegister(0, conoutDriver, 1000, 8000, nullptr, nullptr, 0) == 1);
     CHECK(comportOpen(0, 7, 3, 2, 0) == 1);
 
-    const std::string capture = root.dir() + "/stdout.txt";
-    fflush(stdout);
-    const int saved = dup(STDOUT_FILENO);
-    const int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    REQUIRE(file >= 0);
-    dup2(file, STDOUT_FILENO);
-    close(file);
-
+    StdoutCapture capture(root.dir() + "/stdout.txt");
     const uint32_t text = writeText(0, std::string("text\0", 5));
     const uint32_t binary = writeText(0, std::string("\x02\x00\x03", 3));
     const uint32_t printed = comportPrintf(0, 1, "%s %d\n\r", "line", 7);
     const uint32_t waiting = comportRxCount(0);
     const uint8_t byte = comportGetByte(0);
-
-    fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
+    const std::string printedBytes = capture.text();
 
     CHECK(text == 1);
     CHECK(binary == 1);
     CHECK(printed == 1);
     CHECK(waiting == 0);
     CHECK(byte == 0);
-    const std::string printedBytes = readTextFile(capture);
     CHECK(printedBytes.size() == 15);
     CHECK(printedBytes == std::string("text\x02\x00\x03line 7\n\r", 15));
 }
