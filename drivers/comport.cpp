@@ -42,7 +42,6 @@ threadfunc::mutex& printMutex()
     return lock;
 }
 
-// Keeps the global critical section for the lifetime of a scope.
 class CriticalSection {
 public:
     CriticalSection() { kernelCriticalSectionEnter(); }

@@ -245,7 +245,6 @@ uint32_t socketcandriverReadNothing(CanFrame*, uint32_t, uint32_t* noMoreFrames)
     return 0;
 }
 
-// Converts a data frame into f.
 void storeFrame(const struct can_frame& frame, CanFrame* f)
 {
     if (frame.can_id & CAN_EFF_FLAG) {
