@@ -41,14 +41,6 @@ const CanBitTiming bitTimingSets[3][6] = {
      {3250, 4, 5, 3, 3}, {6500, 5, 5, 2, 4}, {13000, 4, 4, 4, 4}},
 };
 
-class CriticalSection {
-public:
-    CriticalSection() { kernelCriticalSectionEnter(); }
-    ~CriticalSection() { kernelCriticalSectionLeave(); }
-    CriticalSection(const CriticalSection&) = delete;
-    CriticalSection& operator=(const CriticalSection&) = delete;
-};
-
 // The channel's entry when the number is in range and a driver is bound.
 CanChannel* usableChannel(uint32_t channel)
 {
@@ -148,7 +140,7 @@ void callHook(const CanFrame* frame, uint32_t direction, uint32_t count)
 
 uint32_t canioInit(uint16_t count)
 {
-    CriticalSection guard;
+    KernelCriticalSection guard;
     CDEBUG_LOG(CDebugLevel::INF, "cCan", "number of can = %d", count);
     if (canTable.table) {
         for (uint16_t i = 0; i < canTable.count; ++i)
@@ -180,7 +172,7 @@ uint32_t canioInitChannelExt(uint32_t channel, CanDriverEntry driver, uint32_t h
     uint32_t result = 0;
     uint32_t status = 0;
     {
-        CriticalSection guard;
+        KernelCriticalSection guard;
         if (!canTable.table)
             CDEBUG_LOG(CDebugLevel::FAT, "cDefault", "reason( info ) - ");
         if (canTable.table && channel < canTable.count) {
@@ -234,7 +226,7 @@ uint32_t canioReceiveFrame(uint32_t channel, CanFrame* frame)
         return 0;
     uint32_t result = 0;
     if (entry->ring) {
-        CriticalSection guard;
+        KernelCriticalSection guard;
         if (entry->ringCount != 0) {
             *frame = entry->ring[entry->readIndex];
             entry->readIndex = static_cast<uint16_t>((entry->readIndex + 1) % entry->ringSize);
@@ -300,7 +292,7 @@ uint32_t canioReset(uint32_t channel)
         return 0;
     const uint32_t result = canioResetHardware(channel);
     if (result) {
-        CriticalSection guard;
+        KernelCriticalSection guard;
         entry->ringCount = 0;
         entry->readIndex = 0;
         entry->writeIndex = 0;
@@ -321,7 +313,7 @@ uint32_t canioGetStatus(uint32_t channel, uint32_t* status)
     if (!entry || !status)
         return 0;
     const uint32_t result = sendPointerCommand(entry, CAN_CMD_STATUS, status);
-    CriticalSection guard;
+    KernelCriticalSection guard;
     *status |= entry->status;
     return result;
 }
@@ -332,7 +324,7 @@ uint32_t canioGetRxCount(uint32_t channel)
     if (!entry)
         return 0;
     if (entry->ring) {
-        CriticalSection guard;
+        KernelCriticalSection guard;
         return entry->ringCount;
     }
     uint32_t waiting = 0;
@@ -358,7 +350,7 @@ uint32_t canioPollReceive(uint32_t channel)
     CanChannel* entry = usableChannel(channel);
     if (!entry || !entry->readFunction)
         return 0;
-    CriticalSection guard;
+    KernelCriticalSection guard;
     uint32_t noMoreFrames = 0;
     if (!entry->ring) {
         entry->readFunction(nullptr, entry->handle, &noMoreFrames);

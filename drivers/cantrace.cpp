@@ -1,5 +1,6 @@
 #include "cantrace.h"
 
+#include "checksum.h"
 #include "clock.h"
 #include "comport.h"
 #include "debugcon.h"
@@ -25,14 +26,6 @@ threadfunc::mutex& traceMutex()
 {
     static threadfunc::mutex lock;
     return lock;
-}
-
-uint8_t sum8(const uint8_t* data, size_t length)
-{
-    uint8_t sum = 0;
-    for (size_t i = 0; i < length; ++i)
-        sum = static_cast<uint8_t>(sum + data[i]);
-    return sum;
 }
 
 void startSkipping(TraceSkip& skip, uint32_t port, uint32_t margin)
@@ -78,7 +71,7 @@ size_t buildBinary(const CanFrame& frame, uint32_t transmitted, uint32_t now, ui
         out[pos++] = static_cast<uint8_t>(frame.id >> (8 * i));
     for (uint8_t i = 0; i < n; ++i)
         out[pos++] = frame.data[i];
-    out[pos] = sum8(out, pos);
+    out[pos] = checksum8(out, pos);
     return pos + 1;
 }
 
@@ -97,7 +90,7 @@ void debugCanTraceBinary(const CanFrame* frame, uint32_t transmitted, uint32_t)
                              static_cast<uint8_t>(gBinary.rxSkipped >> 8),
                              static_cast<uint8_t>(gBinary.txSkipped),
                              static_cast<uint8_t>(gBinary.txSkipped >> 8), 0};
-        record[7] = sum8(record, 7);
+        record[7] = checksum8(record, 7);
         return comportWrite(port, record, sizeof record) != 0;
     };
     if (mayTrace(gBinary, port, transmitted, sendSkipRecord)) {

@@ -42,14 +42,6 @@ threadfunc::mutex& printMutex()
     return lock;
 }
 
-class CriticalSection {
-public:
-    CriticalSection() { kernelCriticalSectionEnter(); }
-    ~CriticalSection() { kernelCriticalSectionLeave(); }
-    CriticalSection(const CriticalSection&) = delete;
-    CriticalSection& operator=(const CriticalSection&) = delete;
-};
-
 ComPortRecord* registeredPort(uint32_t port)
 {
     if (port >= gPortCount || gPorts[port].driver == nullptr)
@@ -110,7 +102,7 @@ uint16_t advance(uint16_t index, uint16_t size)
 
 uint32_t comportInit()
 {
-    CriticalSection guard;
+    KernelCriticalSection guard;
     for (ComPortRecord& rec : gPorts) {
         clearState(rec);
         clearBinding(rec);
@@ -131,7 +123,7 @@ uint32_t comportRegister(uint32_t port, ComDriver driver, uint16_t receiveSize,
     if (port >= gPortCount || driver == nullptr)
         return 0;
 
-    CriticalSection guard;
+    KernelCriticalSection guard;
     ComPortRecord& rec = gPorts[port];
     clearState(rec);
     clearBinding(rec);
@@ -208,7 +200,7 @@ uint8_t comportGetByte(uint32_t port)
             return 0;
         return static_cast<uint8_t>(value);
     }
-    CriticalSection guard;
+    KernelCriticalSection guard;
     if (rec->rxCount == 0)
         return 0;
     uint8_t byte = rec->rxRing[rec->rxRead];
@@ -228,7 +220,7 @@ uint32_t comportRxCount(uint32_t port)
             return 0;
         return static_cast<uint16_t>(value);
     }
-    CriticalSection guard;
+    KernelCriticalSection guard;
     return rec->rxCount;
 }
 
@@ -249,7 +241,7 @@ uint32_t comportWrite(uint32_t port, const uint8_t* data, uint16_t length)
     if (!rec->opened)
         return 0;
 
-    CriticalSection guard;
+    KernelCriticalSection guard;
     if (rec->txSize - rec->txCount < length) {
         rec->errors |= COM_ERROR_TX;
         return 0;
@@ -291,7 +283,7 @@ uint32_t comportTxPending(uint32_t port)
             return 0;
         return static_cast<uint16_t>(value);
     }
-    CriticalSection guard;
+    KernelCriticalSection guard;
     return rec->txCount;
 }
 
@@ -300,7 +292,7 @@ uint32_t comportGetErrors(uint32_t port)
     ComPortRecord* rec = registeredPort(port);
     if (!rec)
         return 0;
-    CriticalSection guard;
+    KernelCriticalSection guard;
     return __atomic_exchange_n(&rec->errors, 0u, __ATOMIC_SEQ_CST);
 }
 
@@ -310,7 +302,7 @@ uint32_t comportFlush(uint32_t port)
     if (!rec)
         return 0;
     {
-        CriticalSection guard;
+        KernelCriticalSection guard;
         rec->rxCount = rec->rxWrite = rec->rxRead = 0;
         rec->txCount = rec->txWrite = rec->txRead = 0;
         rec->errors = 0;
@@ -322,7 +314,7 @@ uint32_t comportClose(uint32_t port)
 {
     if (port >= gPortCount)
         return 0;
-    CriticalSection guard;
+    KernelCriticalSection guard;
     clearState(gPorts[port]);
     clearBinding(gPorts[port]);
     return 1;
@@ -363,7 +355,7 @@ void comportRxByte(uint32_t port)
     ComPortRecord* rec = registeredPort(port);
     if (!rec || !rec->rxRing || !rec->receiveByte)
         return;
-    CriticalSection guard;
+    KernelCriticalSection guard;
     if (!rec->polled) {
         uint32_t status;
         readStatus(*rec, &status);
@@ -387,7 +379,7 @@ void comportTxNext(uint32_t port)
     ComPortRecord* rec = registeredPort(port);
     if (!rec || !rec->txRing)
         return;
-    CriticalSection guard;
+    KernelCriticalSection guard;
     if (!rec->polled) {
         uint32_t status;
         readStatus(*rec, &status);
@@ -428,6 +420,6 @@ uint32_t comportReadStatus(uint32_t port, uint32_t* status)
     ComPortRecord* rec = registeredPort(port);
     if (!rec || status == nullptr)
         return 0;
-    CriticalSection guard;
+    KernelCriticalSection guard;
     return readStatus(*rec, status);
 }

@@ -3,6 +3,7 @@
 #include "canio.h"
 #include "cantrace.h"
 #include "cdebug.h"
+#include "checksum.h"
 #include "comport.h"
 
 #include <atomic>
@@ -77,10 +78,8 @@ void sendIdentification()
         pos += length;
     }
     record[2] = static_cast<uint8_t>(pos - 3);
-    uint8_t sum = 0;
-    for (size_t i = 0; i < pos; ++i)
-        sum = static_cast<uint8_t>(sum + record[i]);
-    record[pos++] = sum;
+    record[pos] = checksum8(record, pos);
+    ++pos;
     comportWrite(gPort, record, static_cast<uint16_t>(pos));
 }
 

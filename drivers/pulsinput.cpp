@@ -90,17 +90,12 @@ struct TraceGate {
 };
 TraceGate inputTrace, counterTrace, generatorTrace, tripTrace, tripValueTrace;
 
-struct CriticalSection {
-    CriticalSection() { kernelCriticalSectionEnter(); }
-    ~CriticalSection() { kernelCriticalSectionLeave(); }
-};
-
 bool validCounter(uint32_t c) { return c >= 1 && c <= PULS_COUNTER_COUNT; }
 bool validTrip(uint32_t t) { return t >= 1 && t <= PULS_TRIP_COUNT; }
 
 void readInput(uint32_t input, uint32_t* count, uint32_t* lastTime)
 {
-    CriticalSection cs;
+    KernelCriticalSection cs;
     *count = inputs[input].count;
     *lastTime = inputs[input].lastTime;
 }
@@ -122,7 +117,7 @@ void storeConfig(Counter& counter, const uint32_t* words)
 
 void updateAccumulator(PulsInput& in)
 {
-    CriticalSection cs;
+    KernelCriticalSection cs;
     const uint32_t growth = in.count - in.accumulatorSeen;
     in.accumulator = in.countDown ? in.accumulator - growth : in.accumulator + growth;
     in.accumulatorSeen = in.count;
@@ -158,7 +153,7 @@ uint32_t resetCounter(uint32_t c)
     const PulsInput& in = inputs[kCounters[c].input];
     uint32_t prevTime;
     {
-        CriticalSection cs;
+        KernelCriticalSection cs;
         counter.countSeen = in.count;
         prevTime = in.prevTime;
     }
@@ -230,7 +225,7 @@ uint32_t updateCounter(uint32_t c)
         }
         uint32_t prevTime;
         {
-            CriticalSection cs;
+            KernelCriticalSection cs;
             prevTime = in.prevTime;
         }
         const uint32_t t = in.mode == 1 ? prevTime : now;
@@ -239,7 +234,7 @@ uint32_t updateCounter(uint32_t c)
             counter.remainder = 0;
             counter.units = 0;
             {
-                CriticalSection cs;
+                KernelCriticalSection cs;
                 counter.countSeen = in.count;
             }
             counter.refTime = t - timeout - 1;
@@ -341,7 +336,7 @@ void forTripsOn(uint32_t c, Fn fn)
 void pulsInit()
 {
     {
-        CriticalSection cs;
+        KernelCriticalSection cs;
         memset(inputs, 0, sizeof inputs);
     }
     const uint32_t now = clockGetMs();
@@ -368,7 +363,7 @@ uint32_t pulsSetInputMode(uint32_t input, uint32_t mode)
 {
     if (input >= PULS_INPUT_COUNT || mode > 1)
         return 13;
-    CriticalSection cs;
+    KernelCriticalSection cs;
     inputs[input].mode = mode;
     inputs[input].prevTime = inputs[input].lastTime;
     return 0;
@@ -378,7 +373,7 @@ uint32_t pulsInputPulse(uint32_t input)
 {
     if (input >= PULS_INPUT_COUNT)
         return 13;
-    CriticalSection cs;
+    KernelCriticalSection cs;
     if (inputs[input].mode != 0)
         return 13;
     inputs[input].count += 1;
@@ -392,7 +387,7 @@ uint32_t pulsSetExternalPulsCountNew(uint32_t input, uint32_t count, uint32_t ti
         return 13;
     uint32_t total;
     {
-        CriticalSection cs;
+        KernelCriticalSection cs;
         PulsInput& in = inputs[input];
         if (in.mode != 1)
             return 13;
@@ -418,7 +413,7 @@ uint32_t pulsGetInputCount(uint32_t input)
 {
     if (input >= PULS_INPUT_COUNT)
         return 0;
-    CriticalSection cs;
+    KernelCriticalSection cs;
     return inputs[input].count;
 }
 
@@ -427,7 +422,7 @@ uint32_t pulsSetInputDirection(uint32_t input, uint32_t down)
     if (input >= PULS_INPUT_COUNT)
         return 4;
     updateAccumulator(inputs[input]);
-    CriticalSection cs;
+    KernelCriticalSection cs;
     inputs[input].countDown = down;
     return 0;
 }
@@ -438,7 +433,7 @@ uint32_t pulsUpdateInputAccumulator(uint32_t input, uint32_t* accumulator)
         return 4;
     updateAccumulator(inputs[input]);
     if (accumulator) {
-        CriticalSection cs;
+        KernelCriticalSection cs;
         *accumulator = inputs[input].accumulator;
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "reglink.h"
 
+#include "checksum.h"
 #include "clock.h"
 #include "comport.h"
 #include "datastore.h"
@@ -36,14 +37,6 @@ struct PendingRequest {
 PendingRequest gPending;
 
 uint8_t gSend[kSendSize];
-
-uint8_t sum8(const uint8_t* data, uint32_t length)
-{
-    uint8_t sum = 0;
-    for (uint32_t i = 0; i < length; ++i)
-        sum = static_cast<uint8_t>(sum + data[i]);
-    return sum;
-}
 
 uint16_t requestId(const uint8_t* frame)
 {
@@ -123,7 +116,7 @@ uint32_t regLinkSend(uint32_t length, const uint8_t* data, uint32_t port)
 
 uint8_t regLinkChecksum(const uint8_t* frame)
 {
-    return sum8(frame, static_cast<uint32_t>(frame[2]) + kHeaderLength);
+    return checksum8(frame, static_cast<uint32_t>(frame[2]) + kHeaderLength);
 }
 
 uint32_t regLinkReply(uint16_t id, uint32_t kind, uint32_t value, uint32_t port)

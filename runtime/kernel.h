@@ -19,6 +19,15 @@ typedef KernelObject* KernelHandle;
 void kernelCriticalSectionEnter();
 void kernelCriticalSectionLeave();
 
+// Holds the critical section for the lifetime of a scope.
+class KernelCriticalSection {
+public:
+    KernelCriticalSection() { kernelCriticalSectionEnter(); }
+    ~KernelCriticalSection() { kernelCriticalSectionLeave(); }
+    KernelCriticalSection(const KernelCriticalSection&) = delete;
+    KernelCriticalSection& operator=(const KernelCriticalSection&) = delete;
+};
+
 // Start-up hook of the platform; nothing to do on this platform.
 void kernelInit();
 
