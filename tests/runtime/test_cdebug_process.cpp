@@ -4,6 +4,7 @@
 #include "storage.h"
 #include "test_capture.h"
 #include "test_root.h"
+#include "test_wait.h"
 
 #include <doctest/doctest.h>
 #include <chrono>
@@ -19,17 +20,6 @@ TestRoot& processRoot()
 {
     static TestRoot root;
     return root;
-}
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
 }
 
 int counted = 0;

@@ -2,6 +2,7 @@
 #include "filerotator.h"
 #include "test_capture.h"
 #include "test_root.h"
+#include "test_wait.h"
 #include "toolsmisc.h"
 
 #include <doctest/doctest.h>
@@ -17,17 +18,6 @@
 namespace {
 
 // Polls until the condition holds or the time is up.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
 bool exists(const std::string& path)
 {
     return access(path.c_str(), F_OK) == 0;

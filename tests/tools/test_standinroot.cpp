@@ -1,4 +1,5 @@
 #include "test_root.h"
+#include "test_wait.h"
 
 #include <doctest/doctest.h>
 #include <chrono>
@@ -21,16 +22,6 @@ std::string toolPath()
     REQUIRE(length > 0);
     const std::string path(self, static_cast<size_t>(length));
     return path.substr(0, path.rfind('/')) + "/../tools/standin/standinroot";
-}
-
-bool waitFor(const std::function<bool()>& condition)
-{
-    for (int i = 0; i < 100; ++i) {
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
 }
 
 bool exists(const std::string& path)
@@ -67,12 +58,12 @@ TEST_CASE("serving, the tool keeps the serial ports and logs what the console se
         execl(tool.c_str(), tool.c_str(), "--serve", board.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    REQUIRE(waitFor([&] { return exists(board + "/dev/ttyO2"); }));
+    REQUIRE(waitFor([&] { return exists(board + "/dev/ttyO2"); }, 5000));
     const int port = open((board + "/dev/ttyO2").c_str(), O_WRONLY | O_NOCTTY);
     REQUIRE(port >= 0);
     CHECK(write(port, "PING\r\n", 6) == 6);
     close(port);
-    CHECK(waitFor([&] { return readTextFile(board + "/var/log/ttyO2.log") == "PING\r\n"; }));
+    CHECK(waitFor([&] { return readTextFile(board + "/var/log/ttyO2.log") == "PING\r\n"; }, 5000));
     REQUIRE(kill(child, SIGTERM) == 0);
     int status = 0;
     REQUIRE(waitpid(child, &status, 0) == child);
