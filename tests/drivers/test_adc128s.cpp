@@ -3,6 +3,7 @@
 #include "standin_board.h"
 #include "test_capture.h"
 #include "test_root.h"
+#include "test_wait.h"
 
 #include <doctest/doctest.h>
 
@@ -10,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,14 +49,6 @@ bool waitForReading(int value)
     for (int i = 0; i < 300 && lastReading.load() != value; ++i)
         usleep(10000);
     return lastReading.load() == value;
-}
-
-double cpuSeconds()
-{
-    rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 }  // namespace
@@ -195,9 +187,9 @@ TEST_CASE("a channel that keeps failing to read does not keep the reader busy")
     REQUIRE(mkdir(path.c_str(), 0755) == 0);  // opens, but every read fails
     REQUIRE(SetMinMax(0, 1023) == 1);
     REQUIRE(adc128sConfig(3, 1, onReading, 3) == 1);
-    const double start = cpuSeconds();
+    const double start = processCpuSeconds();
     usleep(500000);
-    CHECK(cpuSeconds() - start < 0.25);
+    CHECK(processCpuSeconds() - start < 0.25);
     uint16_t value = 0;
     adc128sRead(3, &value);
     CHECK(value == 0);

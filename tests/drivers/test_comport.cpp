@@ -6,6 +6,7 @@
 #include "standin_serial.h"
 #include "test_capture.h"
 #include "test_root.h"
+#include "test_wait.h"
 
 #include <doctest/doctest.h>
 
@@ -13,7 +14,6 @@
 #include <cstdio>
 #include <cstring>
 #include <poll.h>
-#include <sys/resource.h>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -144,16 +144,6 @@ TEST_CASE("the Linux driver serves several ports with one reader")
     CHECK(readMaster(serial.master(2), 3) == "to2");
 }
 
-namespace {
-double cpuSeconds()
-{
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-}  // namespace
-
 TEST_CASE("a hung-up device does not keep the reader busy")
 {
     TestRoot root;
@@ -167,9 +157,9 @@ TEST_CASE("a hung-up device does not keep the reader busy")
 
     serial.close();  // the far end hangs up
     usleep(50000);
-    const double before = cpuSeconds();
+    const double before = processCpuSeconds();
     usleep(300000);
-    CHECK(cpuSeconds() - before < 0.1);
+    CHECK(processCpuSeconds() - before < 0.1);
     CHECK(takeRx(2) == "x");
     CHECK(writeText(2, "lost") == 0);
 }

@@ -3,6 +3,7 @@
 #include "standin_board.h"
 #include "test_capture.h"
 #include "test_root.h"
+#include "test_wait.h"
 
 #include <doctest/doctest.h>
 
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <mutex>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -118,14 +118,9 @@ TEST_CASE("a watched line that keeps signalling without a readable value does no
             gpioDrvSetPowerButtonCallback([](uint8_t) {});
             usleep(100000);
             close(writer);
-            rusage before, after;
-            getrusage(RUSAGE_SELF, &before);
+            const double before = processCpuSeconds();
             usleep(1000000);
-            getrusage(RUSAGE_SELF, &after);
-            const double used = (after.ru_utime.tv_sec - before.ru_utime.tv_sec) +
-                                (after.ru_stime.tv_sec - before.ru_stime.tv_sec) +
-                                ((after.ru_utime.tv_usec - before.ru_utime.tv_usec) +
-                                 (after.ru_stime.tv_usec - before.ru_stime.tv_usec)) / 1e6;
+            const double used = processCpuSeconds() - before;
             printf("cpu %.3f\n", used);
             return used < 0.3 ? 0 : 9;
         },
