@@ -1,0 +1,68 @@
+#pragma once
+// The console's alarms: ids, names (as the alarm log writes them) and the
+// definitions that process start-up hands to the alarm manager.
+#include <cstdint>
+
+enum AlarmId : uint32_t {
+    ALARM_NONE = 0,
+    SPRAY_NO_FLOW_PULSES = 1,
+    SPRAY_LIQ_ADC_PRESS_LOW = 2,
+    SPRAY_AIR_ADC_PRESS_LOW = 3,
+    SPRAY_CALIB_ERROR = 4,
+    SPRAY_DENSITY_NOT_1 = 5,
+    SPRAY_BELOW_MIN_SPEED = 6,
+    SPRAY_WORKING_PRESS_BASED = 7,
+    SPRAY_LOW_FLOW = 8,
+    SPRAY_TANK_ALMOST_EMPTY = 9,
+    SPRAY_ACT_RATE_TOO_LOW = 10,
+    SPRAY_ACT_RATE_TOO_HIGH = 11,
+    SPRAY_MIN_REG_PRESS = 12,
+    SPRAY_MAX_REG_PRESS = 13,
+    SPRAY_PRESS_TOO_LOW = 14,
+    SPRAY_PRESS_TOO_HIGH = 15,
+    SPRAY_PRESS_FLOW_CROSS_CHECK = 16,
+    SPRAY_AIR_PRESS_TOO_LOW = 17,
+    SPRAY_AIR_PRESS_TOO_HIGH = 18,
+    SPRAY_LIQ_PRESS_TOO_LOW = 19,
+    SPRAY_LIQ_PRESS_TOO_HIGH = 20,
+    SPRAY_NO_WHEEL_PULSES = 21,
+    SPRAY_NO_FLOW_PULSES_CAUTION = 22,
+    PRESSURE_REF_CALIB_START = 23,
+    PRESSURE_MAX_CALIB_START = 24,
+    TANK_SENSOR_EMPTY_CALIB_START = 25,
+    TANK_SENSOR_MIN_LEVEL_CALIB_START = 26,
+    TANK_SENSOR_MAX_LEVEL_CALIB_START = 27,
+    TANK_SENSOR_SHAPE_CAL_INFO = 28,
+    TANK_SENSOR_SHAPE_CAL_DONE = 29,
+    WRONG_PASSWORD = 30,
+    WORK_MODE_NOT_POSSIBLE = 31,
+    IN_WORKING_MODE = 32,
+    FILESYSTEM_OUT_OF_MEMORY = 33,
+    FILESYSTEM_SAVE_ERROR = 34,
+    SIMUL_SPEED_IS_ACTIVE = 35,
+    CAN_SPEED_LOST = 36,
+    USE_SWITCHBOX_CONTROLS = 37,
+    SWITCHBOX_SECTIONS_ERROR = 38,
+    OUTPUT_OVERLOADED = 39,
+    CONFIRM_ACTIVE_TRIP_COUNTER = 40,
+    NH3_NO_VQ318_SUPPORT = 41,
+    MISMATCH_SPACING_AND_WIDTH = 42,
+    PAIRING_SWITCHBOX_ERROR = 43,
+    PAIRING_SECTRIX_ERROR = 44,
+    SECTRIX_LOST = 45,
+    SECTRIX_MAN_MODE = 46,
+    SECTRIX_AUTO_MODE = 47,
+    WRONG_HW = 48,
+    SECTIONS_OUTPUT_ERROR = 49,
+    ALARM_MASTER_VALVE_OUTPUT_ERROR = 50,
+    ALARM_FILL_VALVE_OUTPUT_ERROR = 51,
+    ALARM_SUPPLY_VOLTAGE_LOW = 52,
+    ALARM_SWITCH_POWER_LOW = 53,
+};
+
+// The alarm's name ("SPRAY_NO_FLOW_PULSES"); nullptr for ids outside 1 to 53.
+const char* alarmName(uint32_t id);
+
+// alarmInit with owner 2, then the definition of every alarm. Alarm 5 follows
+// DS_NH3_MODE: disabled and cleared by its acknowledgement in NH3 mode.
+void processInitAlarms();
