@@ -1,0 +1,209 @@
+#include "regulmath.h"
+
+#include "datastore.h"
+#include "hbridge.h"
+
+#include <algorithm>
+
+namespace {
+
+uint32_t channelPresent[2];
+RegulHbridgeCommand hbridgeCommand = hbridgeSetDutyCycle;
+
+uint32_t item(uint32_t id)
+{
+    return static_cast<uint32_t>(datastoreGetAsInt32(id));
+}
+
+bool fullVoltageMode()
+{
+    return item(DS_MIN_REG_VOLTAGE) == REG_FULL_VOLTAGE;
+}
+
+// Single-precision result rounded half up and held at the cap.
+uint32_t roundCapped(float value, uint32_t cap)
+{
+    const float rounded = value + 0.5f;
+    if (rounded >= static_cast<float>(cap))
+        return cap;
+    return rounded <= 0.0f ? 0 : static_cast<uint32_t>(rounded);
+}
+
+bool selects(uint32_t selector, uint32_t channel)
+{
+    return (selector == channel || selector == 3) && channelPresent[channel] != 0;
+}
+
+}  // namespace
+
+void regulSetHbridgeCommand(RegulHbridgeCommand command)
+{
+    hbridgeCommand = command ? command : hbridgeSetDutyCycle;
+}
+
+uint32_t regulValveDirection(uint32_t dir)
+{
+    const bool reversed = item(DS_REG_VALVE_TYPE) != 0;
+    if (dir == REG_DIR_INCREASE)
+        return reversed ? HBRIDGE_FORWARD : HBRIDGE_REVERSE;
+    if (dir == REG_DIR_DECREASE)
+        return reversed ? HBRIDGE_REVERSE : HBRIDGE_FORWARD;
+    return HBRIDGE_STOP;
+}
+
+void regulValvePulse(uint32_t channel, uint32_t dir, uint32_t ms)
+{
+    hbridgeCommand(channel, regulValveDirection(dir), ms, 0, ms != 0 ? static_cast<uint32_t>(REG_DUTY_FULL) : 0u);
+}
+
+void regulValveDrive(uint32_t channel, uint32_t dir, uint32_t value)
+{
+    const uint32_t command = regulValveDirection(dir);
+    if (value == 0) {
+        hbridgeCommand(channel, command, 0, 0, 0);
+        return;
+    }
+    if (fullVoltageMode()) {
+        // On-steps out of a 128-step pattern at full duty; fewer than 16 would not move the valve.
+        constexpr uint32_t kSteps = 128;
+        const uint32_t on = value > 1000 ? kSteps : std::max<uint32_t>(value * kSteps / 1000, 16);
+        hbridgeCommand(channel, command, on, kSteps, REG_DUTY_FULL);
+        return;
+    }
+    hbridgeCommand(channel, command, 0, 0, std::min<uint32_t>(value, REG_DUTY_FULL));
+}
+
+void regulHbridgeSetup(uint32_t mode)
+{
+    hbridgeInit();
+    for (uint32_t channel = 0; channel < 2; ++channel) {
+        if (mode == channel || mode == 3) {
+            hbridgeConfigChannel(channel, 65535, 65535, 250);
+            channelPresent[channel] = 1;
+        }
+    }
+    hbridgeSetPolarity(0, item(DS_REG_SETTING_42) * 10, REG_DUTY_FULL);
+}
+
+void regulSetValveOffset(uint32_t v)
+{
+    datastoreSetFromUint32(DS_REG_SETTING_42, v / 10);
+    hbridgeSetPolarity(0, v, REG_DUTY_FULL);
+}
+
+void regulDriveOutputs(uint32_t selector, uint32_t dir, uint32_t value)
+{
+    for (uint32_t channel = 0; channel < 2; ++channel) {
+        if (selects(selector, channel))
+            regulValveDrive(channel, dir, value);
+    }
+}
+
+void regulPulseOutputs(uint32_t selector, uint32_t dir, uint32_t ms)
+{
+    for (uint32_t channel = 0; channel < 2; ++channel) {
+        if (selects(selector, channel))
+            regulValvePulse(channel, dir, ms);
+    }
+}
+
+bool regulChannelPresent(uint32_t channel)
+{
+    return channel < 2 && channelPresent[channel] != 0;
+}
+
+uint32_t regulMinDuty()
+{
+    if (fullVoltageMode())
+        return item(DS_FINE_VALVE_CAL) * REG_DUTY_FULL / 18;
+    return (item(DS_MIN_REG_VOLTAGE) * REG_DUTY_FULL + 60) / 120;
+}
+
+uint16_t regulSpan()
+{
+    const uint32_t coarse = std::min<uint32_t>(item(DS_COARSE_VALVE_CAL), 19);
+    return static_cast<uint16_t>((20 - coarse) * item(DS_REG_VALVE_CAPACITY) * 3);
+}
+
+namespace {
+
+uint32_t share(uint32_t v, bool measured)
+{
+    const uint32_t a = item(DS_PULSE_COUNT_266);
+    const uint32_t b = item(DS_PULSE_COUNT_267);
+    if (a == 0 || b == 0)
+        return v;
+    const float sum = static_cast<float>(a) + static_cast<float>(b);
+    const float value = measured ? static_cast<float>(v) * sum / static_cast<float>(a)
+                                 : static_cast<float>(v) * static_cast<float>(a) / sum;
+    return roundCapped(value, 99999);
+}
+
+}  // namespace
+
+uint32_t regulMeasuredShare(uint32_t v)
+{
+    return share(v, true);
+}
+
+uint32_t regulSprayedShare(uint32_t v)
+{
+    return share(v, false);
+}
+
+uint32_t regulDutyFromError(uint32_t err, uint32_t ref)
+{
+    const uint32_t span = regulSpan();
+    const uint32_t e = regulMeasuredShare(err);
+    const uint32_t r = regulMeasuredShare(ref);
+    const uint32_t dead = static_cast<uint16_t>(item(DS_REG_DEADBAND) * r / 1000);
+    if (e < dead)
+        return 0;
+    const uint32_t lo = regulMinDuty();
+    const bool fullVoltage = fullVoltageMode();
+    // Without a valve capacity there is no slope to follow: creep at the least duty.
+    if (span == 0)
+        return fullVoltage && lo == 0 ? 1 : std::min<uint32_t>(lo, REG_DUTY_FULL);
+    if (e >= dead + span)
+        return REG_DUTY_FULL;
+    const uint32_t d = e - dead;
+    uint32_t duty;
+    if (fullVoltage) {
+        duty = lo + (REG_DUTY_FULL - lo) * d / span;
+        if (duty == 0)
+            duty = 1;
+    } else {
+        // Two slopes: lo to mid over the first knee of error, mid to full over the rest.
+        const uint32_t knee = static_cast<uint16_t>(span * 10 / std::max<uint32_t>(item(DS_REG_VALVE_TIME), 10));
+        const uint32_t mid = lo + (REG_DUTY_FULL - lo) * item(DS_FINE_VALVE_CAL) / 20;
+        if (d < knee)
+            duty = lo + (knee / 2 + (mid - lo) * d) / knee;
+        else
+            duty = mid + ((span - knee) / 2 + (REG_DUTY_FULL - mid) * (d - knee)) / (span - knee);
+    }
+    return std::min<uint32_t>(duty, REG_DUTY_FULL);
+}
+
+uint32_t flowFromRate(uint32_t rate, uint32_t speed, uint32_t width)
+{
+    if (speed == 0 || width == 0)
+        return 0;
+    return roundCapped(static_cast<float>(rate) * static_cast<float>(speed) * static_cast<float>(width) / 6000000.0f,
+                       99999);
+}
+
+uint32_t rateFromFlow(uint32_t flow, uint32_t speed, uint32_t width)
+{
+    if (speed == 0 || width == 0)
+        return 0;
+    return roundCapped(static_cast<float>(flow) * 6000000.0f / static_cast<float>(speed) / static_cast<float>(width),
+                       99999);
+}
+
+uint32_t rateFromFlowSmall(uint32_t width, uint32_t flow, uint32_t speed)
+{
+    if (speed == 0 || width == 0)
+        return 0;
+    return roundCapped(static_cast<float>(flow) * 6000000.0f / static_cast<float>(width) / static_cast<float>(speed),
+                       9999);
+}

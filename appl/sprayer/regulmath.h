@@ -1,0 +1,57 @@
+#pragma once
+// Regulation maths and the regulating valve's outputs: fixed-point conversions
+// between flow, rate and pressure, the valve duty from a flow error, and the
+// valve primitives over the H-bridge driver. GUI thread only.
+//
+// Units: rates l/ha x 10, flows l/min x 100, speed km/h x 100, width mm,
+// pressures bar x 100, times ms. H-bridge duty 0..968 (968 = full).
+// Regulation direction: 1 increase the rate, 2 decrease it, 0 off.
+#include <cstdint>
+
+enum : uint32_t {
+    REG_DUTY_FULL = 968,
+    REG_DIR_NONE = 0,
+    REG_DIR_INCREASE = 1,
+    REG_DIR_DECREASE = 2,
+    // DS_MIN_REG_VOLTAGE of 12.0 V selects full-voltage drive with on/off patterns.
+    REG_FULL_VOLTAGE = 120,
+};
+
+// Where the valve commands go: hbridgeSetDutyCycle(channel, command, time,
+// pattern, duty) unless another function is installed (nullptr restores the
+// driver). Lets the commands be watched without a bridge.
+typedef int (*RegulHbridgeCommand)(uint32_t channel, uint32_t command, uint32_t time, uint32_t pattern,
+                                   uint32_t duty);
+void regulSetHbridgeCommand(RegulHbridgeCommand command);
+
+// ---- Valve outputs ----
+// H-bridge command for a regulation direction, after the valve's wiring (DS_REG_VALVE_TYPE).
+uint32_t regulValveDirection(uint32_t dir);
+// One full-duty pulse of ms milliseconds, ended by the driver.
+void regulValvePulse(uint32_t channel, uint32_t dir, uint32_t ms);
+// Continuous drive at value (duty, or per mille of the pattern in full-voltage mode); 0 stops.
+void regulValveDrive(uint32_t channel, uint32_t dir, uint32_t value);
+// mode 0 channel 0, 1 channel 1, 3 both.
+void regulHbridgeSetup(uint32_t mode);
+// Channel-0 duty offset: DS_REG_SETTING_42 := v / 10, handed to the bridge.
+void regulSetValveOffset(uint32_t v);
+// selector 0 channel 0, 1 channel 1, 3 both; channels not set up are skipped.
+void regulDriveOutputs(uint32_t selector, uint32_t dir, uint32_t value);
+void regulPulseOutputs(uint32_t selector, uint32_t dir, uint32_t ms);
+// Whether regulHbridgeSetup set up the channel.
+bool regulChannelPresent(uint32_t channel);
+
+// ---- Duty ----
+uint32_t regulMinDuty();
+// The flow error that gives full duty.
+uint16_t regulSpan();
+// v scaled from the sprayed flow to the measured flow (which includes the bypass), and back.
+uint32_t regulMeasuredShare(uint32_t v);
+uint32_t regulSprayedShare(uint32_t v);
+// Duty for a flow error err at the reference flow ref; 0 inside the dead band.
+uint32_t regulDutyFromError(uint32_t err, uint32_t ref);
+
+// ---- Conversions (0 for a zero divisor, capped instead of overflowing) ----
+uint32_t flowFromRate(uint32_t rate, uint32_t speed, uint32_t width);
+uint32_t rateFromFlow(uint32_t flow, uint32_t speed, uint32_t width);
+uint32_t rateFromFlowSmall(uint32_t width, uint32_t flow, uint32_t speed);

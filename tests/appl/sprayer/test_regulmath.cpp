@@ -1,0 +1,221 @@
+#include "cycle_env.h"
+#include "hbridge.h"
+#include "regulmath.h"
+
+#include <doctest/doctest.h>
+
+namespace {
+
+uint32_t acceptConfig(uint32_t, uint32_t, uint32_t)
+{
+    return 1;
+}
+
+// A valve of span 300 (capacity 10, coarse 10), a dead band of 5 % and a
+// minimum duty of 484 (6.0 V), on a system without bypass flow.
+struct Valve {
+    Valve()
+    {
+        setItem(DS_PULSE_COUNT_266, 0);
+        setItem(DS_PULSE_COUNT_267, 0);
+        setItem(DS_REG_VALVE_CAPACITY, 10);
+        setItem(DS_COARSE_VALVE_CAL, 10);
+        setItem(DS_REG_DEADBAND, 50);
+        setItem(DS_MIN_REG_VOLTAGE, 60);
+        setItem(DS_FINE_VALVE_CAL, 5);
+        setItem(DS_REG_VALVE_TIME, 60);
+        setItem(DS_REG_VALVE_TYPE, 0);
+        takeHbridge();
+    }
+};
+
+}  // namespace
+
+TEST_CASE("rate, flow and width conversions round, cap and refuse a zero divisor")
+{
+    struct Case {
+        uint32_t (*fn)(uint32_t, uint32_t, uint32_t);
+        uint32_t a, b, c, expected;
+    };
+    const Case cases[] = {
+        {flowFromRate, 1000, 1000, 10000, 1667},
+        {flowFromRate, 1000, 0, 10000, 0},
+        {flowFromRate, 1000, 1000, 0, 0},
+        {flowFromRate, 65535, 65535, 65535, 99999},
+        {rateFromFlow, 1667, 1000, 10000, 1000},
+        {rateFromFlow, 1667, 0, 10000, 0},
+        {rateFromFlow, 1667, 1000, 0, 0},
+        {rateFromFlow, 99999, 1, 1, 99999},
+        {rateFromFlowSmall, 10000, 1667, 1000, 1000},
+        {rateFromFlowSmall, 1, 99999, 1, 9999},
+        {rateFromFlowSmall, 0, 1667, 1000, 0},
+        {rateFromFlowSmall, 10000, 1667, 0, 0},
+    };
+    for (const Case& c : cases) {
+        INFO(c.a, ", ", c.b, ", ", c.c);
+        CHECK(c.fn(c.a, c.b, c.c) == c.expected);
+    }
+}
+
+TEST_CASE("shares between the measured and the sprayed flow")
+{
+    Valve valve;
+    CHECK(regulMeasuredShare(100) == 100);  // no bypass known: unchanged
+    setItem(DS_PULSE_COUNT_266, 1000);
+    CHECK(regulMeasuredShare(100) == 100);  // B still 0
+    setItem(DS_PULSE_COUNT_267, 250);
+    CHECK(regulMeasuredShare(100) == 125);
+    CHECK(regulSprayedShare(125) == 100);
+    CHECK(regulSprayedShare(3) == 2);  // 2.4 rounds down
+    CHECK(regulMeasuredShare(99999) == 99999);
+    CHECK(regulMeasuredShare(90000) == 99999);
+}
+
+TEST_CASE("minimum duty and span follow the valve settings")
+{
+    Valve valve;
+    CHECK(regulSpan() == 300);
+    CHECK(regulMinDuty() == 484);
+    setItem(DS_COARSE_VALVE_CAL, 19);
+    CHECK(regulSpan() == 30);
+    setItem(DS_MIN_REG_VOLTAGE, REG_FULL_VOLTAGE);
+    setItem(DS_FINE_VALVE_CAL, 9);
+    CHECK(regulMinDuty() == 484);
+    setItem(DS_FINE_VALVE_CAL, 0);
+    CHECK(regulMinDuty() == 0);
+}
+
+TEST_CASE("duty from a flow error: dead band, two slopes and full duty")
+{
+    Valve valve;
+    // Reference flow 2000: dead band 100, knee 50 (valve time 6 s), mid 605.
+    struct Case {
+        uint32_t error, duty;
+    };
+    const Case cases[] = {
+        {0, 0},     {99, 0},    // inside the dead band
+        {100, 484},            // just outside: the minimum duty
+        {125, 545}, {150, 605}, // first slope up to mid at the knee
+        {275, 787},            // second slope
+        {399, 967}, {400, 968}, {401, 968}, {60000, 968},
+    };
+    for (const Case& c : cases) {
+        INFO("error ", c.error);
+        CHECK(regulDutyFromError(c.error, 2000) == c.duty);
+    }
+}
+
+TEST_CASE("duty where the slopes would divide by zero")
+{
+    Valve valve;
+    SUBCASE("valve time 1 s makes the knee the whole span")
+    {
+        setItem(DS_REG_VALVE_TIME, 10);
+        CHECK(regulDutyFromError(399, 2000) == 605);
+        CHECK(regulDutyFromError(400, 2000) == 968);
+        CHECK(regulDutyFromError(5000, 2000) == 968);
+    }
+    SUBCASE("no valve capacity: no span, the valve creeps at the minimum duty")
+    {
+        setItem(DS_REG_VALVE_CAPACITY, 0);
+        CHECK(regulDutyFromError(99, 2000) == 0);
+        CHECK(regulDutyFromError(100, 2000) == 484);
+        CHECK(regulDutyFromError(5000, 2000) == 484);
+        setItem(DS_MIN_REG_VOLTAGE, REG_FULL_VOLTAGE);
+        setItem(DS_FINE_VALVE_CAL, 0);
+        CHECK(regulDutyFromError(5000, 2000) == 1);
+    }
+}
+
+TEST_CASE("duty in full-voltage mode: one slope, never 0 outside the dead band")
+{
+    Valve valve;
+    setItem(DS_MIN_REG_VOLTAGE, REG_FULL_VOLTAGE);
+    setItem(DS_FINE_VALVE_CAL, 0);
+    CHECK(regulDutyFromError(99, 2000) == 0);
+    CHECK(regulDutyFromError(100, 2000) == 1);
+    CHECK(regulDutyFromError(250, 2000) == 484);
+    CHECK(regulDutyFromError(400, 2000) == 968);
+    setItem(DS_FINE_VALVE_CAL, 9);
+    CHECK(regulDutyFromError(100, 2000) == 484);
+}
+
+TEST_CASE("the dead band and the error are taken on the measured share")
+{
+    Valve valve;
+    setItem(DS_PULSE_COUNT_266, 1000);
+    setItem(DS_PULSE_COUNT_267, 1000);
+    // Reference 2000 becomes 4000 (dead band 200); error 99 becomes 198.
+    CHECK(regulDutyFromError(99, 2000) == 0);
+    CHECK(regulDutyFromError(100, 2000) == 484);
+}
+
+TEST_CASE("valve primitives send the driver's tuples")
+{
+    Valve valve;
+    using C = cycleenv::HbridgeCall;
+    SUBCASE("normal mode drives a continuous duty")
+    {
+        regulValveDrive(0, REG_DIR_INCREASE, 1000);
+        regulValveDrive(0, REG_DIR_DECREASE, 500);
+        regulValveDrive(1, REG_DIR_INCREASE, 0);
+        regulValveDrive(0, 7, 300);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 968}, C{0, 2, 0, 0, 500}, C{1, 1, 0, 0, 0},
+                                             C{0, 0, 0, 0, 300}});
+    }
+    SUBCASE("a reversed valve swaps the directions")
+    {
+        setItem(DS_REG_VALVE_TYPE, 1);
+        regulValveDrive(0, REG_DIR_INCREASE, 1000);
+        regulValvePulse(0, REG_DIR_DECREASE, 250);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 2, 0, 0, 968}, C{0, 1, 250, 0, 968}});
+    }
+    SUBCASE("full-voltage mode drives steps of a 128-step pattern, at least 16")
+    {
+        setItem(DS_MIN_REG_VOLTAGE, REG_FULL_VOLTAGE);
+        struct Case {
+            uint32_t value, steps;
+        };
+        for (const Case c : {Case{1000, 128}, Case{1500, 128}, Case{500, 64}, Case{125, 16}, Case{100, 16},
+                             Case{50, 16}}) {
+            INFO("value ", c.value);
+            regulValveDrive(0, REG_DIR_INCREASE, c.value);
+            CHECK(takeHbridge() == std::vector<C>{C{0, 1, c.steps, 128, 968}});
+        }
+        regulValveDrive(0, REG_DIR_INCREASE, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 0}});
+    }
+    SUBCASE("a pulse runs at full duty; a pulse of 0 ms stops")
+    {
+        regulValvePulse(1, REG_DIR_INCREASE, 6000);
+        regulValvePulse(0, REG_DIR_DECREASE, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{1, 1, 6000, 0, 968}, C{0, 2, 0, 0, 0}});
+    }
+}
+
+TEST_CASE("outputs reach only the channels that were set up")
+{
+    Valve valve;
+    using C = cycleenv::HbridgeCall;
+    REQUIRE(hbridgeSetCallback(0, acceptConfig) == 1);
+    REQUIRE(hbridgeSetCallback(1, acceptConfig) == 1);
+    setItem(DS_REG_SETTING_42, 12);
+
+    regulHbridgeSetup(0);
+    CHECK(regulChannelPresent(0));
+    CHECK_FALSE(regulChannelPresent(1));
+    regulDriveOutputs(3, REG_DIR_INCREASE, 968);
+    regulDriveOutputs(1, REG_DIR_INCREASE, 968);
+    regulPulseOutputs(2, REG_DIR_INCREASE, 100);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 968}});
+
+    regulHbridgeSetup(1);
+    regulPulseOutputs(3, REG_DIR_DECREASE, 100);
+    regulDriveOutputs(1, REG_DIR_DECREASE, 10);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 2, 100, 0, 968}, C{1, 2, 100, 0, 968}, C{1, 2, 0, 0, 10}});
+
+    regulSetValveOffset(155);
+    CHECK(getItem(DS_REG_SETTING_42) == 15);
+    hbridgeSetCallback(0, nullptr);
+    hbridgeSetCallback(1, nullptr);
+}
