@@ -62,17 +62,6 @@ bool readLines(const std::string& path, std::vector<std::string>* lines)
     return true;
 }
 
-bool writeWholeFile(const std::string& dir, const std::string& path, const std::string& text)
-{
-    makePath(dir);
-    const int fd = openFile(path, 5);
-    if (fd < 0)
-        return false;
-    const bool written = fileWrite(fd, text.data(), text.size());
-    const bool closed = fileClose(fd);
-    return written && closed;
-}
-
 void writeConsole(const std::string& text, bool flush)
 {
     std::fwrite(text.data(), 1, text.size(), stdout);
@@ -447,7 +436,7 @@ bool CDebug::writeRulesCounting(size_t* countWritten)
         if (countWritten)
             *countWritten = mCategories.size();
     }
-    return writeWholeFile(mConfigDir, mRulesPath, text);
+    return fileReplace(mRulesPath, text);
 }
 
 bool CDebug::writeFilterRules()
@@ -487,7 +476,7 @@ bool CDebug::writeConfig()
 
 bool CDebug::writeConfigLocked()
 {
-    const bool written = writeWholeFile(mConfigDir, mConfigPath, configString());
+    const bool written = fileReplace(mConfigPath, configString());
     mConfigRecord = written ? fileRecordOf(mConfigPath) : FileRecord();
     return written;
 }

@@ -3,11 +3,13 @@
 #include "cdebug.h"
 #include "filefunc.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -105,32 +107,80 @@ bool copyIntoNew(const std::string& destination, const std::string& source)
     return ok;
 }
 
-// Replaces an existing file through a sibling that is renamed over it, so the
-// old content stays whole until the new one is complete.
+// Writes all length bytes, continuing after a short write; a full medium ends
+// it with the error that the next write reports.
+bool writeWhole(int fd, const char* data, size_t length)
+{
+    while (length > 0) {
+        const ssize_t n = ::write(fd, data, length);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int error = n < 0 ? errno : ENOSPC;
+            LOG_FAILURE("failed to write file handle ", fd, error);
+            return false;
+        }
+        data += n;
+        length -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// A new file beside target that no other writer uses.
+int openSibling(const std::string& target, mode_t mode, std::string& sibling)
+{
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        sibling = target + "." + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".part";
+        int fd;
+        do {
+            fd = ::open(sibling.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Replaces the file at path by what fill writes: the content goes into a
+// sibling that is synced and then renamed over the old file, so the old file
+// stays whole until the new one is complete on the medium. A failure leaves
+// no sibling behind.
+bool replaceFile(const std::string& path, const std::function<bool(int)>& fill)
+{
+    const std::string target = expandPath(path);
+    struct stat old;
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && !S_ISREG(old.st_mode))
+        return false;
+    const std::string parent = parentDirectory(target);
+    if (!existed && !isDirectory(parent) && !makePath(parent))
+        return false;
+    std::string sibling;
+    const int out = openSibling(target, existed ? (old.st_mode & 07777) : 0775, sibling);
+    if (out < 0)
+        return false;
+    // The umask narrowed the old mode; a medium without modes (a FAT stick)
+    // refuses the change, which costs nothing there.
+    if (existed)
+        ::fchmod(out, old.st_mode & 07777);
+    bool ok = fill(out) && fileFlush(out);
+    ok = fileClose(out) && ok;
+    ok = ok && fileRename(sibling, target);
+    if (!ok)
+        ::unlink(sibling.c_str());
+    return ok;
+}
+
 bool replaceByCopy(const std::string& destination, const std::string& source)
 {
-    const std::string target = expandPath(destination);
-    struct stat old;
-    if (::stat(target.c_str(), &old) != 0)
-        return false;
     const int in = openFileRead(source);
     if (in < 0)
         return false;
     uint64_t size = 0;
-    std::string scratch = target + ".XXXXXX";
-    int out = -1;
-    bool ok = descriptorSize(in, size);
-    if (ok) {
-        out = ::mkostemp(&scratch[0], O_CLOEXEC);
-        ok = out >= 0 && ::fchmod(out, old.st_mode & 07777) == 0 && copyData(in, out, size);
-    }
+    const bool ok = descriptorSize(in, size) &&
+                    replaceFile(destination, [in, size](int out) { return copyData(in, out, size); });
     fileClose(in);
-    if (out >= 0) {
-        ok = fileClose(out) && ok;
-        ok = ok && fileRename(scratch, target);
-        if (!ok)
-            ::unlink(scratch.c_str());
-    }
     return ok;
 }
 }  // namespace
@@ -353,11 +403,7 @@ bool fileWriteLine(int fd, const char* text)
 
 bool writeLineFile(const std::string& path, const std::string& text)
 {
-    const int fd = openFile(path, FILE_MODE_WRITE_TRUNCATE);
-    if (fd < 0)
-        return false;
-    const bool written = fileWriteLine(fd, text);
-    return fileClose(fd) && written;
+    return fileReplace(path, text + "\r\n");
 }
 
 bool fileSeek(int fd, int32_t offset)
@@ -445,9 +491,16 @@ size_t fileReadAll(const std::string& path, void* buffer, size_t bufferSize)
 
 bool fileWriteAll(const std::string& path, const void* data, size_t length)
 {
-    const int fd = openFile(path, FILE_MODE_WRITE_TRUNCATE);
-    if (fd < 0)
-        return false;
-    const bool written = fileWrite(fd, data, length);
-    return fileClose(fd) && written;
+    return fileReplace(path, data, length);
+}
+
+bool fileReplace(const std::string& path, const void* data, size_t length)
+{
+    const char* bytes = static_cast<const char*>(data);
+    return replaceFile(path, [bytes, length](int fd) { return writeWhole(fd, bytes, length); });
+}
+
+bool fileReplace(const std::string& path, const std::string& text)
+{
+    return fileReplace(path, text.data(), text.size());
 }

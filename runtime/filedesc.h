@@ -42,7 +42,7 @@ bool fileGetLineChars(int fd, char* buffer, size_t bufferSize);
 // Writes text followed by "\r\n" in one write.
 bool fileWriteLine(int fd, const std::string& text);
 bool fileWriteLine(int fd, const char* text);
-// Replaces the file at path by the one line text.
+// Replaces the file at path by the one line text (as fileReplace does).
 bool writeLineFile(const std::string& path, const std::string& text);
 
 // ---- descriptor operations ------------------------------------------------
@@ -66,9 +66,17 @@ bool fileAtEnd(int fd);
 bool fileCopy(const std::string& destination, const std::string& source);
 bool fileCopy(const char* destination, const char* source);
 // With overwrite set an existing destination ends with exactly the source's
-// content and length.
+// content and length, replaced as fileReplace does.
 bool fileCopy(const std::string& destination, const std::string& source, bool overwrite);
 // The file size when the whole file fitted into buffer and was read, else 0.
 size_t fileReadAll(const std::string& path, void* buffer, size_t bufferSize);
-// Replaces the file's content by the length bytes.
+// Replaces the file's content by the length bytes (as fileReplace does).
 bool fileWriteAll(const std::string& path, const void* data, size_t length);
+// Every rewrite of a whole file goes through here: the content is written to a
+// sibling in the same directory, synced and renamed over the old file, so a
+// failed write (a full medium, a pulled stick) leaves the old file byte for
+// byte as it was. A missing file is created with its missing parent
+// directories; an existing one keeps its mode. Anything but a regular file at
+// path is refused.
+bool fileReplace(const std::string& path, const void* data, size_t length);
+bool fileReplace(const std::string& path, const std::string& text);

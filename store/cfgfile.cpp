@@ -538,7 +538,7 @@ uint32_t cfgFileWrite(const char* path)
     text.line("</FILE>");
     if (text.overflowed())
         return 0;
-    return fileWriteAll(path, text.data(), text.length()) ? 1 : 0;
+    return fileReplace(path, text.data(), text.length()) ? 1 : 0;
 }
 
 uint32_t cfgFileGetParamValue(uint32_t index, int32_t* value)

@@ -1,13 +1,10 @@
 #include "tottime.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <memory>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
+#include "cdebug.h"
 #include "datastore.h"
 #include "filefunc.h"
 #include "threadfunc.h"
@@ -28,41 +25,32 @@ struct TotalTime {
 
 TotalTime state;
 
+// The text of a total is a few digits; a file far beyond that is no total file.
+constexpr uint32_t maxFileSize = 65536;
+
 uint32_t readFileTotal(const std::string& path)
 {
     const int fd = openFileRead(path);
     if (fd < 0)
         return 0;
-    struct stat info {};
+    uint32_t size = 0;
     uint32_t total = 0;
-    if (fstat(fd, &info) == 0 && info.st_size > 0) {
-        // The parse stops at the first non-digit and saturates long before 64
-        // digits, so the head of a larger file gives the same total.
-        const size_t head = info.st_size < 64 ? static_cast<size_t>(info.st_size) : 64;
-        std::vector<char> text(head);
-        ssize_t n;
-        do {
-            n = pread(fd, text.data(), text.size(), 0);
-        } while (n < 0 && errno == EINTR);
-        if (n > 0)
-            total = totalTimeParse(text.data(), static_cast<uint32_t>(n));
+    if (fileSize(fd, &size) && size > maxFileSize) {
+        CDEBUG_LOG(CDebugLevel::WAR, "cInitFile", "%s holds %u bytes, no total: ignored", path.c_str(), size);
+    } else if (size > 0) {
+        // Leading zeros may take any part of the file: the number is read whole.
+        std::vector<char> text(size);
+        if (fileRead(fd, text.data(), size))
+            total = totalTimeParse(text.data(), size);
     }
-    close(fd);
+    fileClose(fd);
     return total;
 }
 
 class UpdateTask : public threadfunc::TimerThread {
 public:
-    UpdateTask() : threadfunc::TimerThread(taskPriority, updatePeriodMs, true)
-    {
-        mFd = openFile(state.path, FILE_MODE_READ_WRITE);
-    }
-    ~UpdateTask() override
-    {
-        finish();
-        if (mFd >= 0)
-            close(mFd);
-    }
+    UpdateTask() : threadfunc::TimerThread(taskPriority, updatePeriodMs, true) {}
+    ~UpdateTask() override { finish(); }
 
 protected:
     void onTimer() override
@@ -77,18 +65,11 @@ protected:
             return;
         }
         state.last = total;
-        if (mFd < 0)
-            mFd = openFile(state.path, FILE_MODE_READ_WRITE);
-        if (mFd < 0)
-            return;
-        char text[16];
-        const int length = std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(total));
-        if (pwrite(mFd, text, static_cast<size_t>(length), 0) == length)
-            fdatasync(mFd);
+        // Replaced whole: an older, longer text never leaves digits behind, and
+        // a medium that fails part-way keeps the previous total. A failed write
+        // is tried again at the next increase.
+        fileReplace(state.path, std::to_string(total));
     }
-
-private:
-    int mFd = -1;
 };
 
 std::unique_ptr<UpdateTask> task;

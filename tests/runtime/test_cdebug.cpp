@@ -3,6 +3,7 @@
 #include "cmdrunner.h"
 #include "test_capture.h"
 #include "test_root.h"
+#include "toolsmisc.h"
 
 #include <doctest/doctest.h>
 #include <atomic>
@@ -241,6 +242,39 @@ TEST_CASE("a fresh configuration directory gets the rules header and the fourtee
               "logging=0\nwarning=1\nmConfigTimeFormat= %H \n");
         CHECK(setup.logger->timeFormat() == " %H ");
     }
+}
+
+TEST_CASE("on a full medium the rules and options files are rewritten whole or not at all")
+{
+    TestRoot root;
+    const std::string dir = root.path("/cfg");
+    const std::string rulesPath = dir + "/cdebug.ini";
+    const std::string optionsPath = dir + "/cdebug.cnf";
+    const std::string rules = "[rules]\ncInit.debug=true\ncInit.info=true\n";
+    const std::string options = optionsWith({{"debug", "1"}, {"QueueSize", "5"}});
+    REQUIRE(makeDirs(dir));
+    REQUIRE(writeTextFile(rulesPath, rules));
+    REQUIRE(writeTextFile(optionsPath, options));
+    // Read at start and written back longer in the logger's own layout; the
+    // medium takes only the first 64 bytes of a file.
+    const int status = runInChild(
+        [&dir] {
+            if (!limitFileSize(64))
+                return 2;
+            CDebug logger(dir);
+            logger.passes(CDebugLevel::DEB, "cMore");
+            return !logger.writeFilterRules() && !logger.writeConfig() ? 0 : 1;
+        },
+        nullptr);
+    CHECK(status == 0);
+    CHECK(readTextFile(rulesPath) == rules);
+    CHECK(readTextFile(optionsPath) == options);
+    CHECK(globPaths(dir + "/cdebug.*.part", false).empty());
+
+    // With room again the next start writes both in full.
+    CDebug logger(dir);
+    CHECK(readTextFile(rulesPath) == "[rules]\n" + block("cInit", "111011"));
+    CHECK(readTextFile(optionsPath) == options);
 }
 
 TEST_CASE("filter: global switches first, then the category's switches")

@@ -1,4 +1,5 @@
 #include "filefunc.h"
+#include "test_capture.h"
 #include "test_root.h"
 #include "toolsmisc.h"
 
@@ -6,6 +7,7 @@
 
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -324,4 +326,61 @@ TEST_CASE("whole files are read and replaced")
     CHECK(fileReadAll(root.path("/tmp/missing"), buffer, sizeof buffer) == 0);
     CHECK(fileWriteAll(root.path("/tmp/deeper/whole"), "x", 1));
     CHECK(readTextFile(root.path("/tmp/deeper/whole")) == "x");
+}
+
+TEST_CASE("a whole-file rewrite on a full medium leaves the old file as it was")
+{
+    TestRoot root;
+    const std::string base = root.path("/tmp/full");
+    const std::string path = base + "/target";
+    const std::string source = base + "/source";
+    const std::string old = "old content\r\nsecond line\r\n";
+    const std::string large(4096, 'n');
+    REQUIRE(makePath(base));
+    REQUIRE(writeTextFile(source, large));
+    struct Case {
+        std::string name;
+        std::function<bool()> replace;
+        std::string result;
+    };
+    const Case cases[] = {
+        {"fileReplace", [&] { return fileReplace(path, large); }, large},
+        {"fileWriteAll", [&] { return fileWriteAll(path, large.data(), large.size()); }, large},
+        {"writeLineFile", [&] { return writeLineFile(path, large); }, large + "\r\n"},
+        {"fileCopy with overwrite", [&] { return fileCopy(path, source, true); }, large},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        REQUIRE(writeTextFile(path, old));
+        REQUIRE(chmod(path.c_str(), 0640) == 0);
+        // The medium fills up part-way through the new content.
+        const int status = runInChild([&] { return limitFileSize(1000) && !c.replace() ? 0 : 1; }, nullptr);
+        CHECK(status == 0);
+        CHECK(readTextFile(path) == old);
+        CHECK(globPaths(path + ".*", false).empty());
+        // With room again the same rewrite goes through and keeps the file's mode.
+        CHECK(c.replace());
+        CHECK(readTextFile(path) == c.result);
+        struct stat info;
+        REQUIRE(stat(path.c_str(), &info) == 0);
+        CHECK((info.st_mode & 0777) == 0640);
+        CHECK(globPaths(path + ".*", false).empty());
+    }
+}
+
+TEST_CASE("a whole-file replace creates what is missing and refuses what is no file")
+{
+    TestRoot root;
+    const std::string fresh = root.path("/tmp/new/dir/file.txt");
+    CHECK(fileReplace(fresh, std::string("made")));
+    CHECK(readTextFile(fresh) == "made");
+    CHECK(fileReplace(fresh, std::string()));
+    CHECK(fileExists(fresh));
+    CHECK(readTextFile(fresh).empty());
+    CHECK_FALSE(fileReplace(root.path("/tmp/new"), std::string("over a directory")));
+    CHECK(isDirectory(root.path("/tmp/new/dir")));
+    const std::string blocker = root.path("/tmp/plain");
+    REQUIRE(writeTextFile(blocker, "x"));
+    CHECK_FALSE(fileReplace(blocker + "/below", std::string("no directory")));
+    CHECK(readTextFile(blocker) == "x");
 }

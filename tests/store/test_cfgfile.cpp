@@ -2,7 +2,9 @@
 
 #include "datastore.h"
 #include "mempool.h"
+#include "test_capture.h"
 #include "test_root.h"
+#include "toolsmisc.h"
 
 #include <doctest/doctest.h>
 #include <cstring>
@@ -317,6 +319,23 @@ TEST_CASE("sub-parameters reach their set function only after the parameter's id
     CHECK(tipCounts[3] == 12);
     CHECK(cfgFileIsParamRead(1) == 1);
     CHECK(datastoreGetAsInt32(69) == 500);
+}
+
+TEST_CASE("an export that fills the stick leaves the previous file whole")
+{
+    TestRoot root;
+    Store store;
+    defineConsoleTable();
+    REQUIRE(makeDirs(root.path("/media/sda1")));
+    const std::string path = root.path("/media/sda1/cfgfile.xml");
+    const std::string previous = expectedExport().substr(0, 300) + "</SETUP>\n\r</FILE>\n\r";
+    REQUIRE(writeTextFile(path, previous));
+    const int status = runInChild([&path] { return limitFileSize(512) && cfgFileWrite(path.c_str()) == 0 ? 0 : 1; },
+                                  nullptr);
+    CHECK(status == 0);
+    CHECK(readTextFile(path) == previous);
+    CHECK(cfgFileWrite(path.c_str()) == 1);
+    CHECK(readTextFile(path) == expectedExport());
 }
 
 TEST_CASE("the export reports failure when the text is not written")

@@ -88,9 +88,13 @@ TEST_CASE("the start takes the larger of file and item, and the next second adds
         std::string after;
     };
     const Case cases[] = {
-        {"a long file is read from its head", "long.dat", "7000" + std::string(100, ' '), 100,
-         "7001" + std::string(100, ' ')},
+        {"a long file is read whole and written back as the number alone", "long.dat",
+         "7000" + std::string(100, ' '), 100, "7001"},
         {"a file below the item starts from the item", "low.dat", "30", 400, "401"},
+        {"a number past the first 64 bytes", "zeros.dat", std::string(70, '0') + "123456", 100, "123457"},
+        {"an edited text with leading zeros leaves no digits behind", "edited.dat", "000005000", 100,
+         "5001"},
+        {"a file of absurd size is no total", "absurd.dat", std::string(70000, '9'), 400, "401"},
     };
     for (const Case& c : cases) {
         CAPTURE(c.what);

@@ -2,8 +2,10 @@
 
 #include "test_root.h"
 
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,4 +77,14 @@ int runInChild(const std::function<int()>& body, std::string* output, ChildOutpu
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool limitFileSize(unsigned long long bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit;
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return false;
+    limit.rlim_cur = bytes == kNoFileSizeLimit ? limit.rlim_max : static_cast<rlim_t>(bytes);
+    return setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }

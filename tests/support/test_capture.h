@@ -29,3 +29,10 @@ enum class ChildOutput { StdoutAndStderr, StderrOnly };
 // did not exit normally.
 int runInChild(const std::function<int()>& body, std::string* output,
                ChildOutput captured = ChildOutput::StdoutAndStderr);
+
+// For the body of runInChild: from now on no file of the process grows beyond
+// bytes, as on a full medium (the write that reaches the limit is cut short, the
+// next one fails) and the process is not killed for it. kNoFileSizeLimit lifts
+// the limit again, as when space comes back. False when the limit cannot be set.
+constexpr unsigned long long kNoFileSizeLimit = ~0ull;
+bool limitFileSize(unsigned long long bytes);
