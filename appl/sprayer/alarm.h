@@ -3,20 +3,15 @@
 // the choice of the one alarm the operator sees. Modules raise and clear alarms
 // by id; the manager delays each alarm, holds the shown one for at least 100 ms,
 // lets a more urgent one (lower priority value) take over, repeats acknowledged
-// alarms that are still present and reports through the events below.
+// alarms that are still present and reports through EV_ALARM_HIDDEN, EV_ALARM_SHOWN,
+// EV_ALARM_ACKNOWLEDGED and EV_ALARM_CLEARED, each with the alarm id as argument.
 //
 // Callable from any thread: the I/O, ADC and hardware-version threads raise and
 // clear alarms while the GUI thread selects. Events are posted through the event
 // queue and delivered in the GUI thread. Ids above 53 and kinds above 4 are ignored.
-#include <cstdint>
+#include "eventids.h"
 
-// Events posted by the manager; the argument is the alarm id.
-enum AlarmEvent : uint32_t {
-    EV_ALARM_HIDDEN = 11,       // the shown alarm stops being shown
-    EV_ALARM_SHOWN = 12,        // an alarm is put on display
-    EV_ALARM_ACKNOWLEDGED = 14, // an active alarm enters its second stage
-    EV_ALARM_CLEARED = 15,      // an active alarm is deactivated
-};
+#include <cstdint>
 
 enum : uint32_t { ALARM_MAX_ID = 53 };
 

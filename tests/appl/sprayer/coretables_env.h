@@ -1,12 +1,7 @@
 #pragma once
-// Shared set-up of the core-table tests: one stand-in root and working directory
-// per program, the datastore with its memory pool as the platform start-up leaves
-// it, the event queue delivering into a list, and the manual clock.
-#include <unistd.h>
-
-#include <cstdlib>
-#include <string>
-#include <sys/stat.h>
+// Shared set-up of the core-table tests: the process-core test directory, the
+// datastore with its memory pool as the platform start-up leaves it, the event
+// queue delivering into a list, and the manual clock.
 #include <utility>
 #include <vector>
 
@@ -17,7 +12,7 @@
 #include "datastore.h"
 #include "eventqueue.h"
 #include "mempool.h"
-#include "test_root.h"
+#include "core_env.h"
 
 using PostedEvent = std::pair<uint32_t, uint32_t>;
 
@@ -37,37 +32,22 @@ inline std::vector<PostedEvent> takeCoreEvents()
 }
 
 // Set up once per program, before any thread starts.
-inline const std::string& coreTestRoot()
+inline void coreTablesStart()
 {
-    static const std::string dir = [] {
-        static int argc = 1;
-        static char name[] = "coretables";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr)
-            new QCoreApplication(argc, argv);
+    static const bool ready = [] {
+        coreTestWorkDir();
         eventSetCallback([](uint32_t id, uint32_t value) { coreEvents().emplace_back(id, value); });
-        static TestRoot* root = new TestRoot();
-        const std::string work = root->dir() + "/work";
-        mkdir(work.c_str(), 0755);
-        if (chdir(work.c_str()) != 0)
-            std::abort();
         alignas(8) static unsigned char pool[262144];
-        if (memInit(pool, sizeof pool, 16384) != 1 || datastoreInit(2) != 0)
-            std::abort();
-        std::atexit([] {
-            if (chdir("/") == 0)
-                delete root;
-        });
-        return root->dir();
+        return memInit(pool, sizeof pool, 16384) == 1 && datastoreInit(2) == 0;
     }();
-    return dir;
+    REQUIRE(ready);
 }
 
 // The environment with the manual clock and no events pending.
 struct CoreEnv {
     CoreEnv()
     {
-        coreTestRoot();
+        coreTablesStart();
         clockUseManual();
         takeCoreEvents();
     }
