@@ -5,6 +5,7 @@
 #include "toolsmisc.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
@@ -120,7 +121,7 @@ void FileLogger::writerLoop()
         // After a failed write the rest of the pass is discarded.
         for (const Record& record : pending)
             if (ok)
-                ok = fileWrite(mFd.load(), record.bytes.data(), record.bytes.size());
+                ok = writeRecord(record);
 
         const bool enabled = mEnabled.load();
         if (!enabled && mPreviousEnabled)
@@ -155,7 +156,23 @@ void FileLogger::writerLoop()
     bool ok = mFd.load() >= 0;
     for (const Record& record : pending)
         if (ok)
-            ok = fileWrite(mFd.load(), record.bytes.data(), record.bytes.size());
+            ok = writeRecord(record);
+}
+
+bool FileLogger::writeRecord(const Record& record)
+{
+    const int fd = mFd.load();
+    const int64_t start = filePosition(fd);
+    if (fileWrite(fd, record.bytes.data(), record.bytes.size()))
+        return true;
+    // A full or pulled medium may have taken part of the record: cut it off, so
+    // that the next record, once there is room again, starts a line of its own.
+    // A file that cannot be cut back is left for the next numbered one.
+    const bool cut = start >= 0 && start <= INT32_MAX && fileChangeSize(fd, static_cast<int32_t>(start)) &&
+                     fileSeek(fd, static_cast<int32_t>(start));
+    if (!cut)
+        openNextFile();
+    return false;
 }
 
 bool FileLogger::openFileStillLinked()

@@ -51,6 +51,8 @@ private:
 
     static void* writerEntry(void* self);
     void writerLoop();
+    // Writes one record whole or not at all.
+    bool writeRecord(const Record& record);
     bool openNextFile();
     void closeFile();
     bool openFileStillLinked();

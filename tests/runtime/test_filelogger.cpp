@@ -195,6 +195,57 @@ TEST_CASE("file logger waits for a missing directory and survives its removal")
     capture.text();
 }
 
+TEST_CASE("every line of a recording is a whole record before and after the medium fills and empties")
+{
+    StickSetup setup;
+    REQUIRE(makeDirs(setup.dir));
+    static std::string dir;
+    dir = setup.dir;
+    std::string output;
+    const int status = runInChild(
+        [] {
+            FileLogger logger(dir, StickSetup::passMs, 5);
+            logger.setEnabled(true);
+            // Seven 13-byte records fit below the limit; the eighth is cut short.
+            if (!limitFileSize(100))
+                return 2;
+            for (int n = 1; n <= 20; ++n) {
+                logger.printf("rec %05d,ab\n", n);
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            limitFileSize(kNoFileSizeLimit);
+            for (int n = 1; n <= 5; ++n)
+                logger.printf("new %05d,ab\n", n);
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            return 0;
+        },
+        &output);
+    REQUIRE(status == 0);
+    std::vector<std::string> lines;
+    std::string all;
+    for (const std::string& file : globPaths(setup.dir + "/fileLog*.log", false)) {
+        const std::string text = readTextFile(file);
+        CAPTURE(file);
+        CHECK((text.empty() || text.back() == '\n'));
+        all += text;
+        if (text.empty())
+            continue;
+        for (const std::string& line : splitString(text.substr(0, text.size() - 1), "\n"))
+            lines.push_back(line);
+    }
+    CAPTURE(all);
+    CHECK(lines.size() >= 7 + 5);
+    for (const std::string& line : lines) {
+        CAPTURE(line);
+        CHECK(line.size() == 12);
+        CHECK((line.compare(0, 4, "rec ") == 0 || line.compare(0, 4, "new ") == 0));
+        CHECK(line.compare(9, 3, ",ab") == 0);
+    }
+    CHECK(all.find("rec 00007,ab\n") != std::string::npos);
+    CHECK(all.find("new 00005,ab\n") != std::string::npos);
+}
+
 TEST_CASE("the process's file logger starts a new file within about 6 s of the stick's return")
 {
     // Before creation the calls do nothing.
