@@ -73,9 +73,11 @@ const uint32_t kSlotMask[SLOT_COUNT] = {GPIO_MASK_IGNITION, GPIO_MASK_POWER_BUTT
                                         GPIO_MASK_IMPLEMENT_STATUS, GPIO_MASK_AUTO_UPDATE};
 std::atomic<GpioWatchHandler> slotHandler[SLOT_COUNT];
 
-// Pause after a round that brought nothing, so a line that keeps signalling
-// (or a failing poll) cannot keep the watch thread busy.
-const int kIdleBackoffMs = 50;
+// Pause after a round in which a wait or a read failed, so a line that keeps
+// signalling without a value (or a failing poll) cannot keep the watch thread
+// busy. A round that only found its lines unchanged goes straight back to the
+// wait: a short press that follows it must not fall into a pause.
+const int kFailureBackoffMs = 50;
 
 int rowOf(uint32_t mask)
 {
@@ -109,18 +111,24 @@ void writeLine(uint32_t mask, uint32_t level)
     }
 }
 
-// Reads a descriptor's value from position 0; false on a read error.
-bool readValue(int fd, int* value)
+// Reads a descriptor's value from position 0; the number of bytes read, -1 on
+// a read error. Nothing read is the value 0.
+ssize_t readValueText(int fd, int* value)
 {
     char text[11];
     if (lseek(fd, 0, SEEK_SET) < 0)
-        return false;
+        return -1;
     const ssize_t n = read(fd, text, 10);
     if (n < 0)
-        return false;
+        return -1;
     text[n] = '\0';
     *value = n == 0 ? 0 : static_cast<int>(strtol(text, nullptr, 10));
-    return true;
+    return n;
+}
+
+bool readValue(int fd, int* value)
+{
+    return readValueText(fd, value) >= 0;
 }
 
 int readLine(uint32_t mask)
@@ -175,28 +183,33 @@ void wakeWatch()
 
 struct WatchSlot {
     int fd = -1;
+    bool regular = false;
     int lastSeen = 0;
     bool seen = false;
 };
 
-// Reads a watched line and reports a change; true when the handler was called.
-bool checkSlot(int slot, WatchSlot& watch)
+// Reads a watched line and reports a change to its handler. failed is set when
+// the line gave no value: a read error, or nothing at all from a line that is
+// no plain file (a device line always has a value to read).
+void checkSlot(int slot, WatchSlot& watch, bool& failed)
 {
     int value = 0;
-    if (!readValue(watch.fd, &value))
-        return false;
+    const ssize_t n = readValueText(watch.fd, &value);
+    if (n < 0 || (n == 0 && !watch.regular)) {
+        failed = true;
+        return;
+    }
     if (!watch.seen) {
         watch.seen = true;
         watch.lastSeen = value;
-        return false;
+        return;
     }
     if (value == watch.lastSeen)
-        return false;
+        return;
     watch.lastSeen = value;
     GpioWatchHandler handler = slotHandler[slot].load();
     if (handler)
         handler(static_cast<uint8_t>(value & 0xFF));
-    return true;
 }
 
 void* scanGPIO(void*)
@@ -225,6 +238,7 @@ void* scanGPIO(void*)
                 continue;
             }
             watch[slot].fd = fd;
+            watch[slot].regular = handles[row].regular;
             watchedSlots[watchedCount++] = slot;
             // Plain files never signal an edge: off the device the watch learns
             // of their changes through inotify instead of POLLPRI.
@@ -246,40 +260,41 @@ void* scanGPIO(void*)
 
         // The first read clears a pending edge; a change made while the set was
         // rebuilt is reported here.
-        bool reported = false;
+        bool failed = false;
         for (int i = 0; i < watchedCount; ++i)
-            reported = checkSlot(watchedSlots[i], watch[watchedSlots[i]]) || reported;
+            checkSlot(watchedSlots[i], watch[watchedSlots[i]], failed);
 
         if (poll(fds, count, -1) < 0) {
             if (errno != EINTR) {
                 fprintf(stderr, "ScanGPIO read(), watch: %s\n", strerror(errno));
-                threadfunc::sleep(kIdleBackoffMs, 0);
+                threadfunc::sleep(kFailureBackoffMs, 0);
             }
             continue;
         }
-        bool woken = false;
-        if (fds[0].revents & (POLLIN | POLLPRI)) {
+        if (fds[0].revents) {
             char byte;
-            woken = read(wakePipe[0], &byte, 1) == 1;
+            failed = read(wakePipe[0], &byte, 1) != 1 || failed;
         }
         for (nfds_t i = 1; i < count; ++i) {
             if (!fds[i].revents)
                 continue;
             if (fdSlot[i] == SLOT_COUNT) {
                 char events[4096];
-                while (read(notifyFd, events, sizeof events) > 0) {
+                ssize_t n;
+                while ((n = read(notifyFd, events, sizeof events)) > 0) {
                 }
+                failed = (n < 0 && errno != EAGAIN && errno != EINTR) || failed;
                 for (int w = 0; w < watchedCount; ++w) {
                     const int slot = watchedSlots[w];
-                    if (handles[rowOf(kSlotMask[slot])].regular)
-                        reported = checkSlot(slot, watch[slot]) || reported;
+                    if (watch[slot].regular)
+                        checkSlot(slot, watch[slot], failed);
                 }
             } else {
-                reported = checkSlot(fdSlot[i], watch[fdSlot[i]]) || reported;
+                checkSlot(fdSlot[i], watch[fdSlot[i]], failed);
             }
         }
-        if (!woken && !reported)
-            threadfunc::sleep(kIdleBackoffMs, 0);
+        if (failed)
+            threadfunc::sleep(kFailureBackoffMs, 0);
     }
     return nullptr;
 }

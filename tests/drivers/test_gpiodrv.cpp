@@ -50,6 +50,12 @@ public:
         return mChanged.wait_for(guard, std::chrono::seconds(3),
                                  [&] { return !mValues.empty() && mValues.back() == value; });
     }
+    // Waits until at least count values were reported.
+    bool waitForCount(size_t count)
+    {
+        std::unique_lock<std::mutex> guard(mLock);
+        return mChanged.wait_for(guard, std::chrono::seconds(3), [&] { return mValues.size() >= count; });
+    }
     std::vector<uint8_t> values()
     {
         std::lock_guard<std::mutex> guard(mLock);
@@ -64,6 +70,7 @@ private:
 
 Recorder powerButton;
 Recorder ignition;
+Recorder tap;
 
 }  // namespace
 
@@ -205,6 +212,31 @@ TEST_CASE("the watch thread hands changes of a watched line to its handler")
     CHECK(ignition.waitFor(1));
     const std::vector<uint8_t> presses = powerButton.values();
     CHECK(presses == std::vector<uint8_t>{1, 0});  // the ignition change is not a press
+}
+
+TEST_CASE("a short tap right after an unchanged watch event reports both edges")
+{
+    const std::string dir = board().dir();
+    REQUIRE(standinSetGpio(dir, 153, "0\n"));
+    gpioDrvSetPowerButtonCallback([](uint8_t value) { tap.add(value); });
+    usleep(100 * 1000);
+    for (int round = 0; round < 3; ++round) {
+        CAPTURE(round);
+        // A bounce that leaves the line as it was wakes the watch without a change.
+        REQUIRE(standinSetGpio(dir, 153, "0\n"));
+        usleep(5 * 1000);
+        REQUIRE(standinSetGpio(dir, 153, "1\n"));
+        usleep(15 * 1000);
+        REQUIRE(standinSetGpio(dir, 153, "0\n"));
+        CHECK(tap.waitForCount(2 * (round + 1)));
+        usleep(20 * 1000);  // nothing more comes
+        std::vector<uint8_t> expected;
+        for (int press = 0; press <= round; ++press) {
+            expected.push_back(1);
+            expected.push_back(0);
+        }
+        CHECK(tap.values() == expected);
+    }
 }
 
 TEST_CASE("generic access and power off")
