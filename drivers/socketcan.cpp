@@ -268,6 +268,7 @@ uint32_t socketcandriverGetFrameExt(CanFrame* f, uint32_t p)
     port.reading = 1;
     bool stored = false;
     unsigned errorRun = 0;
+    unsigned shortRun = 0;
     while (port.opened && !port.closing && !stored) {
         if (errorRun > 0)
             pauseAfterError(errorRun);
@@ -308,12 +309,22 @@ uint32_t socketcandriverGetFrameExt(CanFrame* f, uint32_t p)
                 CDEBUG_LOG(CDebugLevel::WAR, "cCan", "Can%u Receive error", p);
             continue;
         }
-        if (static_cast<size_t>(count) < frameSize) {
+        if (count == 0) {
+            // Nothing at all from a socket that signalled: one whose interface
+            // is gone, failing at every read.
             if (errorLogDue(++errorRun))
                 CDEBUG_LOG(CDebugLevel::WAR, "cCan", "Can%u Receive error, Nbytes = %zd", p, count);
             continue;
         }
+        // The socket works: a malformed datagram is logged and skipped without a
+        // pause, so the frames queued behind it are not held back.
         errorRun = 0;
+        if (static_cast<size_t>(count) < frameSize) {
+            if (errorLogDue(++shortRun))
+                CDEBUG_LOG(CDebugLevel::WAR, "cCan", "Can%u Receive error, Nbytes = %zd", p, count);
+            continue;
+        }
+        shortRun = 0;
         if (frame.can_id & CAN_RTR_FLAG) {
             CDEBUG_LOG(CDebugLevel::INF, "cCan", "Received Remote Tx Request. ID = 0x%x",
                        frame.can_id);
