@@ -106,4 +106,14 @@ int timerStop(int owner, uint32_t id)
     return 0;
 }
 
+int timerActiveInterval(uint32_t id)
+{
+    CEvTimer* all = timers();
+    for (int i = 0; i < kTimerCount; ++i) {
+        if (all[i].eventId == id)
+            return all[i].isActive() ? all[i].interval() : -1;
+    }
+    return -1;
+}
+
 void evTimerInit() {}

@@ -35,5 +35,7 @@ int timerStartPeriodicWithValue(int owner, uint32_t id, uint32_t value, uint32_t
 int timerStartPeriodic(int owner, uint32_t id, uint32_t ms);
 // 1 when a timer bound to the id was stopped (it stays bound); 0 for owner > 2 or no such timer.
 int timerStop(int owner, uint32_t id);
+// Interval in ms of the running timer bound to the id; -1 when none runs.
+int timerActiveInterval(uint32_t id);
 // Start-up hook; nothing to do.
 void evTimerInit();

@@ -319,6 +319,18 @@ TEST_CASE("timer owners above 2 are refused; stop finds only bound ids")
     CHECK(timerStartPeriodic(2, 300, 0) == 1);
 }
 
+TEST_CASE("the interval of a running timer can be read back; a stopped or unknown id reads -1")
+{
+    freshQueue();
+    CHECK(timerActiveInterval(310) == -1);
+    CHECK(timerStartOneShot(1, 310, 300000) == 1);
+    CHECK(timerActiveInterval(310) == 300000);
+    CHECK(timerStartOneShot(1, 310, 5000) == 1);
+    CHECK(timerActiveInterval(310) == 5000);
+    CHECK(timerStop(1, 310) == 1);
+    CHECK(timerActiveInterval(310) == -1);
+}
+
 TEST_CASE("a timer posts its event with its value; a restart replaces interval and mode")
 {
     freshQueue();

@@ -63,6 +63,19 @@ inline void startStore()
     dsvctrlCheckVersion();
 }
 
+// The store's share of the platform's 100 ms update, waiting until the file is
+// written: after it, a restart of the store finds every persistent value.
+inline bool flushStore()
+{
+    datastoreRefreshDue();
+    datastoreNvWriteDirty(1);
+    filestoreFlush();
+    dsvctrlSetDefaults();
+    datastoreNvWriteDirty(1);
+    filestoreFlush();
+    return filestoreInstance() != nullptr && filestoreInstance()->waitIdle(5000);
+}
+
 inline const std::string& workDir()
 {
     static const std::string dir = [] {
@@ -98,6 +111,15 @@ inline std::vector<std::pair<uint32_t, uint32_t>> takeEvents()
     std::vector<std::pair<uint32_t, uint32_t>> taken;
     taken.swap(cycleenv::events());
     return taken;
+}
+
+inline bool postedId(const std::vector<std::pair<uint32_t, uint32_t>>& events, uint32_t id)
+{
+    for (const auto& e : events) {
+        if (e.first == id)
+            return true;
+    }
+    return false;
 }
 
 inline bool posted(const std::vector<std::pair<uint32_t, uint32_t>>& events, uint32_t id, uint32_t value)
