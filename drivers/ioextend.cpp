@@ -3,6 +3,7 @@
 #include "cdebug.h"
 #include "sysroot.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -55,7 +56,15 @@ void standinWrite(uint32_t offset, uint32_t value)
         mapBase[offset / 4] = value;
 }
 
-void (*regWrite)(uint32_t, uint32_t) = deviceWrite;
+void (*deviceOrStandinWrite)(uint32_t, uint32_t) = deviceWrite;
+IoRegisterWriteHook writeHook = nullptr;
+
+void regWrite(uint32_t offset, uint32_t value)
+{
+    deviceOrStandinWrite(offset, value);
+    if (writeHook)
+        writeHook(offset, value);
+}
 
 void regModify(uint32_t offset, uint32_t bits, bool set)
 {
@@ -115,6 +124,20 @@ void splitWord(uint32_t word, uint32_t* flagA, uint32_t* flagB, uint32_t* count9
     *count21 = (word >> 9) & 0x1FFFFFu;
 }
 
+// Bank numbers of the raw access, in map offsets.
+const uint32_t kBankBase[] = {IOEXTEND_PWM_BLOCK, IOEXTEND_FRQ_BLOCK, IOEXTEND_GENERAL_BLOCK, 0x0000};
+
+bool bankOffset(uint32_t bank, uint16_t offset, uint32_t* mapOffset)
+{
+    if (bank < 1 || bank > 4 || offset >= IOEXTEND_BANK_SIZE)
+        return false;
+    *mapOffset = kBankBase[bank - 1] + (offset & ~3u);
+    return true;
+}
+
+const uint32_t kVersionWord = 0x0000;
+const uint32_t kBuildWord = 0x0004;
+
 }  // namespace
 
 void ioextend_SetTraceEnabled(bool enabled)
@@ -130,13 +153,21 @@ int ioextend_Init()
         perror("/dev/uio0: open");
         exit(1);
     }
+    // A register file shorter than the map would end the process with a bus
+    // error at the first access past its end: refuse it as a failed mapping.
+    struct stat info;
+    const bool standin = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (standin && info.st_size != static_cast<off_t>(IOEXTEND_MAP_SIZE)) {
+        errno = EINVAL;
+        perror("/dev/uio0: map");
+        exit(1);
+    }
     void* base = mmap(nullptr, IOEXTEND_MAP_SIZE, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     if (base == MAP_FAILED) {
         perror("/dev/uio0: map");
         exit(1);
     }
-    struct stat info;
-    regWrite = (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) ? standinWrite : deviceWrite;
+    deviceOrStandinWrite = standin ? standinWrite : deviceWrite;
     close(fd);
     mapBase = static_cast<volatile uint32_t*>(base);
     mapped = true;
@@ -413,4 +444,75 @@ int ioextend_GenericHBridgeSet(uint32_t idA, uint32_t idB, uint32_t idC, uint32_
         return 0;
     }
     return 1;
+}
+
+void ioextend_ioWriteRegister(uint32_t bank, uint16_t offset, uint32_t value)
+{
+    validate("Validate failed: ioextend_ioWriteRegister()");
+    uint32_t mapOffset;
+    if (bankOffset(bank, offset, &mapOffset))
+        regWrite(mapOffset, value);
+}
+
+uint32_t ioextend_ioReadRegister(uint32_t bank, uint16_t offset)
+{
+    validate("Validate failed: ioextend_ioReadRegister()");
+    uint32_t mapOffset;
+    return bankOffset(bank, offset, &mapOffset) ? regRead(mapOffset) : 0;
+}
+
+bool ioextend_GetVersion(uint8_t* major, uint8_t* minor, uint8_t* patch)
+{
+    validate("Validate failed: ioextend_GetVersion()");
+    const uint32_t word = regRead(kVersionWord);
+    if (major)
+        *major = static_cast<uint8_t>((word & 0xF800u) >> 11);
+    if (minor)
+        *minor = static_cast<uint8_t>((word & 0x07E0u) >> 5);
+    if (patch)
+        *patch = static_cast<uint8_t>(word & 0x001Fu);
+    return major && minor && patch;
+}
+
+bool ioextend_GetBuildDateTime(IoextendBuildDate* date, IoextendBuildTime* time)
+{
+    validate("Validate failed: ioextend_GetBuildDateTime()");
+    const uint32_t word = regRead(kBuildWord);
+    if (date) {
+        date->day = static_cast<uint8_t>((word & 0x7C000000u) >> 26);
+        date->month = static_cast<uint8_t>((word & 0x03C00000u) >> 22);
+        date->year = static_cast<uint16_t>(((word & 0x003F0000u) >> 16) + 2000);
+    }
+    if (time) {
+        time->hour = static_cast<uint8_t>((word & 0x000007C0u) >> 6);
+        time->minute = static_cast<uint8_t>(word & 0x0000003Fu);
+        time->second = 0;
+    }
+    return true;
+}
+
+const char* ioextend_GetName()
+{
+    return "unsupported";
+}
+
+void ioextend_ResetOutputs()
+{
+    static const uint16_t bank1[] = {0x00, 0x04, 0x10, 0x14, 0x20, 0x24, 0x30, 0x34, 0x40, 0x44, 0x50, 0x54};
+    static const uint16_t bank3[] = {0x00, 0x04, 0x10, 0x14, 0x20, 0x24};
+    for (uint16_t offset : bank1)
+        ioextend_ioWriteRegister(1, offset, 0);
+    for (uint16_t offset : {0x00, 0x04, 0x08})
+        ioextend_ioWriteRegister(2, offset, 0);
+    for (uint16_t k = 0; k <= 17; ++k) {
+        ioextend_ioWriteRegister(2, static_cast<uint16_t>(0x10 + 16 * k), 0);
+        ioextend_ioWriteRegister(2, static_cast<uint16_t>(0x14 + 16 * k), 0);
+    }
+    for (uint16_t offset : bank3)
+        ioextend_ioWriteRegister(3, offset, 0);
+}
+
+void ioextend_SetRegisterWriteHook(IoRegisterWriteHook hook)
+{
+    writeHook = hook;
 }

@@ -59,6 +59,43 @@ void ioextend_DumpFrequencyRegisters();
 int ioextend_GenericHBridgeSet(uint32_t idA, uint32_t idB, uint32_t idC, uint32_t idD,
                                uint32_t pwmId, uint32_t frequency);
 
+// ---- Raw access by bank, the bitstream's identity and the output reset ----
+// Banks 1..4 are the PWM and output block, the frequency block, the general I/O
+// block and the fourth block (bitstream version at byte 0, build word at byte 4).
+// Byte offsets select the word offset / 4; an offset at or beyond the bank's
+// size reaches no register (a write does nothing, a read gives 0), nor does any
+// other bank. Used before ioextend_Init, each ends the program like the others.
+constexpr uint32_t IOEXTEND_BANK_SIZE = 0x2000;
+
+struct IoextendBuildDate {
+    uint8_t day;
+    uint8_t month;
+    uint16_t year;  // full year
+};
+
+struct IoextendBuildTime {
+    uint8_t hour;
+    uint8_t minute;
+    uint8_t second;  // always 0
+};
+
+void ioextend_ioWriteRegister(uint32_t bank, uint16_t offset, uint32_t value);
+uint32_t ioextend_ioReadRegister(uint32_t bank, uint16_t offset);
+// Fills each given pointer from one read of the version word; false when any
+// pointer is null.
+bool ioextend_GetVersion(uint8_t* major, uint8_t* minor, uint8_t* patch);
+// Fills the given records from one read of the build word. -> true.
+bool ioextend_GetBuildDateTime(IoextendBuildDate* date, IoextendBuildTime* time);
+// -> "unsupported".
+const char* ioextend_GetName();
+// Writes 0 to every output, PWM and frequency control word of banks 1 to 3.
+void ioextend_ResetOutputs();
+
+// Sees every register write (map offset, value) after it was made: for tracing
+// and tests; null removes it.
+typedef void (*IoRegisterWriteHook)(uint32_t mapOffset, uint32_t value);
+void ioextend_SetRegisterWriteHook(IoRegisterWriteHook hook);
+
 // The production-test program and the probe tool run without the update trace
 // and the fatal line of ioextend_GenericHBridgeSet.
 void ioextend_SetTraceEnabled(bool enabled);
