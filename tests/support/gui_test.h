@@ -1,0 +1,100 @@
+#pragma once
+// Support for the GUI tests: one QApplication per test program on the offscreen
+// platform, touches as the console's panel gives them, event-loop passes, and
+// time driven through the clock seam. Header only: included by GUI tests only.
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWidget>
+
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "clock.h"
+#include "sysroot.h"
+
+// The test program's application, created on first use and never destroyed
+// (widgets of static objects may outlive main). The working directory, where
+// the pixmap cache writes, moves into the program's own system root.
+inline QApplication& guiApplication()
+{
+    static QApplication* app = [] {
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        const std::string work = sysrootDir() + "/work";
+        mkdir(work.c_str(), 0755);
+        if (sysrootDir().empty() || chdir(work.c_str()) != 0)
+            std::abort();
+        static int argc = 1;
+        static char name[] = "guitest";
+        static char* argv[] = {name, nullptr};
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+// First base or member of a fixture whose other members are widgets.
+struct WithGuiApplication {
+    WithGuiApplication() { guiApplication(); }
+};
+
+// Runs the event loop a few passes: queued calls, 0 ms timers and deferred deletes.
+inline void pumpEvents(int passes = 3)
+{
+    for (int i = 0; i < passes; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+// Touches: the panel reports a press, moves with the finger down, and a release.
+inline void touchPress(QWidget* widget, QPoint pos = QPoint(-1, -1))
+{
+    if (pos == QPoint(-1, -1))
+        pos = widget->rect().center();
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, pos);
+}
+
+inline void touchMove(QWidget* widget, QPoint pos)
+{
+    QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+inline void touchRelease(QWidget* widget, QPoint pos = QPoint(-1, -1))
+{
+    if (pos == QPoint(-1, -1))
+        pos = widget->rect().center();
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
+}
+
+inline void tap(QWidget* widget, QPoint pos = QPoint(-1, -1))
+{
+    touchPress(widget, pos);
+    touchRelease(widget, pos);
+}
+
+// Stops the runtime's monotonic clock for one test; advance() lets time pass
+// at once and then runs the event loop, so that timers on that clock fire.
+class ManualClock {
+public:
+    ManualClock() { clockUseManual(); }
+    ~ManualClock() { clockUseReal(); }
+    ManualClock(const ManualClock&) = delete;
+    ManualClock& operator=(const ManualClock&) = delete;
+
+    void advance(uint32_t ms)
+    {
+        clockAdvanceMs(ms);
+        pumpEvents();
+    }
+    // In steps, so that timers started on the way run in order.
+    void advanceInSteps(uint32_t ms, uint32_t step = 100)
+    {
+        for (uint32_t done = 0; done < ms; done += step)
+            advance(step < ms - done ? step : ms - done);
+    }
+};
