@@ -2,10 +2,12 @@
 
 #include "sysroot.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <mutex>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -43,6 +45,39 @@ bool recordCommand(const std::string& line)
     const bool written = std::fprintf(log, "%s\n", line.c_str()) > 0;
     return std::fclose(log) == 0 && written;
 }
+std::string scriptPath()
+{
+    return sysrootPath("/run/commands.script");
+}
+
+struct Scripted {
+    int status = 0;
+    std::string output;
+};
+
+// The entry scripted for the line (status 0 and no output when there is none).
+Scripted scripted(const std::string& commandLine)
+{
+    Scripted result;
+    std::ifstream file(scriptPath());
+    std::string line;
+    bool inEntry = false;
+    while (std::getline(file, line)) {
+        if (line.compare(0, 2, "> ") == 0) {
+            if (inEntry)
+                result.output += line.substr(2) + "\n";
+            continue;
+        }
+        const size_t blank = line.find(' ');
+        inEntry = blank != std::string::npos && line.compare(blank + 1, std::string::npos, commandLine) == 0;
+        if (inEntry) {
+            result.status = std::atoi(line.substr(0, blank).c_str());
+            result.output.clear();
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 std::string cmdLogPath()
@@ -53,11 +88,57 @@ std::string cmdLogPath()
 int cmdRun(const std::string& commandLine)
 {
     if (sysrootActive())
-        return recordCommand(commandLine) ? 0 : -1;
+        return recordCommand(commandLine) ? scripted(commandLine).status : -1;
     const int status = std::system(commandLine.c_str());
     if (status == -1)
         return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int cmdRunRead(const std::string& commandLine, std::string* output, size_t maxBytes)
+{
+    output->clear();
+    if (sysrootActive()) {
+        if (!recordCommand(commandLine))
+            return -1;
+        const Scripted entry = scripted(commandLine);
+        *output = entry.output.substr(0, maxBytes);
+        return entry.status;
+    }
+    FILE* pipe = popen(commandLine.c_str(), "r");
+    if (!pipe)
+        return -1;
+    char buffer[256];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        if (output->size() < maxBytes)
+            output->append(buffer, std::min(got, maxBytes - output->size()));
+    }
+    const int status = pclose(pipe);
+    if (status == -1)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool cmdScript(const std::string& commandLine, int status, const std::string& output)
+{
+    if (!sysrootActive())
+        return false;
+    ::mkdir(sysrootPath("/run").c_str(), 0755);
+    std::lock_guard<std::mutex> guard(logLock);
+    FILE* file = std::fopen(scriptPath().c_str(), "a");
+    if (!file)
+        return false;
+    bool written = std::fprintf(file, "%d %s\n", status, commandLine.c_str()) > 0;
+    size_t start = 0;
+    while (start < output.size()) {
+        size_t end = output.find('\n', start);
+        if (end == std::string::npos)
+            end = output.size();
+        written = std::fprintf(file, "> %s\n", output.substr(start, end - start).c_str()) > 0 && written;
+        start = end + 1;
+    }
+    return std::fclose(file) == 0 && written;
 }
 
 bool cmdSetWallClock(const struct timespec& when)

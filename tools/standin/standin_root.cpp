@@ -2,6 +2,7 @@
 
 #include "standin_board.h"
 #include "standin_can.h"
+#include "standin_devices.h"
 #include "toolsmisc.h"
 
 bool standinCreateRoot(const std::string& dir)
@@ -15,5 +16,6 @@ bool standinCreateRoot(const std::string& dir)
         ok = makeDirs(dir + sub) && ok;
     ok = standinCreateBoard(dir) && ok;
     ok = standinCreateCan(dir) && ok;
+    ok = standinCreateDevices(dir) && ok;
     return ok;
 }

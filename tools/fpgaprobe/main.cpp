@@ -1,0 +1,6 @@
+#include "fpgaprobe.h"
+
+int main(int argc, char** argv)
+{
+    return fpgaprobeMain(argc, argv);
+}
