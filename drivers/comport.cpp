@@ -1,10 +1,9 @@
 #include "comport.h"
 
-#include "debugcon.h"
+#include "debugout.h"
 #include "kernel.h"
-#include "threadfunc.h"
+#include "printbuffer.h"
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -28,19 +27,9 @@ struct ComPortRecord {
 
 // Status bits that report readiness rather than an error.
 constexpr uint32_t kReadyBits = COM_STATUS_TX_READY | COM_STATUS_RX_READY;
-constexpr size_t kPrintBufferSize = 252;
-constexpr size_t kPrintMaxText = 250;
 
 ComPortRecord gPorts[COMPORT_COUNT];
 uint16_t gPortCount = 0;
-
-// The formatted print shares one buffer between all threads.
-char gPrintBuffer[kPrintBufferSize];
-threadfunc::mutex& printMutex()
-{
-    static threadfunc::mutex lock;
-    return lock;
-}
 
 ComPortRecord* registeredPort(uint32_t port)
 {
@@ -96,6 +85,11 @@ uint16_t advance(uint16_t index, uint16_t size)
 {
     ++index;
     return index >= size ? 0 : index;
+}
+
+uint32_t writeToPort(const void* port, const uint8_t* text, uint16_t length)
+{
+    return comportWrite(*static_cast<const uint32_t*>(port), text, length);
 }
 
 }  // namespace
@@ -322,18 +316,7 @@ uint32_t comportClose(uint32_t port)
 
 uint32_t comportVPrintf(uint32_t port, uint32_t wait, const char* format, va_list arguments)
 {
-    if (format == nullptr || std::strlen(format) >= kPrintMaxText)
-        return 0;
-    uint32_t result = 0;
-    {
-        threadfunc::mutex& lock = printMutex();
-        lock.lock();
-        int length = std::vsnprintf(gPrintBuffer, sizeof gPrintBuffer, format, arguments);
-        if (length >= 0 && static_cast<size_t>(length) <= kPrintMaxText)
-            result = comportWrite(port, reinterpret_cast<const uint8_t*>(gPrintBuffer),
-                                  static_cast<uint16_t>(length));
-        lock.unlock();
-    }
+    const uint32_t result = printBufferVWrite(format, arguments, writeToPort, &port);
     if (wait == 1 && result) {
         while (comportTxPending(port) != 0)
             kernelDelay(1);

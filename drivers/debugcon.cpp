@@ -5,6 +5,7 @@
 #include "cdebug.h"
 #include "checksum.h"
 #include "comport.h"
+#include "kernel.h"
 
 #include <atomic>
 #include <cstring>
@@ -29,9 +30,6 @@ enum LetterState : uint16_t {
 };
 
 std::atomic<uint32_t> gPort{0};
-std::atomic<uint32_t> gMode{0};
-std::atomic<uint32_t> gSuppression{0};
-std::atomic<uint16_t> gMask{1};
 std::atomic<DebugKeyHandler> gKeyHandler{nullptr};
 std::atomic<DebugModeFunction> gModeFunction{nullptr};
 std::atomic<DebugServiceFunction> gServiceFunction{nullptr};
@@ -82,6 +80,19 @@ void sendIdentification()
     ++pos;
     comportWrite(gPort, record, static_cast<uint16_t>(pos));
 }
+
+uint32_t writeToDebugPort(const uint8_t* data, uint16_t length)
+{
+    return comportWrite(gPort, data, length);
+}
+
+void drainDebugPort()
+{
+    while (comportTxPending(gPort) != 0)
+        kernelDelay(1);
+}
+
+constexpr DebugOutput kConsoleOutput = {writeToDebugPort, drainDebugPort};
 
 uint16_t stepLetter(uint16_t state, uint8_t c)
 {
@@ -150,6 +161,7 @@ void comselectInit(uint32_t port)
 {
     CDEBUG_LOG(CDebugLevel::DEB, "cInit", "comselectInit com = %d", static_cast<int>(port));
     gPort = port;
+    debugSetOutput(&kConsoleOutput);
 }
 
 uint32_t debugGetPort()
@@ -157,69 +169,9 @@ uint32_t debugGetPort()
     return gPort;
 }
 
-void debugSetMask(uint16_t mask)
-{
-    gMask = mask;
-}
-
-uint16_t debugGetMask()
-{
-    return gMask;
-}
-
-uint32_t debugSetLevel(uint32_t level)
-{
-    if (level > 2)
-        return 0;
-    gSuppression = level;
-    return 1;
-}
-
-bool debugCategoryEnabled(uint32_t category)
-{
-    return gMode == 0 && gSuppression == 0 && (category & gMask) != 0;
-}
-
-uint32_t debugVPrintf(uint32_t wait, uint32_t category, const char* format, va_list arguments)
-{
-    if (!debugCategoryEnabled(category))
-        return 1;
-    return comportVPrintf(gPort, wait, format, arguments);
-}
-
-uint32_t debugPrintfCategory(uint32_t wait, uint32_t category, const char* format, ...)
-{
-    va_list arguments;
-    va_start(arguments, format);
-    uint32_t result = debugVPrintf(wait, category, format, arguments);
-    va_end(arguments);
-    return result;
-}
-
-uint32_t debugPrintf(uint32_t wait, const char* format, ...)
-{
-    va_list arguments;
-    va_start(arguments, format);
-    uint32_t result = debugVPrintf(wait, 1, format, arguments);
-    va_end(arguments);
-    return result;
-}
-
-uint32_t debugWrite(const uint8_t* data, uint16_t length)
-{
-    if (gMode != 0 || gSuppression != 0)
-        return 0;
-    return comportWrite(gPort, data, length) & 0xFF;
-}
-
 void debugSetKeyHandler(DebugKeyHandler handler)
 {
     gKeyHandler = handler;
-}
-
-void debugSetMode(uint32_t mode)
-{
-    gMode = mode;
 }
 
 void debugSetModeFunction(DebugModeFunction function)
@@ -253,7 +205,7 @@ void debugServiceRequest(uint32_t index)
 
 void debugConsoleService(uint32_t)
 {
-    const uint32_t mode = gMode;
+    const uint32_t mode = debugGetMode();
     if (mode == 2) {
         DebugModeFunction function = gModeFunction;
         if (function)

@@ -1,12 +1,13 @@
 #pragma once
-// Debug output and service console on the debug port (chosen by comselectInit).
-// Output is filtered by a 16-bit category mask (initially 1) and silenced by a
-// non-zero suppression level or console mode. The letter console reads the debug
-// port on every service call and understands the words "ping", "baud1".."baud5",
-// "cde"/"cdt"/"cdb" (CAN trace off, text, binary), "sdi"/"sd0".."sd9" (service
-// requests) and "a" followed by whatever the key handler takes.
-#include <cstdarg>
+// Serial service console on the debug port (chosen by comselectInit), which it
+// also makes the output of the debug gate (debugout.h). The letter console
+// reads the debug port on every service call and understands the words "ping",
+// "baud1".."baud5", "cde"/"cdt"/"cdb" (CAN trace off, text, binary),
+// "sdi"/"sd0".."sd9" (service requests) and "a" followed by whatever the key
+// handler takes.
 #include <cstdint>
+
+#include "debugout.h"
 
 // Gets the characters typed after "a"; returns non-zero when its sequence is done.
 typedef uint32_t (*DebugKeyHandler)(uint32_t character);
@@ -15,29 +16,12 @@ typedef void (*DebugModeFunction)(uint32_t port);
 // Service function: (request 0..9, identification word 2, identification word 1).
 typedef void (*DebugServiceFunction)(uint32_t request, uint16_t word2, uint16_t word1);
 
-// Makes port the debug port.
+// Makes port the debug port and installs the console as the debug output.
 void comselectInit(uint32_t port);
 uint32_t debugGetPort();
 
-void debugSetMask(uint16_t mask);
-uint16_t debugGetMask();
-// Levels 0..2 are stored (only 0 lets output through) -> 1; above 2 -> 0, unchanged.
-uint32_t debugSetLevel(uint32_t level);
-// True when output of this category would reach the debug port now.
-bool debugCategoryEnabled(uint32_t category);
-
-// -> 1 without output when silenced or filtered, else the comportVPrintf result.
-uint32_t debugVPrintf(uint32_t wait, uint32_t category, const char* format, va_list arguments);
-uint32_t debugPrintfCategory(uint32_t wait, uint32_t category, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
-uint32_t debugPrintf(uint32_t wait, const char* format, ...) __attribute__((format(printf, 2, 3)));
-// -> 0 when silenced, else the comportWrite result.
-uint32_t debugWrite(const uint8_t* data, uint16_t length);
-
 void debugSetKeyHandler(DebugKeyHandler handler);
-// 0 = letter console and debug output; 2 = mode-2 function; any non-zero mode
-// silences the debug output.
-void debugSetMode(uint32_t mode);
+// Console mode (debugSetMode): 0 runs the letter console, 2 the mode-2 function.
 void debugSetModeFunction(DebugModeFunction function);
 // Service identification: the two words, the value and a null-terminated list
 // of strings (may be null); the requests need both words and the function set.

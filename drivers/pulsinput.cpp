@@ -2,6 +2,7 @@
 
 #include "cdebug.h"
 #include "clock.h"
+#include "dshooks.h"
 #include "kernel.h"
 
 #include <cstring>
@@ -357,6 +358,7 @@ void pulsInit()
         trips[t].running = 1;
         takeBaseSeen(t);
     }
+    pulsRegisterDatastoreRecords();
 }
 
 uint32_t pulsSetInputMode(uint32_t input, uint32_t mode)
@@ -741,7 +743,7 @@ uint32_t pulsStopCounter(uint32_t trip)
 
 uint32_t pulsDsTripSize(uint32_t)
 {
-    return 12;
+    return DS_COUNTER_STATE_SIZE;
 }
 
 uint32_t pulsDsGetTrip(uint32_t trip, void* buffer)
@@ -769,7 +771,7 @@ uint32_t pulsDsSetTrip(uint32_t trip, const void* value)
 
 uint32_t pulsDsConfigSize(uint32_t)
 {
-    return 48;
+    return DS_COUNTER_RECORD_SIZE;
 }
 
 uint32_t pulsDsGetCounterConfig(uint32_t counter, void* buffer)
@@ -796,4 +798,11 @@ uint32_t pulsDsSetCounterConfig(uint32_t counter, const void* value)
     pulsSetCounterAux(counter, record[11]);
     pulsSetCounterUnits(counter, record[10]);
     return 1;
+}
+
+void pulsRegisterDatastoreRecords()
+{
+    static const DsCounterRecordFuncs kRecords = {pulsDsGetTrip, pulsDsSetTrip, pulsDsGetCounterConfig,
+                                                  pulsDsSetCounterConfig};
+    datastoreRegisterCounterRecords(&kRecords);
 }

@@ -68,6 +68,8 @@ uint32_t pulsSetCounterMode(uint32_t trip, int32_t units, int32_t remainder);
 uint32_t pulsStopCounter(uint32_t trip);
 
 // ---- Datastore record callbacks (argument: trip or counter number) ----
+// Makes the functions below the store's pulse-counter records; pulsInit does it.
+void pulsRegisterDatastoreRecords();
 // Trip record: {remainder, units, running}; counter record: c0..c8, 0, units, remainder.
 uint32_t pulsDsTripSize(uint32_t trip);
 uint32_t pulsDsGetTrip(uint32_t trip, void* buffer);

@@ -11,7 +11,7 @@
 
 #include "cdebug.h"
 #include "clock.h"
-#include "debugcon.h"
+#include "debugout.h"
 #include "dsnvmem.h"
 #include "eventqueue.h"
 

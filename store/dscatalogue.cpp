@@ -1,7 +1,7 @@
 #include "dscatalogue.h"
 
+#include "dshooks.h"
 #include "dsnvmem.h"
-#include "pulsinput.h"
 
 uint32_t dsLoadThroughHook(uint32_t, const void*)
 {
@@ -52,12 +52,12 @@ constexpr DsItemDescriptor counterItem(uint32_t id, uint32_t counter, DsSizeFunc
 
 constexpr DsItemDescriptor counterState(uint32_t id, uint32_t counter)
 {
-    return counterItem(id, counter, pulsDsTripSize, pulsDsGetTrip, pulsDsSetTrip);
+    return counterItem(id, counter, dsCounterStateSize, dsCounterStateGet, dsCounterStateLoad);
 }
 
 constexpr DsItemDescriptor counterRecord(uint32_t id, uint32_t counter)
 {
-    return counterItem(id, counter, pulsDsConfigSize, pulsDsGetCounterConfig, pulsDsSetCounterConfig);
+    return counterItem(id, counter, dsCounterRecordSize, dsCounterRecordGet, dsCounterRecordLoad);
 }
 
 // The layout items share the counters' refresh group, without callbacks of their own.
@@ -152,7 +152,7 @@ const DsItemDescriptor dsCatalogue[DS_ITEM_COUNT] = {
     item(71, DS_TYPE_UINT16, 0.0f, 9999.0f, FILE), // DS_REG_SETTING_71
     item(72, DS_TYPE_UINT16, 1.0f, 20.0f, FILE), // DS_APPL_RATE_STEP
     item(73, DS_TYPE_UINT16, 0.0f, 0.0f, FILE), // DS_TANK_CAL_STEPS
-    item(74, DS_TYPE_UINT16, 0.0f, 0.0f, FILE, 0, pulsupdtNewFlowCalCorr), // DS_SPRAYER_MODE_FACTOR
+    item(74, DS_TYPE_UINT16, 0.0f, 0.0f, FILE, 0, dsChangeHook<DS_HOOK_NEW_FLOW_CAL_CORR>), // DS_SPRAYER_MODE_FACTOR
     item(75, DS_TYPE_UINT16, 50.0f, 1000.0f, FILE), // DS_MANUAL_REG_SPEED
     block(76, size30, FILE), // DS_TIP_PRESET_TABLE
     block(77, size198, FILE), // DS_BOOM_SECTION_TABLE
@@ -192,16 +192,16 @@ const DsItemDescriptor dsCatalogue[DS_ITEM_COUNT] = {
     counterRecord(111, 21), // DS_COUNTER_21_RECORD
     item(112, DS_TYPE_UINT16, 0.0f, 0.0f, FILE), // DS_DEBUG_MASK
     item(113, DS_TYPE_UINT16, 0.0f, 2.0f, FILE), // DS_UNIT_SYSTEM
-    item(114, DS_TYPE_UINT32, 0.0f, 65000.0f, FILE, 0, pulsupdtSpeedSourceChanged), // DS_SPEED_CAL_NUMBER_A
-    item(115, DS_TYPE_UINT32, 0.0f, 65000.0f, FILE, 0, pulsupdtSpeedSourceChanged), // DS_SPEED_CAL_NUMBER_B
-    item(116, DS_TYPE_UINT32, 0.0f, 65000.0f, FILE, 0, pulsupdtSpeedSourceChanged), // DS_SPEED_CAL_NUMBER
-    item(117, DS_TYPE_UINT8, 0.0f, 0.0f, FILE, 0, pulsupdtSpeedSourceChanged), // DS_SPEED_SOURCE
+    item(114, DS_TYPE_UINT32, 0.0f, 65000.0f, FILE, 0, dsChangeHook<DS_HOOK_SPEED_SOURCE_CHANGED>), // DS_SPEED_CAL_NUMBER_A
+    item(115, DS_TYPE_UINT32, 0.0f, 65000.0f, FILE, 0, dsChangeHook<DS_HOOK_SPEED_SOURCE_CHANGED>), // DS_SPEED_CAL_NUMBER_B
+    item(116, DS_TYPE_UINT32, 0.0f, 65000.0f, FILE, 0, dsChangeHook<DS_HOOK_SPEED_SOURCE_CHANGED>), // DS_SPEED_CAL_NUMBER
+    item(117, DS_TYPE_UINT8, 0.0f, 0.0f, FILE, 0, dsChangeHook<DS_HOOK_SPEED_SOURCE_CHANGED>), // DS_SPEED_SOURCE
     item(118, DS_TYPE_UINT16, 0.0f, 999.0f, FILE), // DS_SIM_SPEED
     block(119, size198, FILE, 204 /* EV_ITEM119_CHANGED */), // DS_BLOCK_119
     block(120, size402, FILE), // DS_TANK_SHAPE_TABLE
     item(121, DS_TYPE_BOOL, 0.0f, 0.0f, FILE), // DS_CORE_FLAG_121
     item(122, DS_TYPE_BOOL, 0.0f, 0.0f, FILE), // DS_CROP_SPRAYER_MODE
-    item(123, DS_TYPE_UINT32, 0.0f, 0.0f, FILE, 0, pulsupdtSpeedSourceChanged), // DS_PULSE_SETTING_123
+    item(123, DS_TYPE_UINT32, 0.0f, 0.0f, FILE, 0, dsChangeHook<DS_HOOK_SPEED_SOURCE_CHANGED>), // DS_PULSE_SETTING_123
     item(124, DS_TYPE_UINT8, 40.0f, 100.0f, FILE, 330 /* EV_HW_VERSION_KNOWN */), // DS_BRIGHTNESS
     item(125, DS_TYPE_UINT16, 0.0f, 0.0f, FILE), // DS_ACTIVE_JOB_NUMBER
     item(126, DS_TYPE_UINT16, 0.0f, 0.0f, FILE, 271 /* EV_JOB_NUMBER_CHANGED */), // DS_JOB_NUMBER_REQUEST
@@ -212,8 +212,8 @@ const DsItemDescriptor dsCatalogue[DS_ITEM_COUNT] = {
     item(131, DS_TYPE_UINT16, 0.0f, 0.0f, FILE), // DS_TARGET_RATE
     item(132, DS_TYPE_BOOL, 0.0f, 0.0f, FILE), // DS_CORE_FLAG_132
     item(133, DS_TYPE_BOOL, 0.0f, 0.0f, FILE), // DS_NH3_MODE
-    item(134, DS_TYPE_UINT32, 10000.0f, 4900000.0f, FILE, 0, pulsupdtNewFlowCal), // DS_FLOW_CAL_NUMBER
-    item(135, DS_TYPE_UINT16, 0.0f, 0.0f, FILE, 0, pulsupdtNewFlowCalNH3Corr), // DS_NH3_DENSITY_FACTOR
+    item(134, DS_TYPE_UINT32, 10000.0f, 4900000.0f, FILE, 0, dsChangeHook<DS_HOOK_NEW_FLOW_CAL>), // DS_FLOW_CAL_NUMBER
+    item(135, DS_TYPE_UINT16, 0.0f, 0.0f, FILE, 0, dsChangeHook<DS_HOOK_NEW_FLOW_CAL_NH3_CORR>), // DS_NH3_DENSITY_FACTOR
     item(136, DS_TYPE_UINT16, 0.0f, 0.0f, FILE), // DS_APPL_RATE_NUMBER
     item(137, DS_TYPE_UINT16, 0.0f, 0.0f, FILE), // DS_APPL_RATE_1
     item(138, DS_TYPE_UINT16, 0.0f, 0.0f, FILE), // DS_APPL_RATE_2
@@ -290,7 +290,7 @@ const DsItemDescriptor dsCatalogue[DS_ITEM_COUNT] = {
     item(209, DS_TYPE_BOOL, 0.0f, 0.0f, FILE), // DS_FLOW_PRINTOUT_ENABLED
     item(210, DS_TYPE_BOOL, 0.0f, 0.0f, FILE), // DS_CAN_FLOW_MESSAGES_ENABLED
     item(211, DS_TYPE_BOOL, 0.0f, 0.0f, FILE), // DS_HW_13_SECTIONS_CFG
-    item(212, DS_TYPE_UINT32, 10000.0f, 4900000.0f, FILE, 0, processFillFlowCalChanged), // DS_FILL_FLOW_CAL_NUMBER
+    item(212, DS_TYPE_UINT32, 10000.0f, 4900000.0f, FILE, 0, dsChangeHook<DS_HOOK_FILL_FLOW_CAL_CHANGED>), // DS_FILL_FLOW_CAL_NUMBER
     item(213, DS_TYPE_BOOL, 0.0f, 1.0f, FILE), // DS_NIGHT_MODE
     item(214, DS_TYPE_UINT8, 40.0f, 100.0f, FILE), // DS_NIGHT_BRIGHTNESS
     item(215, DS_TYPE_UINT16, 0.0f, 9999.0f, FILE), // DS_NIGHT_STYLE
@@ -344,15 +344,15 @@ const DsItemDescriptor dsCatalogue[DS_ITEM_COUNT] = {
     block(263, size14, RAM), // DS_SECTION_BLOCK_263
     item(264, DS_TYPE_UINT32, 0.0f, 999999.0f, RAM, 111 /* EV_ITEM264_CHANGED */), // DS_CAL_COLLECTED_VOLUME
     item(265, DS_TYPE_UINT32, 0.0f, 0.0f, RAM), // DS_CAL_PULSE_COUNT
-    item(266, DS_TYPE_UINT32, 0.0f, 0.0f, RAM, 0, processPulseRatioChanged), // DS_PULSE_COUNT_266
-    item(267, DS_TYPE_UINT32, 0.0f, 0.0f, RAM, 0, processPulseRatioChanged), // DS_PULSE_COUNT_267
+    item(266, DS_TYPE_UINT32, 0.0f, 0.0f, RAM, 0, dsChangeHook<DS_HOOK_PULSE_RATIO_CHANGED>), // DS_PULSE_COUNT_266
+    item(267, DS_TYPE_UINT32, 0.0f, 0.0f, RAM, 0, dsChangeHook<DS_HOOK_PULSE_RATIO_CHANGED>), // DS_PULSE_COUNT_267
     item(268, DS_TYPE_UINT32, 0.0f, 0.0f, RAM), // DS_RUN_COUNT_268
     item(269, DS_TYPE_UINT32, 0.0f, 0.0f, RAM), // DS_RUN_COUNT_269
     item(270, DS_TYPE_UINT32, 0.0f, 0.0f, RAM), // DS_RUN_COUNT_270
     item(271, DS_TYPE_UINT32, 0.0f, 0.0f, RAM), // DS_LIVE_AMOUNT
     item(272, DS_TYPE_UINT32, 0.0f, 0.0f, RAM), // DS_RUN_AREA
     item(273, DS_TYPE_UINT32, 0.0f, 0.0f, RAM), // DS_RUN_DISTANCE
-    item(274, DS_TYPE_UINT32, 0.0f, 0.0f, RAM, 0, pulsupdtSpeedSourceChanged), // DS_RUN_COUNT_274
+    item(274, DS_TYPE_UINT32, 0.0f, 0.0f, RAM, 0, dsChangeHook<DS_HOOK_SPEED_SOURCE_CHANGED>), // DS_RUN_COUNT_274
     item(275, DS_TYPE_UINT16, 0.0f, 0.0f, RAM), // DS_LIVE_PRESSURE_2
     item(276, DS_TYPE_SINT32, 0.0f, 0.0f, RAM), // DS_RUN_VALUE_276
     item(277, DS_TYPE_UINT32, 0.0f, 0.0f, RAM), // DS_RUN_VALUE_277

@@ -58,16 +58,6 @@ struct DsItemDescriptor {
 // Marker load function: a load of the item calls its change hook.
 uint32_t dsLoadThroughHook(uint32_t arg, const void* value);
 
-// Change hooks of the process core, bound in the catalogue, with exactly this
-// signature. Weak: programs built without the core (test bench, probe tool)
-// get null hooks, which the store skips.
-__attribute__((weak)) uint32_t pulsupdtNewFlowCal(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t pulsupdtNewFlowCalCorr(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t pulsupdtNewFlowCalNH3Corr(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t pulsupdtSpeedSourceChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t processFillFlowCalChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);
-__attribute__((weak)) uint32_t processPulseRatioChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);
-
 extern const DsItemDescriptor dsCatalogue[DS_ITEM_COUNT];
 
 // The value that the validation of stored parameters writes, where the item has one.

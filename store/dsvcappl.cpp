@@ -1,15 +1,12 @@
 #include "dsvcappl.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "cdebug.h"
 #include "datastore.h"
 #include "dsvctrl.h"
 #include "vkinfo.h"
-
-// The process core's counter set-up; weak so that programs without the core
-// (test bench, probe tool) still link. Its result is not used here.
-__attribute__((weak)) uint32_t pulsupdtInitSpecificPulsCounters(uint32_t counter);
 
 const uint32_t dsvcapplSectionMaps[4][DSVCAPPL_SECTION_MAP_WORDS] = {
     {1, 2, 3, 4, 5, 5, 6, 7, 8, 9, 9, 9, 9},
@@ -27,6 +24,18 @@ uint32_t deviceInfoPartNumber(char* partNumber, uint32_t size)
 }
 
 DsvcapplPartNumberReader partNumberReader = deviceInfoPartNumber;
+std::atomic<DsvcapplCounterSetup> gCounterSetup{nullptr};
+
+// Its result is not used: the migration goes on either way.
+void setUpCounter(uint32_t counter)
+{
+    const DsvcapplCounterSetup setup = gCounterSetup;
+    if (setup != nullptr)
+        setup(counter);
+    else
+        CDEBUG_LOG(CDebugLevel::WAR, "cDefault", "pulse counter %u not set up: no counter set-up registered",
+                   counter);
+}
 
 void setUint16Range(uint32_t first, uint32_t last, uint16_t value)
 {
@@ -48,6 +57,11 @@ uint32_t variantFlag()
 void dsvcapplSetPartNumberReader(DsvcapplPartNumberReader reader)
 {
     partNumberReader = reader != nullptr ? reader : deviceInfoPartNumber;
+}
+
+void dsvcapplRegisterCounterSetup(DsvcapplCounterSetup setup)
+{
+    gCounterSetup = setup;
 }
 
 uint32_t dsvcapplPartNumberFlag(const char* partNumber)
@@ -94,10 +108,8 @@ uint32_t dsvcapplSetDefaultValues(uint32_t prev)
             datastoreSetBool(DS_CAN_FLOW_MESSAGES_ENABLED, 0);
             [[fallthrough]];
         case 12:
-            if (pulsupdtInitSpecificPulsCounters != nullptr) {
-                pulsupdtInitSpecificPulsCounters(4);
-                pulsupdtInitSpecificPulsCounters(6);
-            }
+            setUpCounter(4);
+            setUpCounter(6);
             [[fallthrough]];
         default:
             for (uint32_t map = 0; map < 4; ++map) {

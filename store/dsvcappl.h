@@ -20,6 +20,13 @@ typedef uint32_t (*DsvcapplPartNumberReader)(char* partNumber, uint32_t size);
 // device-information files (read by vkinfoInit).
 void dsvcapplSetPartNumberReader(DsvcapplPartNumberReader reader);
 
+// Sets up one pulse counter from the process core's set-up record
+// (pulsupdtInitSpecificPulsCounters) -> 0 or its error code.
+typedef uint32_t (*DsvcapplCounterSetup)(uint32_t counter);
+// Registered by the core before the store starts; null unregisters. Without
+// one, the migration's counter set-up is skipped with a log line.
+void dsvcapplRegisterCounterSetup(DsvcapplCounterSetup setup);
+
 // 1 for the console variants "512-201", "512-202" and "512-203", else 0.
 uint32_t dsvcapplPartNumberFlag(const char* partNumber);
 

@@ -1,7 +1,7 @@
 #include "vkinfo.h"
 
 #include "cdebug.h"
-#include "debugcon.h"
+#include "debugout.h"
 #include "cfilefunc.h"
 #include "filedesc.h"
 #include "filefunc.h"

@@ -78,6 +78,7 @@ class Session {
 public:
     Session()
     {
+        coreRegister();
         static int count = 0;
         mDir = board().rootDir + "/work" + std::to_string(++count);
         ::mkdir(mDir.c_str(), 0755);

@@ -1,7 +1,8 @@
 #pragma once
 // Shared set-up of the parameter-store tests: a temporary working directory
-// below a stand-in root, the start-up and update order of the platform, and
-// capture of the log output. Header only: included by the store's own tests.
+// below a stand-in root, the registrations and the start-up and update order of
+// the platform, and capture of the log output. Header only: included by the
+// store's own tests.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -13,10 +14,12 @@
 #include <QCoreApplication>
 
 #include "datastore.h"
+#include "doubles/store_doubles.h"
 #include "dsnvmem.h"
 #include "dsvctrl.h"
 #include "eventqueue.h"
 #include "filestore.h"
+#include "pulsinput.h"
 #include "test_capture.h"
 #include "test_root.h"
 #include "threadfunc.h"
@@ -44,7 +47,7 @@ inline std::vector<std::pair<uint32_t, uint32_t>> takePostedEvents()
 
 // Enters a fresh working directory below a stand-in root, once per program and
 // before any thread starts (the store file is relative to the working directory),
-// and receives the posted events.
+// receives the posted events and registers what the upper layers hand the store.
 inline const std::string& storeTestWorkDir()
 {
     static const std::string dir = [] {
@@ -54,6 +57,8 @@ inline const std::string& storeTestWorkDir()
         if (QCoreApplication::instance() == nullptr)
             new QCoreApplication(argc, argv);
         eventSetCallback(recordPostedEvent);
+        registerStoreDoubles();
+        pulsRegisterDatastoreRecords();
         static TestRoot* root = new TestRoot();
         const std::string work = root->dir() + "/work";
         mkdir(work.c_str(), 0755);

@@ -3,6 +3,8 @@
 
 #include "datastore.h"
 #include "debugcon.h"
+#include "dshooks.h"
+#include "dsvcappl.h"
 #include "eventqueue.h"
 #include "platform.h"
 #include "reglink.h"
@@ -134,6 +136,8 @@ std::vector<uint32_t> coreTakeCounterSetups()
 
 // ---- Functions of the core that the parameter store calls ----
 
+namespace {
+
 uint32_t pulsupdtInitSpecificPulsCounters(uint32_t counter)
 {
     std::lock_guard<std::mutex> guard(gLock);
@@ -169,4 +173,17 @@ uint32_t processFillFlowCalChanged(uint32_t id, const void*, uint32_t, uint16_t)
 uint32_t processPulseRatioChanged(uint32_t id, const void*, uint32_t, uint16_t)
 {
     return recordHook("processPulseRatioChanged", id);
+}
+
+}  // namespace
+
+void coreRegister()
+{
+    datastoreRegisterChangeHook(DS_HOOK_NEW_FLOW_CAL, pulsupdtNewFlowCal);
+    datastoreRegisterChangeHook(DS_HOOK_NEW_FLOW_CAL_CORR, pulsupdtNewFlowCalCorr);
+    datastoreRegisterChangeHook(DS_HOOK_NEW_FLOW_CAL_NH3_CORR, pulsupdtNewFlowCalNH3Corr);
+    datastoreRegisterChangeHook(DS_HOOK_SPEED_SOURCE_CHANGED, pulsupdtSpeedSourceChanged);
+    datastoreRegisterChangeHook(DS_HOOK_FILL_FLOW_CAL_CHANGED, processFillFlowCalChanged);
+    datastoreRegisterChangeHook(DS_HOOK_PULSE_RATIO_CHANGED, processPulseRatioChanged);
+    dsvcapplRegisterCounterSetup(pulsupdtInitSpecificPulsCounters);
 }

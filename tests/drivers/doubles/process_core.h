@@ -13,6 +13,10 @@
 // flow printout (item 209) owns port 2, the register link on port 2.
 void coreEventHandler(uint32_t id, uint32_t value);
 
+// Hands the core's change hooks and counter set-up to the parameter store; the
+// program does it before platformInit, whose store start may call them.
+void coreRegister();
+
 // The core start-up's share that drives the platform: tick hooks and event
 // timers reset, debug mask and level from items 112 and 11, the handler
 // installed (which replays the buffered events) and the periodic events started.

@@ -4,6 +4,9 @@
 
 #include "store_doubles.h"
 
+#include "dshooks.h"
+#include "dsvcappl.h"
+
 namespace {
 std::mutex lock;
 std::vector<HookCall> hookCalls;
@@ -15,23 +18,6 @@ uint32_t record(const char* hook, uint32_t id, const void* value, uint32_t size,
     const uint8_t* bytes = static_cast<const uint8_t*>(value);
     hookCalls.push_back(HookCall{hook, id, std::vector<uint8_t>(bytes, bytes + size), type});
     return 0;
-}
-} // namespace
-
-std::vector<HookCall> takeHookCalls()
-{
-    std::lock_guard<std::mutex> guard(lock);
-    std::vector<HookCall> calls;
-    calls.swap(hookCalls);
-    return calls;
-}
-
-std::vector<uint32_t> takeCounterSetups()
-{
-    std::lock_guard<std::mutex> guard(lock);
-    std::vector<uint32_t> calls;
-    calls.swap(counterSetups);
-    return calls;
 }
 
 uint32_t pulsupdtInitSpecificPulsCounters(uint32_t counter)
@@ -69,4 +55,32 @@ uint32_t processFillFlowCalChanged(uint32_t id, const void* value, uint32_t size
 uint32_t processPulseRatioChanged(uint32_t id, const void* value, uint32_t size, uint16_t type)
 {
     return record("processPulseRatioChanged", id, value, size, type);
+}
+} // namespace
+
+std::vector<HookCall> takeHookCalls()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    std::vector<HookCall> calls;
+    calls.swap(hookCalls);
+    return calls;
+}
+
+std::vector<uint32_t> takeCounterSetups()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    std::vector<uint32_t> calls;
+    calls.swap(counterSetups);
+    return calls;
+}
+
+void registerStoreDoubles()
+{
+    datastoreRegisterChangeHook(DS_HOOK_NEW_FLOW_CAL, pulsupdtNewFlowCal);
+    datastoreRegisterChangeHook(DS_HOOK_NEW_FLOW_CAL_CORR, pulsupdtNewFlowCalCorr);
+    datastoreRegisterChangeHook(DS_HOOK_NEW_FLOW_CAL_NH3_CORR, pulsupdtNewFlowCalNH3Corr);
+    datastoreRegisterChangeHook(DS_HOOK_SPEED_SOURCE_CHANGED, pulsupdtSpeedSourceChanged);
+    datastoreRegisterChangeHook(DS_HOOK_FILL_FLOW_CAL_CHANGED, processFillFlowCalChanged);
+    datastoreRegisterChangeHook(DS_HOOK_PULSE_RATIO_CHANGED, processPulseRatioChanged);
+    dsvcapplRegisterCounterSetup(pulsupdtInitSpecificPulsCounters);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Test doubles of the process core's functions that the parameter store
 // calls: the change hooks and the counter set-up. Every call is recorded for
-// the tests to check.
+// the tests to check once registerStoreDoubles has handed them to the store.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,3 +15,6 @@ struct HookCall {
 
 std::vector<HookCall> takeHookCalls();
 std::vector<uint32_t> takeCounterSetups();
+
+// Registers the doubles as the store's change hooks and counter set-up.
+void registerStoreDoubles();
