@@ -110,7 +110,9 @@ void frqdriverInterruptThread(void*)
                     while (read(gWake[0], drain, sizeof drain) > 0) {
                     }
                 }
+                bool faulty = false;
                 for (size_t i = 0; i + 1 < fds.size(); ++i) {
+                    faulty = faulty || (fds[i].revents & (POLLERR | POLLHUP | POLLNVAL));
                     if (!(fds[i].revents & (POLLIN | POLLPRI)))
                         continue;
                     FrqRecord record;
@@ -120,6 +122,9 @@ void frqdriverInterruptThread(void*)
                         slots[i].callback(static_cast<uint16_t>(slots[i].number), record.value0, record.value1,
                                           rebuildFlags(record.flags));
                 }
+                // A device in error stays ready: do not turn that into a spin.
+                if (faulty)
+                    threadfunc::sleep(100);
             }
             changed = mapChanged(generation, &empty);
         }

@@ -1,0 +1,88 @@
+#pragma once
+// A test bench for benchtest's handlers: the protocol on an in-memory serial
+// port, requests built and sent as the bench sends them, and the answer read
+// back byte for byte. One stand-in root serves the whole program, because the
+// GPIO driver opens its lines once per process.
+#include "benchplatform.h"
+#include "comport.h"
+#include "../drivers/doubles/memcom.h"
+#include "seriallink.h"
+#include "test_root.h"
+#include "toolsmisc.h"
+
+#include <doctest/doctest.h>
+
+#include <initializer_list>
+#include <string>
+
+inline std::string bytes(std::initializer_list<int> values)
+{
+    std::string out;
+    for (int v : values)
+        out += static_cast<char>(v);
+    return out;
+}
+
+// A frame on the wire: command, length, payload, 16-bit sum.
+inline std::string frame(uint16_t command, const std::string& payload)
+{
+    std::string out = bytes({command & 0xFF, command >> 8, static_cast<int>(payload.size())}) + payload;
+    uint16_t sum = 0;
+    for (char c : out)
+        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(c));
+    return out + bytes({sum & 0xFF, sum >> 8});
+}
+
+inline std::string okStatus()
+{
+    return bytes({0x00, 0x0F});
+}
+
+inline TestRoot& benchRoot()
+{
+    static TestRoot root;
+    return root;
+}
+
+struct BenchFixture {
+    static constexpr uint32_t kPort = 1;
+    TestRoot& root = benchRoot();
+
+    explicit BenchFixture(std::initializer_list<BenchHandler> handlers)
+    {
+        REQUIRE(comportInit() == 1);
+        memcomReset();
+        REQUIRE(comportRegister(kPort, memcomDriver, 100, 100, nullptr, nullptr, kPort) == 1);
+        REQUIRE(benchBindPort(kPort) == 1);
+        serialLinkClearHandlers();
+        for (BenchHandler handler : handlers)
+            REQUIRE(benchRegisterHandler(handler) == 1);
+        setPlatform("");
+        writeTextFile(root.path("/var/log/commands.log"), "");
+    }
+    ~BenchFixture()
+    {
+        serialLinkClearHandlers();
+        benchPlatformForget();
+    }
+    // Writes the product file ("" removes it) and forgets the cached platform.
+    void setPlatform(const std::string& name)
+    {
+        const std::string product = root.path("/usr/local/velmar/system/product");
+        REQUIRE(makeDirs(root.path("/usr/local/velmar/system")));
+        if (name.empty())
+            std::remove(product.c_str());
+        else
+            REQUIRE(writeTextFile(product, "Platform=" + name + "\n"));
+        benchPlatformForget();
+    }
+    // Sends one request and runs one protocol tick. -> everything answered.
+    std::string exchange(uint16_t command, const std::string& payload)
+    {
+        memcomTakeOutput(kPort);
+        memcomFeed(kPort, frame(command, payload));
+        benchProtocolTick();
+        return memcomTakeOutput(kPort);
+    }
+    std::string commands() const { return readTextFile(root.path("/var/log/commands.log")); }
+};

@@ -1,0 +1,6 @@
+#include "benchstart.h"
+
+int main()
+{
+    benchtestMain();
+}
