@@ -1,7 +1,9 @@
 // standinroot: lays out a stand-in board below a directory. With --serve it also
 // plays the board's serial ports: it creates the pseudo-terminals dev/ttyO0..3,
 // keeps them open and copies whatever the console writes to each port into
-// var/log/ttyO<N>.log, until it is stopped (SIGINT or SIGTERM).
+// var/log/ttyO<N>.log, and loops the section, master and fill outputs back to
+// their feedback inputs, until it is stopped (SIGINT or SIGTERM).
+#include "standin_fpgaio.h"
 #include "standin_root.h"
 #include "standin_serial.h"
 
@@ -29,7 +31,8 @@ int usage(int status)
                  "usage: standinroot [--serve] <directory>\n"
                  "Lays out a stand-in system root for CONSOLE_SYSROOT.\n"
                  "--serve  also create the serial ports dev/ttyO0..3 and keep them until stopped,\n"
-                 "         logging what the console sends on each to var/log/ttyO<N>.log\n");
+                 "         logging what the console sends on each to var/log/ttyO<N>.log,\n"
+                 "         and loop the section and valve outputs back to their feedback inputs\n");
     return status;
 }
 
@@ -40,6 +43,7 @@ int serve(const std::string& root)
         std::fprintf(stderr, "standinroot: could not create the serial ports below %s\n", root.c_str());
         return 1;
     }
+    StandinFpga boom(root);
     int logs[StandinSerial::kPorts];
     struct pollfd ports[StandinSerial::kPorts];
     for (int port = 0; port < StandinSerial::kPorts; ++port) {
