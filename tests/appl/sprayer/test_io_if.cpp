@@ -3,12 +3,13 @@
 #include "io_if_console.h"
 
 #include "clock.h"
+#include "filelogger.h"
 #include "standin_board.h"
 #include "threadfunc.h"
+#include "toolsmisc.h"
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
+#include <regex>
 
 using namespace io_iftest;
 
@@ -643,4 +644,41 @@ TEST_CASE("centred section pins by section count")
         expected.resize(13, 0);
         CHECK(std::vector<uint16_t>(pins, pins + 13) == expected);
     }
+}
+
+TEST_CASE("the H-bridge output traces its duty and the bridge faults")
+{
+    resetOutputs();
+    const std::string dir = console().root + "/tmp/vrlog";
+    REQUIRE(makeDirs(dir));
+    REQUIRE(fileLoggerCreate(dir.c_str()) == 1);
+    fileLoggerSetEnabled(1);
+    struct Case {
+        bool statusA;  // level of the bridge status inputs 49 and 50; 0 is a fault
+        bool statusB;
+        uint32_t duty;
+        uint32_t direction;
+    };
+    const Case cases[] = {{true, true, 300, 1}, {false, true, 200, 0}, {true, false, 968, 1}, {false, false, 0, 0}};
+    for (const Case& c : cases) {
+        board().setInput(49, c.statusA);
+        board().setInput(50, c.statusB);
+        CHECK(io_ifHbridgeOutput(500, c.duty, c.direction) == 1);
+    }
+    const std::string expected = "pwm,T,300\n\r"
+                                 "pwm_err,T,A  \n\r"
+                                 "pwm,T,-200\n\r"
+                                 "pwm_err,T,  B\n\r"
+                                 "pwm,T,968\n\r"
+                                 "pwm_err,T,A B\n\r"
+                                 "pwm,T,0\n\r";
+    std::string trace;
+    waitFor(
+        [&] {
+            trace = std::regex_replace(readTextFile(dir + "/fileLog00001.log"), std::regex(",[0-9]+,"), ",T,");
+            return trace.size() >= expected.size();
+        },
+        5000);
+    CHECK(trace == expected);
+    fileLoggerSetEnabled(0);
 }
