@@ -5,6 +5,7 @@
 #include "dshooks.h"
 #include "kernel.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -131,6 +132,11 @@ uint32_t truncateToU32(float x)
     if (x <= 0.0f)
         return 0;
     return static_cast<uint32_t>(x);
+}
+
+int32_t saturateToI32(int64_t x)
+{
+    return x > INT32_MAX ? INT32_MAX : x < INT32_MIN ? INT32_MIN : static_cast<int32_t>(x);
 }
 
 uint32_t roundToU32(float x)
@@ -275,45 +281,51 @@ uint32_t updateTrip(uint32_t t)
         unitsDiff = 2100000000.0f;
     if (unitsDiff < -2100000000.0f)
         unitsDiff = -2100000000.0f;
-    int32_t dUnits = static_cast<int32_t>(unitsDiff);
-    int32_t dRemainder;
+    // Trip values come from the store as they are: the sums are taken in 64 bits
+    // and the totals held at the ends of their range instead of wrapping.
+    int64_t dUnits = static_cast<int32_t>(unitsDiff);
+    int64_t dRemainder;
     if (base.remainder < trip.baseRemainderSeen) {
         if (dUnits < 1) {
             result = 7;
             dRemainder = 0;
         } else {
             dUnits -= 1;
-            dRemainder = static_cast<int32_t>(unitSize - trip.baseRemainderSeen + base.remainder);
+            dRemainder = int64_t{unitSize} - trip.baseRemainderSeen + base.remainder;
         }
     } else {
-        dRemainder = static_cast<int32_t>(base.remainder - trip.baseRemainderSeen);
+        dRemainder = int64_t{base.remainder} - trip.baseRemainderSeen;
     }
     trip.baseRemainderSeen = base.remainder;
     trip.baseUnitsSeen = base.units;
 
-    const int32_t size = static_cast<int32_t>(unitSize);
+    const int64_t size = unitSize;
+    int64_t remainder = trip.remainder;
+    int64_t units = trip.units;
     switch (kTrips[t].direction) {
     case 0:
-        trip.remainder += dRemainder;
-        trip.units += dUnits;
-        if (trip.remainder >= size) {
-            trip.units += trip.remainder / size;
-            trip.remainder %= size;
+        remainder += dRemainder;
+        units += dUnits;
+        if (remainder >= size) {
+            units += remainder / size;
+            remainder %= size;
         }
         break;
     case 1:
-        trip.remainder -= dRemainder;
-        trip.units -= dUnits;
-        if (trip.remainder >= size || trip.remainder <= -size) {
-            trip.units += trip.remainder / size;
-            trip.remainder %= size;
+        remainder -= dRemainder;
+        units -= dUnits;
+        if (remainder >= size || remainder <= -size) {
+            units += remainder / size;
+            remainder %= size;
         }
         break;
     default:
-        trip.remainder = static_cast<int32_t>(base.remainder);
-        trip.units = static_cast<int32_t>(base.units);
+        remainder = static_cast<int32_t>(base.remainder);
+        units = static_cast<int32_t>(base.units);
         break;
     }
+    trip.remainder = saturateToI32(remainder);
+    trip.units = saturateToI32(units);
 
     if (tripTrace.open())
         CDEBUG_LOG(CDebugLevel::DEB, "cUpdate", "TRIP_COUNTER_ID = %d = %s, unit = %d, base = %d",
@@ -610,8 +622,11 @@ uint32_t CalculateBaseCounter(uint32_t useEdgeTime, uint32_t c, uint32_t* elapse
     lastTime = inputLastTimeMs(inputs[input], lastTime);
 
     const uint32_t now = clockGetMs();
-    const int32_t elapsed = static_cast<int32_t>((useEdgeTime ? lastTime : now) - counter.refTime);
-    if (!force && (elapsed < 0 || static_cast<uint32_t>(elapsed) < counter.config[1]))
+    // Unsigned: a reference ahead of the time compared with (handed-in times run
+    // ahead of the program's clock) counts as long past, so the pulses are taken
+    // in and the reference moves back to the time used.
+    const uint32_t elapsed = (useEdgeTime ? lastTime : now) - counter.refTime;
+    if (!force && elapsed < counter.config[1])
         return 0;
 
     const uint32_t delta = count - counter.countSeen;
@@ -624,7 +639,7 @@ uint32_t CalculateBaseCounter(uint32_t useEdgeTime, uint32_t c, uint32_t* elapse
     const float scaled =
         static_cast<float>(bracket) * (1000.0f - static_cast<float>(counter.config[4])) / 1000.0f;
     const uint32_t result = truncateToU32(scaled);
-    outElapsed = static_cast<uint32_t>(elapsed);
+    outElapsed = elapsed;
 
     if (generatorTrace.open())
         CDEBUG_LOG(CDebugLevel::DEB, "cUpdate", "PULSGENERATOR_ID = %d = %s, count = %d", static_cast<int>(c),
@@ -764,7 +779,16 @@ uint32_t pulsDsSetTrip(uint32_t trip, const void* value)
         return 0;
     int32_t record[3];
     memcpy(record, value, sizeof record);
-    pulsSetCounterMode(trip, record[1], record[0]);
+    int64_t units = record[1];
+    int64_t remainder = record[0];
+    // A stored remainder of a whole unit or more is carried into the units, as
+    // the trip's own updates keep it.
+    const uint32_t unitSize = counters[kTrips[trip].base].config[7];
+    if (unitSize != 0 && unitSize <= kMaxUnitSize) {
+        units += remainder / unitSize;
+        remainder %= unitSize;
+    }
+    pulsSetCounterMode(trip, saturateToI32(units), static_cast<int32_t>(remainder));
     trips[trip].running = static_cast<uint32_t>(record[2]);
     return 1;
 }
@@ -795,8 +819,11 @@ uint32_t pulsDsSetCounterConfig(uint32_t counter, const void* value)
     uint32_t record[12];
     memcpy(record, value, sizeof record);
     storeConfig(counters[counter], record);
-    pulsSetCounterAux(counter, record[11]);
-    pulsSetCounterUnits(counter, record[10]);
+    // A stored remainder of a whole unit or more is carried into the units, as
+    // the next update would do, so the trips never see it as a count.
+    const uint32_t unitSize = counters[counter].config[7];
+    pulsSetCounterAux(counter, record[11] % unitSize);
+    pulsSetCounterUnits(counter, record[10] + record[11] / unitSize);
     return 1;
 }
 

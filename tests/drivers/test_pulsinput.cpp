@@ -5,6 +5,7 @@
 #include <doctest/doctest.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -62,6 +63,50 @@ TEST_CASE("a total counter scales each consumed difference")
         const CounterState s = state(1);
         CHECK(s.units == c.units);
         CHECK(s.remainder == c.remainder);
+    }
+}
+
+TEST_CASE("after a reset a total counter consumes pulses whatever the handed-in time, also across the clock's wrap")
+{
+    ManualClock clock;
+    struct Case {
+        std::string name;
+        uint32_t nowAt;      // the program's clock is moved on to this reading first (0: as it is)
+        int32_t reference;   // handed-in time at the reset, relative to the program's clock
+        bool consumedAtOnce; // else only once the minimum interval (100 ms) has passed
+    };
+    const Case cases[] = {
+        {"reference 1 ms ahead", 0, 1, true},
+        {"reference 50 ms ahead", 0, 50, true},
+        {"reference 1000 s ahead", 0, 1000000, true},
+        {"reference as old as the minimum interval", 0, -100, true},
+        {"reference younger than the minimum interval", 0, -50, false},
+        {"reference ahead across the wrap", 0xFFFFFFF0u, 0x20, true},
+        {"reference younger across the wrap", 0x10u, -0x50, false},
+        {"reference older across the wrap", 0x60u, -0x200, true},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        if (c.nowAt != 0)
+            clockAdvanceMs(c.nowAt - clockGetMs());
+        pulsInit();
+        REQUIRE(pulsSetInputMode(1, 1) == 0);
+        REQUIRE(pulsInitCounter(1, 0, 100, 8000, 100, 0, 0, 0, 100000, 1000) == 0);
+        const uint32_t reference = clockGetMs() + static_cast<uint32_t>(c.reference);
+        // A hand-over without counts sets the input's time alone.
+        REQUIRE(pulsSetExternalPulsCountNew(1, 0, reference) == 0);
+        REQUIRE(pulsClearCounter(1) == 0);
+        REQUIRE(pulsResetCounter(1) == 0);
+        REQUIRE(pulsSetExternalPulsCountNew(1, 7, 0) == 0);
+        CHECK(pulsUpdateCounter(1) == 0);
+        CHECK(state(1).remainder == (c.consumedAtOnce ? 700u : 0u));
+        clockAdvanceMs(100);
+        CHECK(pulsUpdateCounter(1) == 0);
+        CHECK(state(1).remainder == 700);
+        REQUIRE(pulsSetExternalPulsCountNew(1, 3, 0) == 0);
+        clockAdvanceMs(100);
+        CHECK(pulsUpdateCounter(1) == 0);
+        CHECK(state(1).remainder == 1000);
     }
 }
 
@@ -278,6 +323,42 @@ TEST_CASE("trip records go to the store and come back")
     REQUIRE(pulsSetCounterParam(5, 42) == 0);
     REQUIRE(pulsGetTripValueBase(6, &units) == 0);
     CHECK(units == 19);
+}
+
+TEST_CASE("records from the store are brought into range: remainders carried, totals held at their ends")
+{
+    ManualClock clock;
+    struct Case {
+        int32_t remainder, units;
+        int32_t loadedRemainder, loadedUnits;
+    };
+    const Case cases[] = {
+        {999, -3, 999, -3},
+        {2500, 17, 500, 19},
+        {-2500, 17, -500, 15},
+        {INT32_MAX, INT32_MAX, 647, INT32_MAX},
+        {INT32_MIN, INT32_MIN, -648, INT32_MIN},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.remainder);
+        pulsInit();
+        const int32_t stored[3] = {c.remainder, c.units, 1};
+        REQUIRE(pulsDsSetTrip(5, stored) == 1);
+        int32_t loaded[3] = {};
+        pulsDsGetTrip(5, loaded);
+        CHECK(loaded[0] == c.loadedRemainder);
+        CHECK(loaded[1] == c.loadedUnits);
+        CHECK(loaded[2] == 1);
+    }
+
+    pulsInit();
+    const uint32_t record[12] = {0, 100, 8000, 1, 0, 0, 0, 1000, 1000, 0, 5, 123456};
+    REQUIRE(pulsDsSetCounterConfig(5, record) == 1);
+    CHECK(state(5).units == 128);
+    CHECK(state(5).remainder == 456);
+    int32_t tripUnits = 0;
+    REQUIRE(pulsGetTripValueBase(5, &tripUnits) == 0);
+    CHECK(tripUnits == 0);  // the load is no count
 }
 
 TEST_CASE("numbers out of range are refused without a change")

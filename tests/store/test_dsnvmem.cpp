@@ -6,6 +6,7 @@
 #include <cstring>
 #include <set>
 
+#include "clock.h"
 #include "datastore.h"
 #include "doubles/store_doubles.h"
 #include "dsnvmem.h"
@@ -181,6 +182,49 @@ TEST_CASE("a marked image is loaded, records handed back, values pulled into ran
     CHECK(std::memcmp(configNow, config, sizeof config) == 0);
     CHECK(configNow[10] == 55);
     CHECK(backend.writes.empty());
+}
+
+TEST_CASE("an image with extreme counter and trip values loads and counts on without overflow")
+{
+    resetBackend();
+    putImageValue<uint32_t>(0, DS_NV_INIT_MARKER);
+    const int32_t high[3] = {INT32_MAX, INT32_MAX, 1};
+    const int32_t low[3] = {INT32_MIN, INT32_MIN, 1};
+    putImage(84, high); // trip 5, adding, on counter 5
+    putImage(87, low);  // trip 8, subtracting, on counter 5
+    putImage(85, low);  // trip 6, adding, on counter 5
+    // Counter 5 counts 0xFFFFFFFF per pulse in units of 1000, its remainder at the end of its range.
+    const uint32_t counter[12] = {0, 100, 8000, 0xFFFFFFFFu, 0, 0, 0, 1000, 1000, 0, 1000, 0xFFFFFFFFu};
+    putImage(96, counter);
+    for (uint32_t id = 88; id <= 91; ++id) {
+        const int32_t mixed[3] = {INT32_MIN, INT32_MAX, -1};
+        putImage(id, mixed);
+    }
+    CHECK(restart() == DS_NV_LOADED);
+
+    REQUIRE(pulsSetInputMode(1, 1) == 0);
+    for (int round = 0; round < 3; ++round) {
+        REQUIRE(pulsSetExternalPulsCountNew(1, 0x7FFFFFFF, 100) == 0);
+        clockAdvanceMs(150);
+        pulsUpdateCounter(0);
+        UpdateTripCounter(0);
+        datastoreRefreshItems(10000);
+    }
+    uint32_t remainder = 0;
+    pulsGetCounterRemainder(5, &remainder, nullptr);
+    CHECK(remainder < 1000);
+    int32_t units = 0;
+    int32_t tripRemainder = 0;
+    REQUIRE(pulsGetTripValue(5, 1, &units) == 0);
+    REQUIRE(pulsGetTripValue(5, 0, &tripRemainder) == 0);
+    CHECK(units == INT32_MAX);
+    CHECK(tripRemainder >= 0);
+    CHECK(tripRemainder < 1000);
+    REQUIRE(pulsGetTripValue(8, 1, &units) == 0);
+    REQUIRE(pulsGetTripValue(8, 0, &tripRemainder) == 0);
+    CHECK(units == INT32_MIN);
+    CHECK(tripRemainder > -1000);
+    CHECK(tripRemainder < 1000);
 }
 
 TEST_CASE("an item whose read fails keeps its own zero value")
