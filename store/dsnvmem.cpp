@@ -31,9 +31,13 @@ void loadImage()
         if (!persistent(*datastoreDescriptor(id)) || size == 0)
             continue;
         std::memset(scratch, 0, size);
-        // A failed read keeps the item's own value rather than another item's bytes.
+        // A failed read keeps the item's own value rather than another item's
+        // bytes, and writes it back: the store (cut short, damaged) then holds
+        // what the console uses instead of whatever a later extension leaves.
         if (datastoreNvRead(id, scratch, size) != 0)
             datastoreStoreValue(id, scratch);
+        else
+            datastoreMarkDirty(id);
     }
     for (uint32_t id = 1; id < DS_ITEM_COUNT; ++id) {
         const DsItemDescriptor& d = *datastoreDescriptor(id);

@@ -241,6 +241,25 @@ TEST_CASE("an item whose read fails keeps its own zero value")
     CHECK(value == 0);
 }
 
+TEST_CASE("an item whose read fails is written back with the value in use")
+{
+    resetBackend();
+    putImageValue<uint32_t>(0, DS_NV_INIT_MARKER);
+    putImageValue<uint16_t>(33, 17);
+    putImageValue<uint16_t>(34, 4321);
+    backend.failingReads.insert(34);
+    CHECK(restart() == DS_NV_LOADED);
+    CHECK(datastoreIsDirty(34));
+    CHECK_FALSE(datastoreIsDirty(33));
+    CHECK(datastoreNvWriteDirty(0) == 0);
+    const std::set<uint32_t> written = writtenIds();
+    CHECK(written.count(34) == 1);
+    CHECK(written.count(33) == 0);
+    uint16_t inStore = 1;
+    std::memcpy(&inStore, backend.image.data() + datastoreNvOffset(34), sizeof inStore);
+    CHECK(inStore == datastoreGetUint16(34));
+}
+
 TEST_CASE("write-behind")
 {
     resetBackend();

@@ -150,6 +150,31 @@ TEST_CASE("after a restart every persistent value is back")
     CHECK(counterRemainder == 56);
 }
 
+TEST_CASE("an item cut off a short store file is written back with the value in use")
+{
+    startEmpty();
+    storeStart();
+    settle();
+    REQUIRE(datastoreSetUint16(135, 0xABCD) == DS_OK);
+    REQUIRE(datastoreSetUint32(212, 20000) == DS_OK);
+    settle();
+    REQUIRE(fileBytes(135) == le16(0xABCD));
+    // A crash while the file was extended: it ends inside item 135.
+    REQUIRE(truncate(storeFilePath.c_str(), fileHeader + datastoreNvOffset(135) + 1) == 0);
+
+    pulsInit();
+    CHECK(storeStart().nvResult == DS_NV_LOADED);
+    const uint16_t inUse = datastoreGetUint16(135);
+    REQUIRE(datastoreSetUint32(212, 30000) == DS_OK);
+    settle();
+    CHECK(fileBytes(135) == le16(inUse));
+
+    pulsInit();
+    CHECK(storeStart().nvResult == DS_NV_LOADED);
+    CHECK(datastoreGetUint16(135) == inUse);
+    CHECK(datastoreGetUint32(212) == 30000);
+}
+
 TEST_CASE("an image of layout 13 is migrated")
 {
     startEmpty();
