@@ -1,6 +1,10 @@
 #include "vkinfo.h"
 
+#include "comport.h"
+#include "conout.h"
+#include "debugcon.h"
 #include "filefunc.h"
+#include "test_capture.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -169,4 +173,49 @@ TEST_CASE("the search takes the first listed directory that holds any of the fil
     // The greyfell directory comes first and holds only the OEM file.
     CHECK(std::string(vkinfoGetItemNumberText()) == "000-000");
     CHECK(std::string(vkinfoRecord(VKINFO_OEM)->oemName) == "BUILDER");
+}
+
+TEST_CASE("the dump reaches the serial console installed as the debug output")
+{
+    InfoDir info;
+    info.put("@vk_info.xml",
+             deviceFile(DEVICE, "1.0.0", owner("512-201", "123456789012") + iso("DEVICE_MAKER", "11", "7")));
+    REQUIRE(vkinfoInit() == 1);
+    REQUIRE(comportInit() == 1);
+    REQUIRE(comportRegister(0, conoutDriver, 1000, 8000, nullptr, nullptr, 0) == 1);
+    comportOpen(0, 7, 3, 2, 0);
+    comselectInit(0);
+    debugSetMask(1);
+    debugSetLevel(0);
+
+    std::string printed;
+    {
+        StdoutCapture output(info.root.path("/dump.txt"));
+        vkinfoDump();
+        printed = output.text();
+    }
+    const char* const lines[] = {
+        "Data read from @vk_info.xml and oem_info.xml\r\n",
+        "  Item Number  : 512-201\r\n",
+        "  Serial NumStr: 123456789012\r\n",
+        "  Serial Number: 123456789012\r\n",
+        "    OEM Name         : DEVICE_MAKER\r\n",
+        "    Manufacturer code:      11\r\n",
+        "    ECU Id number    :       7\r\n",
+    };
+    for (const char* line : lines) {
+        CAPTURE(line);
+        CHECK(printed.find(line) != std::string::npos);
+    }
+
+    // With the category mask closed the dump prints nothing.
+    debugSetMask(0);
+    {
+        StdoutCapture output(info.root.path("/closed.txt"));
+        vkinfoDump();
+        printed = output.text();
+    }
+    debugSetMask(1);
+    CHECK(printed.find("Data read from @vk_info.xml and oem_info.xml\r\n") == std::string::npos);
+    comportClose(0);
 }
