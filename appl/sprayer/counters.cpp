@@ -5,7 +5,10 @@
 #include "eventids.h"
 #include "eventqueue.h"
 #include "pulsinput.h"
+#include "unitquantities.h"
+#include "units.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -139,6 +142,55 @@ void tripCntStampJobStart()
     datastoreGetData(DS_JOB_DATA, records);
     records[job].startTimeMs = jobStartTimeMs;
     datastoreSetData(DS_JOB_DATA, records);
+}
+
+namespace {
+
+// A base value of one quantity shown in the display unit of q, scaled by another quantity's scale.
+float displayValue(uint32_t q, uint32_t value, uint32_t scaleOf)
+{
+    const uint32_t scale = unitGetScale(scaleOf);
+    return static_cast<float>(unitBaseToDisplay(q, static_cast<int32_t>(value))) /
+           static_cast<float>(scale == 0 ? 1 : scale);
+}
+
+}  // namespace
+
+const char* tripCntFormatJobLine(uint32_t job)
+{
+    static char line[128];
+    line[0] = '\0';
+    if (job >= TRIPCNT_JOB_COUNT)
+        return line;
+    JobRecord records[TRIPCNT_JOB_COUNT];
+    datastoreGetData(DS_JOB_DATA, records);
+    const JobRecord& record = records[job];
+    const uint32_t appliedQ = datastoreGetAsInt32(DS_NH3_MODE) != 0 ? UQ_JOB_MASS : UQ_JOB_VOLUME;
+    const uint32_t areaQ = datastoreGetAsInt32(DS_TURF_UNITS) != 0 ? UQ_AREA_TURF : UQ_JOB_AREA;
+    snprintf(line, sizeof line, "%02d;%8.0f;%8.02f;%8.0f;%8ld:%02d\r\n", static_cast<int>(job + 1),
+             static_cast<double>(displayValue(appliedQ, record.applied, appliedQ)),
+             static_cast<double>(displayValue(areaQ, record.area, UQ_JOB_AREA)),
+             static_cast<double>(displayValue(UQ_JOB_DISTANCE, record.distance, UQ_JOB_DISTANCE)),
+             static_cast<long>(record.timeS / 3600), static_cast<int>(record.timeS % 3600 / 60));
+    return line;
+}
+
+char* tripCntAppendJobLines(char* text, size_t capacity)
+{
+    if (text == nullptr || capacity == 0)
+        return text;
+    const uint32_t active = activeJob();
+    for (uint32_t job = 0; job < TRIPCNT_TEMPORARY_JOB; ++job) {
+        if (job == active)
+            tripCntSaveJob();
+        // Whole lines only: a line that does not fit ends the list.
+        const size_t used = strnlen(text, capacity - 1);
+        const char* line = tripCntFormatJobLine(job);
+        if (used + strlen(line) >= capacity)
+            break;
+        memcpy(text + used, line, strlen(line) + 1);
+    }
+    return text;
 }
 
 uint32_t tripCntHandleEvent(uint32_t id, uint32_t argument)

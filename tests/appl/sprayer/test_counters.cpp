@@ -3,6 +3,8 @@
 #include "cycle_env.h"
 #include "eventids.h"
 #include "pulsinput.h"
+#include "unitquantities.h"
+#include "units.h"
 
 #include <doctest/doctest.h>
 
@@ -316,4 +318,52 @@ TEST_CASE("the event entry runs the exports and reports the job report's outcome
         CHECK(csvCalls.size() == 2);
         tripCntSetExports(nullptr, nullptr);
     }
+}
+
+TEST_CASE("job lines: fixed columns in the operator's units, hours and minutes of working time")
+{
+    Jobs jobs;
+    REQUIRE(processInitUnits() == 1);
+    REQUIRE(unitSetSystem(UNIT_SYSTEM_METRIC) == 1);
+    setItem(DS_NH3_MODE, 0);
+    setItem(DS_TURF_UNITS, 0);
+    CHECK(std::string(tripCntFormatJobLine(0)) == "01;       0;    0.00;       0;       0:00\r\n");
+
+    selectJob(4);
+    setJobTrips(JobValues{1234, 250, 1500, 5400});
+    tripCntSaveJob();
+    CHECK(std::string(tripCntFormatJobLine(4)) == "05;    1234;    2.50;    1500;       1:30\r\n");
+    setJobTrips(JobValues{7, 1, 2, 7199});
+    tripCntSaveJob();
+    CHECK(std::string(tripCntFormatJobLine(4)) == "05;       7;    0.01;       2;       1:59\r\n");
+
+    SUBCASE("imperial units convert the area into acres")
+    {
+        setJobTrips(JobValues{0, 250, 0, 0});
+        tripCntSaveJob();
+        REQUIRE(unitSetSystem(UNIT_SYSTEM_IMPERIAL) == 1);
+        CHECK(std::string(tripCntFormatJobLine(4)).substr(0, 21) == "05;       0;    6.18;");
+        REQUIRE(unitSetSystem(UNIT_SYSTEM_METRIC) == 1);
+    }
+    SUBCASE("the export lists jobs 1 to 10 with the active job's current counters")
+    {
+        setJobTrips(JobValues{99, 0, 0, 60});  // not saved yet
+        char text[800] = "header\r\n";
+        tripCntAppendJobLines(text, sizeof text);
+        const std::string all(text);
+        CHECK(all.rfind("header\r\n", 0) == 0);
+        CHECK(all.find("05;      99;    0.00;       0;       0:01\r\n") != std::string::npos);
+        CHECK(all.find("10;       0;") != std::string::npos);
+        CHECK(all.find("11;") == std::string::npos);
+        CHECK(all.size() == 8 + 10 * 43);
+    }
+    SUBCASE("a small buffer takes whole lines only and is never overrun")
+    {
+        char text[100] = {};
+        text[99] = 'X';
+        tripCntAppendJobLines(text, 99);
+        CHECK(std::string(text).size() == 2 * 43);
+        CHECK(text[99] == 'X');
+    }
+    CHECK(std::string(tripCntFormatJobLine(11)).empty());
 }
