@@ -365,6 +365,7 @@ uint32_t io_ifInit()
 
     uint32_t n = datastoreGetUint16(DS_NUMBER_OF_SECTIONS);
     const uint32_t s = datastoreGetUint8(DS_PHYS_SECTION_SWITCHES);
+    state.keyInputsEnabled = 0;
     if (s == 5 || s == 7) {
         state.masterSwitchPin = 0x1025;
     } else if (s == 9) {

@@ -20,6 +20,7 @@
 #include "test_capture.h"
 #include "test_root.h"
 #include "test_wait.h"
+#include "threadfunc.h"
 
 #include <QCoreApplication>
 #include <doctest/doctest.h>
@@ -81,6 +82,17 @@ struct Console {
     {
         for (int channel : {0, 2, 3})
             adc128sConfig(channel, 0, nullptr, 0);
+    }
+
+    // A start-up again (it clears the error flags). The ADC reader opens the
+    // sensor channels again within their 50 ms period: waited for, so that no
+    // channel is opened after the program's root is gone.
+    static uint32_t restart()
+    {
+        const uint32_t result = io_ifInit();
+        quietAdc();
+        threadfunc::sleep(150);
+        return result;
     }
 
     std::string root;
@@ -161,12 +173,11 @@ inline void resetOutputs(uint32_t sections = 13)
     // A pass with every loop closed clears the low flags; the high flags
     // latch until the next start-up, which clears them.
     io_ifCheckOutputs();
+    bool latched = io_ifGetValveErrors(IO_IF_VALVE_FILL) || io_ifGetValveErrors(IO_IF_VALVE_MASTER);
     for (uint32_t section = 1; section <= 13; ++section)
-        if (io_ifGetSectionError(section).highError)
-            io_ifInit();
-    if (io_ifGetValveErrors(IO_IF_VALVE_FILL) || io_ifGetValveErrors(IO_IF_VALVE_MASTER))
-        io_ifInit();
-    Console::quietAdc();
+        latched = latched || io_ifGetSectionError(section).highError;
+    if (latched)
+        Console::restart();
     takeEvents();
 }
 

@@ -682,3 +682,32 @@ TEST_CASE("the H-bridge output traces its duty and the bridge faults")
     CHECK(trace == expected);
     fileLoggerSetEnabled(0);
 }
+
+TEST_CASE("switch boxes of 5, 7 and 9 switches have no key inputs and their own master switch pin")
+{
+    resetOutputs();
+    struct Case {
+        uint8_t switches;
+        uint32_t masterPin;
+        bool keys;
+    };
+    const Case cases[] = {{9, 39, false}, {5, 37, false}, {7, 37, false}, {6, 37, true}};
+    for (const Case& c : cases) {
+        CAPTURE(static_cast<int>(c.switches));
+        datastoreSetUint8(DS_PHYS_SECTION_SWITCHES, c.switches);
+        REQUIRE(Console::restart() == 1);
+        for (uint32_t pin : {37u, 39u}) {
+            board().setInput(pin, true);
+            CHECK(io_ifGetDigitalInput(IO_IF_INPUT_MASTER_SWITCH) == (pin == c.masterPin ? 1u : 0u));
+            board().setInput(pin, false);
+        }
+        board().setInput(31, true);
+        threadfunc::sleep(100);
+        takeEvents();
+        board().setInput(31, false);
+        const auto events = waitForEvent(318, c.keys ? 3000 : 200);
+        CHECK(countEvent(events, 318) == (c.keys ? 1u : 0u));
+    }
+    datastoreSetUint8(DS_PHYS_SECTION_SWITCHES, 3);
+    REQUIRE(Console::restart() == 1);
+}
