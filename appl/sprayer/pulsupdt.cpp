@@ -3,6 +3,8 @@
 #include "comport.h"
 #include "datastore.h"
 #include "debugcon.h"
+#include "dshooks.h"
+#include "dsvcappl.h"
 #include "pulsinput.h"
 
 #include <cstring>
@@ -97,6 +99,15 @@ SpeedSource speedSourceOf(uint32_t source)
 }
 
 }  // namespace
+
+void pulsupdtRegister()
+{
+    datastoreRegisterChangeHook(DS_HOOK_NEW_FLOW_CAL, pulsupdtNewFlowCal);
+    datastoreRegisterChangeHook(DS_HOOK_NEW_FLOW_CAL_CORR, pulsupdtNewFlowCalCorr);
+    datastoreRegisterChangeHook(DS_HOOK_NEW_FLOW_CAL_NH3_CORR, pulsupdtNewFlowCalNH3Corr);
+    datastoreRegisterChangeHook(DS_HOOK_SPEED_SOURCE_CHANGED, pulsupdtSpeedSourceChanged);
+    dsvcapplRegisterCounterSetup(pulsupdtInitSpecificPulsCounters);
+}
 
 uint32_t pulsupdtInitPulsCounters()
 {

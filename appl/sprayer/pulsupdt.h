@@ -5,6 +5,10 @@
 // GUI thread.
 #include <cstdint>
 
+// Hands the change callbacks below and the one-counter set-up to the parameter
+// store; called at start-up before the store starts.
+void pulsupdtRegister();
+
 // Sets up counters 1 to 21 and clears their values and trips; for a new
 // datastore. 0, or the first set-up error (which stops the set-up at that counter).
 uint32_t pulsupdtInitPulsCounters();

@@ -47,6 +47,7 @@ struct Counters : CoreEnv {
     Counters()
     {
         openConsolePort();
+        pulsupdtRegister();
         REQUIRE(pulsupdtInitPulsCounters() == 0);
         REQUIRE(datastoreSetUint32(DS_FLOW_CAL_NUMBER, kDefaultFlowCal) == DS_OK);
     }
