@@ -1,7 +1,9 @@
 // benchtest as a whole on the stand-in board: banner, start-up commands and the
 // protocol on serial port 0, per platform.
+#include "../drivers/can_peer.h"
 #include "benchplatform.h"
 #include "benchstart.h"
+#include "standin_board.h"
 #include "standin_serial.h"
 #include "test_root.h"
 #include "toolsmisc.h"
@@ -140,6 +142,9 @@ TEST_CASE("without a product file benchtest starts as platform 0 and answers the
     CHECK(bench.exchange(frame(0x2302, bytes({5, 0, 0})), 15) ==
           bytes({0x00, 0x0F}) + frame(0x2303, bytes({5, 0, 0, 0, 0, 0, 0, 0})));
     CHECK(bench.exchange(bytes({0x00, 0x0B}), 2) == bytes({0x40, 0x0F}));
+    // Every line is open: the power button reads as its file says.
+    REQUIRE(standinSetGpio(bench.root.dir(), 153, "1\n"));
+    CHECK(bench.exchange(frame(0x0800, bytes({17})), 9) == bytes({0x00, 0x0F}) + frame(0x0801, bytes({17, 1})));
 }
 
 TEST_CASE("platform 3 leaves out serial port 2 and the FPGA register commands")
@@ -153,11 +158,37 @@ TEST_CASE("platform 3 leaves out serial port 2 and the FPGA register commands")
     CHECK(commands.find("ttyO2") == std::string::npos);
 }
 
-TEST_CASE("platform 7 names itself and opens three CAN channels")
+TEST_CASE("platform 7 names itself and maps its three CAN channels")
 {
     RunningBench bench(benchPlatformName(7));
     const std::string out = bench.outputUntil("benchtest for ");
     CHECK(out.find(std::string("Benchtest version:1.0x\nbenchtest for ") + benchPlatformName(7) + "\n") !=
           std::string::npos);
     CHECK(bench.exchange(kIdentify, kIdentity.size()) == kIdentity);
+    // Channel 0 is can2, channel 2 is can1.
+    CanPeer can1("can1");
+    CanPeer can2("can2");
+    CHECK(bench.exchange(frame(0x0900, bytes({0, 9})), 2) == bytes({0x00, 0x0F}));
+    CHECK(can2.receiveText(1000) == "00000037#0001020304050607");
+    CHECK(bench.exchange(frame(0x0900, bytes({2, 9})), 2) == bytes({0x00, 0x0F}));
+    CHECK(can1.receiveText(1000) == "00000037#0001020304050607");
+    CHECK(can2.receiveText(100).empty());
+}
+
+TEST_CASE("platform 9 opens only its GPIO lines and two CAN channels")
+{
+    RunningBench bench(benchPlatformName(9));
+    REQUIRE(standinSetGpio(bench.root.dir(), 153, "1\n"));
+    REQUIRE(standinSetGpio(bench.root.dir(), 150, "1\n"));
+    bench.outputUntil("Benchtest version:1.0x\n");
+    // Mask 0x10: the USB 1 status line (150) but not the power button (153).
+    CHECK(bench.exchange(frame(0x0800, bytes({17})), 9) == bytes({0x00, 0x0F}) + frame(0x0801, bytes({17, 0})));
+    CHECK(bench.exchange(frame(0x0800, bytes({11})), 9) == bytes({0x00, 0x0F}) + frame(0x0801, bytes({11, 1})));
+    CanPeer can0("can0");
+    CanPeer can1("can1");
+    CHECK(bench.exchange(frame(0x0900, bytes({0, 9})), 2) == bytes({0x00, 0x0F}));
+    CHECK(can1.receiveText(1000) == "00000037#0001020304050607");
+    CHECK(bench.exchange(frame(0x0900, bytes({1, 9})), 2) == bytes({0x00, 0x0F}));
+    CHECK(can0.receiveText(1000) == "00000037#0001020304050607");
+    CHECK(bench.exchange(frame(0x0900, bytes({2, 9})), 2) == bytes({0x10, 0x0F}));
 }
