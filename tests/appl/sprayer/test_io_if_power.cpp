@@ -7,17 +7,21 @@
 #include "threadfunc.h"
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 using namespace io_iftest;
 
 namespace {
 
+// What the first switch to hardware 9 printed.
+std::string hardware9Output;
+
 void startHardware9()
 {
     static const bool started = [] {
         console();
-        io_ifSetHardwareId(9);
+        hardware9Output = outputOf([] { io_ifSetHardwareId(9); });
         // The first temperature reading re-registers its channel; wait for it
         // before the channels are stopped.
         REQUIRE(waitFor([] { return io_ifGetTemperatureClass() != 11; }, 3000));
@@ -29,6 +33,16 @@ void startHardware9()
 }
 
 }  // namespace
+
+TEST_CASE("hardware 9 starts the temperature channel once")
+{
+    startHardware9();
+    CHECK(hardware9Output.find("firstTimeTemperature") != std::string::npos);
+    CHECK(io_ifGetTemperatureClass() == 0);
+    const std::string again = outputOf([] { io_ifSetHardwareId(9); });
+    CHECK(again.find("firstTimeTemperature") == std::string::npos);
+    Console::quietAdc();
+}
 
 TEST_CASE("supply voltage on hardware 9 and above")
 {
