@@ -711,3 +711,24 @@ TEST_CASE("switch boxes of 5, 7 and 9 switches have no key inputs and their own 
     datastoreSetUint8(DS_PHYS_SECTION_SWITCHES, 3);
     REQUIRE(Console::restart() == 1);
 }
+
+TEST_CASE("the input loop logs its late passes")
+{
+    resetOutputs();
+    CDebug& logger = CDebug::getInstance();
+    writeTextFile(logger.rulesFilePath(), "[rules]\ncInit.debug=true\ncIo.debug=true\ncDefault.info=true\n");
+    logger.readFilterRules();
+    StdoutCapture capture(console().root + "/tmp/io_if.late");
+    clockUseManual();
+    threadfunc::sleep(100);
+    // One pass starts 31 ms after the one before it.
+    clockAdvanceMs(31);
+    const bool logged =
+        waitFor([&] { return capture.peek().find("io_if update: mist 1 of ") != std::string::npos; }, 3000);
+    clockUseReal();
+    const std::string output = capture.text();
+    CHECK(logged);
+    CHECK(output.find("io_if update: mist 2") == std::string::npos);
+    writeTextFile(logger.rulesFilePath(), "[rules]\ncInit.debug=true\ncIo.debug=true\n");
+    logger.readFilterRules();
+}
