@@ -207,3 +207,23 @@ uint32_t rateFromFlowSmall(uint32_t width, uint32_t flow, uint32_t speed)
     return roundCapped(static_cast<float>(flow) * 6000000.0f / static_cast<float>(width) / static_cast<float>(speed),
                        9999);
 }
+
+uint32_t pressureFromFlow(uint32_t, uint32_t, uint32_t)
+{
+    return 0;
+}
+
+uint32_t regulFlowAtPressure(uint32_t, uint32_t, uint32_t)
+{
+    return 0;
+}
+
+uint32_t nozzleRefFlowTotal(uint32_t)
+{
+    return 0;
+}
+
+uint32_t regulBoostedTarget()
+{
+    return 0;
+}

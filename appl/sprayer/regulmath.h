@@ -55,3 +55,13 @@ uint32_t regulDutyFromError(uint32_t err, uint32_t ref);
 uint32_t flowFromRate(uint32_t rate, uint32_t speed, uint32_t width);
 uint32_t rateFromFlow(uint32_t flow, uint32_t speed, uint32_t width);
 uint32_t rateFromFlowSmall(uint32_t width, uint32_t flow, uint32_t speed);
+
+// ---- Conversions that depend on the nozzle presets (placeholders: they do nothing yet) ----
+// Pressure (bar x 100) that gives flow q over n nozzles of reference flow qref.
+uint32_t pressureFromFlow(uint32_t q, uint32_t n, uint32_t qref);
+// Flow over n nozzles of reference flow qref at pressure p.
+uint32_t regulFlowAtPressure(uint32_t p, uint32_t n, uint32_t qref);
+// Reference flow of `tips` nozzles of the current preset.
+uint32_t nozzleRefFlowTotal(uint32_t tips);
+// The current preset's target rate with the boost applied.
+uint32_t regulBoostedTarget();

@@ -1,0 +1,6 @@
+#include "pdfpressurelog.h"
+
+bool pressureLogSavePdf()
+{
+    return false;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The process core's command and cycle dispatcher. Every event of the chain and
+// every setting a page commits (same EV_ ids) runs one case here; a common tail
+// then hands the event to the regulation, the tank procedures and the flow
+// calibration. GUI thread only.
+#include <cstdint>
+
+// 1 only for EV_PROCESS_START when the I/O start failed; 0 otherwise.
+uint32_t processEvent(uint32_t id, uint32_t value);

@@ -1,0 +1,9 @@
+#include "regulation.h"
+
+void regulInit()
+{
+}
+
+void regulHandleEvent(uint32_t, uint32_t)
+{
+}
