@@ -533,16 +533,25 @@ uint32_t runCase(uint32_t id, uint32_t value)
     return 0;
 }
 
+ProcessEventTail gTail = {regulHandleEvent, tankProceduresHandleEvent, flowCalHandleEvent};
+
 }  // namespace
+
+ProcessEventTail& processEventTail()
+{
+    return gTail;
+}
 
 uint32_t processEvent(uint32_t id, uint32_t value)
 {
     const uint32_t result = runCase(id, value);
+    // The regulation has its own 66 ms tick only through the main tick, and
+    // none at all while the diagnostics page drives the outputs.
     if (pageMode() != PAGE_DIAGNOSTICS && id != EV_REGULATION_TICK)
-        regulHandleEvent(id == EV_TICK_100MS ? EV_REGULATION_TICK : id, value);
+        gTail.regulation(id == EV_TICK_100MS ? EV_REGULATION_TICK : id, value);
     if (dsValue(DS_TANK_SENSOR_PRESENT) != 0 || dsValue(DS_FILL_FLOW_SENSOR_PRESENT) != 0)
-        tankProceduresHandleEvent(id);
-    flowCalHandleEvent(id);
+        gTail.tankProcedures(id);
+    gTail.flowCalibration(id);
     if (id == EV_CAL_VOLUME_ENTERED && dsValue(DS_NH3_MODE) != 0)
         dsStore(DS_NH3_DENSITY_FACTOR, dsValue(DS_DENSITY_FACTOR));
     return result;

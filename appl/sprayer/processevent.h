@@ -7,3 +7,11 @@
 
 // 1 only for EV_PROCESS_START when the I/O start failed; 0 otherwise.
 uint32_t processEvent(uint32_t id, uint32_t value);
+
+// Where the common tail hands each event. Tests wrap an entry to watch it.
+struct ProcessEventTail {
+    void (*regulation)(uint32_t id, uint32_t arg);
+    void (*tankProcedures)(uint32_t id);
+    void (*flowCalibration)(uint32_t id);
+};
+ProcessEventTail& processEventTail();

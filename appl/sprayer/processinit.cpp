@@ -48,6 +48,9 @@ enum : uint32_t {
     BRIGHTNESS_MIN = 25,
     BRIGHTNESS_MAX = 100,
     OLDEST_SUPPORTED_HW = 3,
+    // Both threads reach driver code that formats and logs text; the runtime's
+    // minimum stack is too tight for that.
+    TASK_STACK_BYTES = 65536,
 };
 
 struct PeriodicEvent {
@@ -103,7 +106,7 @@ uint32_t chooseCanRole()
     } else {
         sectrixDataLinkInit(CAN_CHANNEL);
     }
-    kernelTaskCreate(CAN_TASK_PRIORITY, canReceiveTask, role, "process", __LINE__);
+    kernelTaskCreateStack(CAN_TASK_PRIORITY, canReceiveTask, role, TASK_STACK_BYTES, "process", __LINE__);
     return timingFailed;
 }
 
@@ -200,7 +203,7 @@ uint32_t processInit()
     alarmLogEnable(1);
     pressureLogCreate("pressurelogs");
     pressureLogEnable(1);
-    kernelTaskCreate(HW_TASK_PRIORITY, hardwareVersionTask, 0, "process", __LINE__);
+    kernelTaskCreateStack(HW_TASK_PRIORITY, hardwareVersionTask, 0, TASK_STACK_BYTES, "process", __LINE__);
     CDEBUG_LOG(CDebugLevel::DEB, "cInit", "end");
     return result;
 }
