@@ -1,0 +1,242 @@
+// Supervision of the Sectrix controller, with the controller played on the
+// stand-in CAN bus and the console's own CAN receive thread feeding the link.
+// Time runs on the manual clock: the link's 5000 ms supervision is advanced, not waited.
+#include <doctest/doctest.h>
+
+#include <memory>
+
+#include <QCoreApplication>
+
+#include "../../drivers/can_peer.h"
+#include "alarm.h"
+#include "alarmdefs.h"
+#include "canio.h"
+#include "clock.h"
+#include "core_env.h"
+#include "datastore.h"
+#include "dsvalue.h"
+#include "kernel.h"
+#include "processcan.h"
+#include "sectrix.h"
+#include "sectrixsupervision.h"
+#include "socketcan.h"
+
+namespace {
+
+// Channel 0 on the stand-in bus, the link started and the receive thread
+// running; the unit's peer sends the controller's frames. Once per program.
+struct Bus {
+    Bus()
+    {
+        coreTestWorkDir();
+        REQUIRE(datastoreInit(2) == 0);
+        processInitAlarms();
+        REQUIRE(canioInit(1) == 1);
+        REQUIRE(canioInitChannel(0, socketCANdriver, 0, 0) == 1);
+        unit = std::make_unique<CanPeer>("can0");
+        REQUIRE(unit->isOpen());
+        clockUseManual();
+        REQUIRE(sectrixDataLinkInit(0) == 1);
+        REQUIRE(kernelTaskCreateStack(20, canReceiveTask, CAN_ROLE_SECTRIX, 65536, __FILE__, __LINE__) != 0);
+    }
+    std::unique_ptr<CanPeer> unit;
+};
+
+Bus& bus()
+{
+    static Bus* instance = new Bus();
+    return *instance;
+}
+
+// The unit sends one frame; returns once the console has taken it.
+void unitSends(std::initializer_list<int> bytes)
+{
+    const uint32_t before = canioGetReceivedCount();
+    REQUIRE(bus().unit->send(rawFrame(SECTRIX_ID_UNIT | CAN_EFF_FLAG, bytes)));
+    for (int i = 0; i < 500 && canioGetReceivedCount() == before; ++i)
+        sleepMilliseconds(2);
+    sleepMilliseconds(20);
+}
+
+void linkUp()
+{
+    unitSends({0x55});
+    REQUIRE(sectrixLinkIsLost() == 1);
+}
+
+// 6 s without a frame of the unit.
+void linkDown()
+{
+    for (int i = 0; i < 6; ++i) {
+        clockAdvanceMs(1000);
+        sleepMilliseconds(20);
+    }
+    bus().unit->drain();
+    REQUIRE(sectrixLinkIsLost() == 0);
+}
+
+void unitAutomatic()
+{
+    unitSends({0x02, 0x03});
+    unitSends({0x00, 0x00, 0x00, 0x00});
+    unitSends({0x00, 0x00, 0x00, 0x00});
+    REQUIRE(sectrixIsActive() == 1);
+}
+
+void unitManual()
+{
+    unitSends({0x02, 0x02});
+    REQUIRE(sectrixIsActive() == 0);
+}
+
+void master(uint32_t on)
+{
+    REQUIRE(dsStore(DS_MASTER_SWITCH, on) == 0);
+}
+
+// Back to a lost link, no alarm and nothing seen.
+void startOver()
+{
+    bus();
+    if (sectrixLinkIsLost() != 0)
+        linkDown();
+    const uint32_t alarms[] = {SECTRIX_LOST, SECTRIX_MAN_MODE, SECTRIX_AUTO_MODE};
+    for (uint32_t alarm : alarms)
+        alarmClear(alarm);
+    sectrixSupervisionReset();
+    master(0);
+}
+
+}  // namespace
+
+TEST_CASE("a lost link is an alarm only once it was up with the master switch on")
+{
+    startOver();
+    SUBCASE("never up: nothing to miss")
+    {
+        master(1);
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_LOST) == 0);
+    }
+    SUBCASE("up and lost with the master switch off: no alarm, then or later with the master on")
+    {
+        linkUp();
+        sectrixSupervisionTick();
+        linkDown();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_LOST) == 0);
+        master(1);
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_LOST) == 0);
+    }
+    SUBCASE("up with the master on, then lost: raised; cleared on the first tick the link is back")
+    {
+        master(1);
+        linkUp();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_LOST) == 0);
+        linkDown();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_LOST) == 1);
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_LOST) == 1);
+        linkUp();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_LOST) == 0);
+    }
+    SUBCASE("up with the master on, master off, then lost: no alarm")
+    {
+        master(1);
+        linkUp();
+        sectrixSupervisionTick();
+        master(0);
+        linkDown();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_LOST) == 0);
+    }
+}
+
+TEST_CASE("manual mode after automatic mode with the master on is an alarm")
+{
+    startOver();
+    master(1);
+    linkUp();
+    SUBCASE("manual from the start raises nothing")
+    {
+        unitManual();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_MAN_MODE) == 0);
+    }
+    SUBCASE("automatic, then manual: raised; automatic again clears it")
+    {
+        unitAutomatic();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_MAN_MODE) == 0);
+        unitManual();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_MAN_MODE) == 1);
+        unitAutomatic();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_MAN_MODE) == 0);
+    }
+    SUBCASE("the master switched off forgets automatic mode and clears the alarm")
+    {
+        unitAutomatic();
+        sectrixSupervisionTick();
+        unitManual();
+        sectrixSupervisionTick();
+        REQUIRE(alarmIsActive(SECTRIX_MAN_MODE) == 1);
+        master(0);
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_MAN_MODE) == 0);
+        master(1);
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_MAN_MODE) == 0);
+    }
+}
+
+TEST_CASE("automatic mode wants every section switch on")
+{
+    startOver();
+    master(1);
+    REQUIRE(dsStore(DS_NUMBER_OF_SECTIONS, 9) == 0);
+    linkUp();
+    unitAutomatic();
+    // No switch is on: 0 of 9.
+    sectrixSupervisionTick();
+    CHECK(alarmIsActive(SECTRIX_AUTO_MODE) == 1);
+    SUBCASE("a lost link leaves the alarm as it is")
+    {
+        linkDown();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_AUTO_MODE) == 1);
+    }
+    SUBCASE("manual mode clears it")
+    {
+        unitManual();
+        sectrixSupervisionTick();
+        CHECK(alarmIsActive(SECTRIX_AUTO_MODE) == 0);
+    }
+}
+
+TEST_CASE("a standard-identifier frame never reaches the links")
+{
+    startOver();
+    REQUIRE(sectrixLinkIsLost() == 0);
+    // The unit's identifier, but as an 11-bit frame: dropped before the link.
+    CanFrame standard{SECTRIX_ID_UNIT, 0, 1, {0x55}};
+    canReceiveDispatch(CAN_ROLE_SECTRIX, standard);
+    CHECK(sectrixLinkIsLost() == 0);
+    CanFrame extended{SECTRIX_ID_UNIT, 1, 1, {0x55}};
+    canReceiveDispatch(CAN_ROLE_SECTRIX, extended);
+    CHECK(sectrixLinkIsLost() == 1);
+    // On the bus: a standard frame from the unit's peer changes nothing either.
+    linkDown();
+    const uint32_t before = canioGetReceivedCount();
+    REQUIRE(bus().unit->send(rawFrame(0x7C0, {0x55})));
+    for (int i = 0; i < 500 && canioGetReceivedCount() == before; ++i)
+        sleepMilliseconds(2);
+    sleepMilliseconds(20);
+    CHECK(canioGetReceivedCount() > before);
+    CHECK(sectrixLinkIsLost() == 0);
+}
