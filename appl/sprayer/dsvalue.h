@@ -5,6 +5,7 @@
 #include "datastore.h"
 
 #include <cstdint>
+#include <cstring>
 
 inline uint32_t dsValue(uint32_t id)
 {
@@ -21,4 +22,27 @@ inline void dsStoreIfChanged(uint32_t id, uint32_t value)
 {
     if (dsValue(id) != value)
         dsStore(id, value);
+}
+
+// The value as stored, for items of up to 32 bits: the typed getters bring a
+// value into the item's own limits, which would hide a stored value outside them.
+inline uint32_t dsStoredValue(uint32_t id)
+{
+    uint8_t bytes[DS_MAX_ITEM_SIZE] = {};
+    if (!datastoreCopyValue(id, bytes))
+        return 0;
+    switch (datastoreGetSize(id)) {
+    case 1:
+        return bytes[0];
+    case 2: {
+        uint16_t value = 0;
+        std::memcpy(&value, bytes, sizeof(value));
+        return value;
+    }
+    default: {
+        uint32_t value = 0;
+        std::memcpy(&value, bytes, sizeof(value));
+        return value;
+    }
+    }
 }

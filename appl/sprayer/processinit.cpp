@@ -33,7 +33,9 @@
 #include "vkinfo.h"
 #include "xmlreader.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -136,11 +138,19 @@ int32_t processHardwareId()
 
 uint32_t SetBrightness()
 {
-    uint32_t brightness = dsValue(DS_BRIGHTNESS);
-    if (brightness < BRIGHTNESS_MIN || brightness > BRIGHTNESS_MAX) {
-        brightness = brightness < BRIGHTNESS_MIN ? BRIGHTNESS_MIN : BRIGHTNESS_MAX;
-        dsStore(DS_BRIGHTNESS, brightness);
+    // Within 25..100 and within the item's own limits, so that the value
+    // brought into range can be stored back.
+    const DsItemDescriptor* item = datastoreDescriptor(DS_BRIGHTNESS);
+    uint32_t lowest = BRIGHTNESS_MIN;
+    uint32_t highest = BRIGHTNESS_MAX;
+    if (item != nullptr && item->maximum > item->minimum) {
+        lowest = std::max(lowest, static_cast<uint32_t>(std::ceil(item->minimum)));
+        highest = std::min(highest, static_cast<uint32_t>(item->maximum));
     }
+    const uint32_t stored = dsStoredValue(DS_BRIGHTNESS);
+    const uint32_t brightness = std::min(std::max(stored, lowest), highest);
+    if (brightness != stored)
+        dsStore(DS_BRIGHTNESS, brightness);
     if (gHardwareId.load() < 0)
         return 0;
     CDEBUG_LOG(CDebugLevel::DEB, "cDefault", "%d %%", static_cast<int>(brightness));

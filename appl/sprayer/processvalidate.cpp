@@ -134,12 +134,22 @@ constexpr Range kVolatile[] = {
     {DS_LIVE_PRESSURE_2, 0, 0, 0}, {DS_RUN_VALUE_276, 0, 0, 0}, {DS_RUN_VALUE_277, 0, 0, 0},
 };
 
-// The validator of the item's stored width.
+void validateBool(uint32_t id, uint32_t def, uint32_t force)
+{
+    const uint32_t stored = dsStoredValue(id);
+    dsvcapplValidateBool(id, def, force != 0 || stored > 1 ? 1 : 0);
+}
+
+// The validator of the item's stored width; a stored value outside the range
+// takes the default even where the item's own limits are wider or narrower.
 void validate(const Range& range, uint32_t force)
 {
+    const uint32_t stored = dsStoredValue(range.id);
+    if (stored < range.min || stored > range.max)
+        force = 1;
     switch (datastoreGetType(range.id)) {
     case DS_TYPE_BOOL:
-        dsvcapplValidateBool(range.id, range.def, force);
+        validateBool(range.id, range.def, force);
         break;
     case DS_TYPE_UINT8:
     case DS_TYPE_UCHAR:
@@ -179,14 +189,14 @@ void ValidateData(uint8_t initAll)
 {
     const uint32_t force = initAll != 0 ? 1 : 0;
     for (uint32_t id : kBoolDefault0)
-        dsvcapplValidateBool(id, 0, force);
+        validateBool(id, 0, force);
     for (uint32_t id : kBoolDefault1)
-        dsvcapplValidateBool(id, 1, force);
+        validateBool(id, 1, force);
     for (const Range& range : kRanges)
         validate(range, force);
 
-    const bool nh3 = dsValue(DS_NH3_MODE) != 0;
-    dsvcapplValidateBool(DS_CROP_SPRAYER_MODE, nh3 ? 0 : 1, force);
+    const bool nh3 = dsStoredValue(DS_NH3_MODE) != 0;
+    validateBool(DS_CROP_SPRAYER_MODE, nh3 ? 0 : 1, force);
     validate(nh3 ? Range{DS_DENSITY_FACTOR, 300, 1100, 500} : Range{DS_DENSITY_FACTOR, 800, 2000, 1000}, force);
     validate(nh3 ? Range{DS_SPRAYER_MODE_FACTOR, 1000, 35000, 20000} : Range{DS_SPRAYER_MODE_FACTOR, 1, 200, 100},
              force);

@@ -79,6 +79,10 @@ inline StartRun runStart(const std::function<void()>& before, const std::functio
             char name[] = "starttest";
             char* argv[] = {name, nullptr};
             QCoreApplication app(argc, argv);
+            // The start-up's info lines are part of what the cases check.
+            CDebug& logger = CDebug::getInstance();
+            writeTextFile(logger.rulesFilePath(), "[rules]\ncDefault.info=true\n");
+            logger.readFilterRules();
             platformInit();
             before();
             report("result", processInit());
@@ -90,6 +94,11 @@ inline StartRun runStart(const std::function<void()>& before, const std::functio
     std::istringstream lines(run.output);
     std::string line;
     while (std::getline(lines, line)) {
+        // The console ends some of its lines with "\n\r".
+        while (!line.empty() && line.front() == '\r')
+            line.erase(0, 1);
+        while (!line.empty() && line.back() == '\r')
+            line.pop_back();
         const size_t equals = line.find('=');
         if (line.size() > 1 && line[0] == '@' && equals != std::string::npos)
             run.reported[line.substr(1, equals - 1)] = line.substr(equals + 1);

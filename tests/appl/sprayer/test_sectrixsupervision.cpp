@@ -12,25 +12,47 @@
 #include "alarmdefs.h"
 #include "canio.h"
 #include "clock.h"
+#include "comport.h"
+#include "conout.h"
 #include "core_env.h"
 #include "datastore.h"
+#include "debugcon.h"
 #include "dsvalue.h"
+#include "io_if.h"
 #include "kernel.h"
 #include "processcan.h"
 #include "sectrix.h"
 #include "sectrixsupervision.h"
 #include "socketcan.h"
+#include "standin_fpgaio.h"
+#include "sysroot.h"
+#include "test_capture.h"
 
 namespace {
 
+// Box with 9 section switches: the extender pins of switches 1..9.
+const uint32_t kSwitchPins[9] = {0x20, 0x1F, 0x22, 0x21, 0x24, 0x23, 0x26, 0x25, 0x28};
+
 // Channel 0 on the stand-in bus, the link started and the receive thread
-// running; the unit's peer sends the controller's frames. Once per program.
+// running; the unit's peer sends the controller's frames; the I/O started on
+// the stand-in board, whose switch inputs the test sets; the debug port on the
+// standard output. Once per program.
 struct Bus {
     Bus()
     {
         coreTestWorkDir();
         REQUIRE(datastoreInit(2) == 0);
+        comportInit();
+        comportRegister(0, conoutDriver, 1000, 8000, nullptr, nullptr, 0);
+        comportOpen(0, 7, 3, 2, 0);
+        comselectInit(0);
+        debugSetLevel(0);
         processInitAlarms();
+        REQUIRE(dsStore(DS_NUMBER_OF_SECTIONS, 9) == 0);
+        REQUIRE(dsStore(DS_PHYS_SECTION_SWITCHES, 9) == 0);
+        io_ifInit();
+        board = std::make_unique<StandinFpga>(sysrootDir());
+        REQUIRE(board->ok());
         REQUIRE(canioInit(1) == 1);
         REQUIRE(canioInitChannel(0, socketCANdriver, 0, 0) == 1);
         unit = std::make_unique<CanPeer>("can0");
@@ -40,6 +62,7 @@ struct Bus {
         REQUIRE(kernelTaskCreateStack(20, canReceiveTask, CAN_ROLE_SECTRIX, 65536, __FILE__, __LINE__) != 0);
     }
     std::unique_ptr<CanPeer> unit;
+    std::unique_ptr<StandinFpga> board;
 };
 
 Bus& bus()
@@ -89,6 +112,29 @@ void unitManual()
     REQUIRE(sectrixIsActive() == 0);
 }
 
+void switchesOn(uint32_t count)
+{
+    for (uint32_t i = 0; i < 9; ++i)
+        REQUIRE(bus().board->setInput(kSwitchPins[i], i < count));
+}
+
+// Debug-port output of one supervision tick.
+std::string tickOutput()
+{
+    StdoutCapture capture(coreTestWorkDir() + "/tick.output");
+    sectrixSupervisionTick();
+    std::fflush(stdout);
+    return capture.text();
+}
+
+size_t countText(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
 void master(uint32_t on)
 {
     REQUIRE(dsStore(DS_MASTER_SWITCH, on) == 0);
@@ -105,6 +151,7 @@ void startOver()
         alarmClear(alarm);
     sectrixSupervisionReset();
     master(0);
+    switchesOn(0);
 }
 
 }  // namespace
@@ -199,14 +246,22 @@ TEST_CASE("automatic mode wants every section switch on")
 {
     startOver();
     master(1);
-    REQUIRE(dsStore(DS_NUMBER_OF_SECTIONS, 9) == 0);
     linkUp();
     unitAutomatic();
-    // No switch is on: 0 of 9.
-    sectrixSupervisionTick();
+    switchesOn(8);
+    std::string printed = tickOutput() + tickOutput();
     CHECK(alarmIsActive(SECTRIX_AUTO_MODE) == 1);
+    CHECK(countText(printed, "Auto mode alarm  8, 9 \n") == 1);
+    SUBCASE("the ninth switch clears it")
+    {
+        switchesOn(9);
+        printed = tickOutput() + tickOutput();
+        CHECK(alarmIsActive(SECTRIX_AUTO_MODE) == 0);
+        CHECK(countText(printed, "Auto mode alarm Deactivate \n") == 1);
+    }
     SUBCASE("a lost link leaves the alarm as it is")
     {
+        switchesOn(9);
         linkDown();
         sectrixSupervisionTick();
         CHECK(alarmIsActive(SECTRIX_AUTO_MODE) == 1);
@@ -217,6 +272,27 @@ TEST_CASE("automatic mode wants every section switch on")
         sectrixSupervisionTick();
         CHECK(alarmIsActive(SECTRIX_AUTO_MODE) == 0);
     }
+}
+
+TEST_CASE("each raise and clear prints its line once")
+{
+    startOver();
+    master(1);
+    linkUp();
+    CHECK(tickOutput().empty());
+    linkDown();
+    const std::string lost = tickOutput() + tickOutput();
+    CHECK(countText(lost, "Sectrix lost alarm activate \n") == 1);
+    linkUp();
+    const std::string back = tickOutput() + tickOutput();
+    CHECK(countText(back, "Sectrix lost alarm deactivate \n") == 1);
+    unitAutomatic();
+    switchesOn(9);
+    tickOutput();
+    unitManual();
+    CHECK(countText(tickOutput() + tickOutput(), "Man mode alarm activate \n") == 1);
+    unitAutomatic();
+    CHECK(countText(tickOutput() + tickOutput(), "Man mode alarm Deactivate \n") == 1);
 }
 
 TEST_CASE("a standard-identifier frame never reaches the links")
