@@ -31,3 +31,13 @@ void processUpdateTankContent()
 void processMeasurementStep()
 {
 }
+
+uint32_t processFillFlowCalChanged(uint32_t, const void*, uint32_t, uint16_t)
+{
+    return 0;
+}
+
+uint32_t processPulseRatioChanged(uint32_t, const void*, uint32_t, uint16_t)
+{
+    return 0;
+}

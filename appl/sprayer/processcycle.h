@@ -19,3 +19,6 @@ void processUpdateFillValve();
 void processUpdateTankContent();
 // Flow, pressure, speed, rates, counters and alarms of the working screen (the sensor inputs are read by the dispatcher after it).
 void processMeasurementStep();
+// Change hooks of DS_FILL_FLOW_CAL_NUMBER and of DS_PULSE_COUNT_266/267 (store hook signature).
+uint32_t processFillFlowCalChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);
+uint32_t processPulseRatioChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);

@@ -18,6 +18,7 @@
 #include "cdebug.h"
 #include "dsvalue.h"
 #include "platform.h"
+#include "processhooks.h"
 #include "processinit.h"
 #include "test_capture.h"
 #include "test_root.h"
@@ -83,6 +84,7 @@ inline StartRun runStart(const std::function<void()>& before, const std::functio
             CDebug& logger = CDebug::getInstance();
             writeTextFile(logger.rulesFilePath(), "[rules]\ncDefault.info=true\n");
             logger.readFilterRules();
+            processRegisterStoreHooks();
             platformInit();
             before();
             report("result", processInit());
