@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -235,5 +236,37 @@ TEST_CASE("the handler's own cases")
         deliver({{EV_DISABLE_DENSITY_ALARMS, 0}});
         CHECK(alarmIsEnabled(SPRAY_DENSITY_NOT_1) == 0);
         CHECK(alarmIsEnabled(SPRAY_WORKING_PRESS_BASED) == 0);
+    }
+}
+
+TEST_CASE("the flow printout on port 2: the header once, then one line per 50 ms tick")
+{
+    Console& c = console();
+    readReply(c.serial.master(2), 20);
+    REQUIRE(dsStore(DS_PAGE_MODE, 0) == 0);
+    REQUIRE(dsStore(DS_FLOW_PRINTOUT_ENABLED, 1) == 0);
+    processEvent(EV_TICK_50MS, 0);
+    processEvent(EV_TICK_50MS, 0);
+    // Not on other pages.
+    REQUIRE(dsStore(DS_PAGE_MODE, 4) == 0);
+    processEvent(EV_TICK_50MS, 0);
+    REQUIRE(dsStore(DS_PAGE_MODE, 0) == 0);
+    processEvent(EV_TICK_50MS, 0);
+    REQUIRE(dsStore(DS_FLOW_PRINTOUT_ENABLED, 0) == 0);
+    const std::string printed = readReply(c.serial.master(2), 500);
+
+    const std::string header = "Time,Speed,Flow,Pressure,Tank Vol.,Reg.valve output, Flow pr. nozzle\n";
+    REQUIRE(printed.rfind(header, 0) == 0);
+    CHECK(printed.find(header, 1) == std::string::npos);
+    std::vector<std::string> lines;
+    size_t start = header.size();
+    for (size_t end = printed.find('\n', start); end != std::string::npos; end = printed.find('\n', start)) {
+        lines.push_back(printed.substr(start, end - start));
+        start = end + 1;
+    }
+    REQUIRE(lines.size() == 3);
+    for (const std::string& line : lines) {
+        CAPTURE(line);
+        CHECK(std::count(line.begin(), line.end(), ',') == 6);
     }
 }

@@ -13,6 +13,11 @@
 #include "processhandler.h"
 #include "start_child.h"
 #include "storage.h"
+#include "alarm.h"
+#include "alarmdefs.h"
+#include "evtimer.h"
+#include "standin_board.h"
+#include "sysroot.h"
 #include "version.h"
 
 namespace {
@@ -97,7 +102,11 @@ TEST_CASE("a fresh console starts, prints its banner, makes its share directory 
     const StartRun run = runStart(watchChain, [] {
         report("sharedir", clShareDir());
         report("shareexists", isDirectory(clShareDir()) ? 1 : 0);
+        for (uint32_t id : kPeriodicIds)
+            report("interval" + std::to_string(id), timerActiveInterval(id));
         reportPeriodicEvents();
+        report("hardware", processHardwareId());
+        report("wronghw", alarmIsActive(WRONG_HW));
     });
     INFO(run.output);
     REQUIRE(run.status == 0);
@@ -112,6 +121,15 @@ TEST_CASE("a fresh console starts, prints its banner, makes its share directory 
     CHECK(run.output.find("ValidateData() - InitAll") != std::string::npos);
     CHECK(run.output.find("no InitAll") == std::string::npos);
 
+    const std::pair<uint32_t, long long> intervals[] = {
+        {EV_TICK_100MS_AUX, 100}, {EV_TICK_10S, 10000}, {EV_TICK_1S, 1000}, {EV_TICK_500MS, 500},
+        {EV_TICK_250MS, 250},     {EV_TICK_100MS, 100}, {EV_TICK_50MS, -1}, {EV_PROCESS_TICK, 66},
+        {EV_CAL_TICK, 66},
+    };
+    for (const auto& interval : intervals) {
+        CAPTURE(interval.first);
+        CHECK(run.value("interval" + std::to_string(interval.first)) == interval.second);
+    }
     // About 1.15 s of the event loop.
     CHECK(run.value("seen5") >= 9);
     CHECK(run.value("seen5") <= 13);
@@ -124,6 +142,9 @@ TEST_CASE("a fresh console starts, prints its banner, makes its share directory 
     CHECK(run.value("seen22") >= 14);
     // Neither the flow printout nor the CAN flow messages are on.
     CHECK(run.value("seen4") == 0);
+    // The stand-in board's revision divider reads 0: revision 0 is too old.
+    CHECK(run.value("hardware") == 0);
+    CHECK(run.value("wronghw") == 1);
 }
 
 TEST_CASE("a fresh console takes the first-run defaults")
@@ -288,7 +309,10 @@ TEST_CASE("a later start validates what it finds and leaves the rest")
 // into range must still be one the store takes.
 TEST_CASE("brightness is brought into range and stored back")
 {
-    const StartRun run = runStart([] {}, [] {
+    const StartRun run = runStart([] { REQUIRE(standinSetAdc(sysrootDir(), 1, 250)); }, [] {
+        runEventLoop(1500);
+        report("hardware", processHardwareId());
+        report("wronghw", alarmIsActive(WRONG_HW));
         const uint32_t planted[] = {10, 130, 60};
         for (uint32_t value : planted) {
             plant(DS_BRIGHTNESS, value);
@@ -298,6 +322,9 @@ TEST_CASE("brightness is brought into range and stored back")
     });
     INFO(run.output);
     REQUIRE(run.status == 0);
+    // A divider reading of 250 is revision 14.
+    CHECK(run.value("hardware") == 14);
+    CHECK(run.value("wronghw") == 0);
     CHECK(run.value("brightness10") == 40);
     CHECK(run.value("brightness130") == 100);
     CHECK(run.value("brightness60") == 60);
