@@ -50,7 +50,8 @@ struct CommandReply {
 };
 
 // Returns non-zero when the request's command is the handler's own (in every
-// phase); only the handler that claimed the command sees the later phases.
+// phase). Each phase is offered to the handlers in table order until one
+// returns non-zero, so a handler sees the later phases of its own commands only.
 typedef uint32_t (*CommandHandler)(uint32_t phase, const CommandFrame* request,
                                    CommandReply* reply);
 
