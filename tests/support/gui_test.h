@@ -49,12 +49,23 @@ inline void pumpEvents(int passes = 3)
     }
 }
 
-// Touches: the panel reports a press, moves with the finger down, and a release.
+// Touches: the panel reports a press, moves with the finger down, and a release,
+// each to the widget under the finger (the deepest visible child at pos).
+inline QWidget* touchTarget(QWidget* widget, QPoint& pos)
+{
+    if (QWidget* child = widget->childAt(pos)) {
+        pos = child->mapFrom(widget, pos);
+        return child;
+    }
+    return widget;
+}
+
 inline void touchPress(QWidget* widget, QPoint pos = QPoint(-1, -1))
 {
     if (pos == QPoint(-1, -1))
         pos = widget->rect().center();
-    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, pos);
+    QWidget* target = touchTarget(widget, pos);
+    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, pos);
 }
 
 inline void touchMove(QWidget* widget, QPoint pos)
@@ -68,7 +79,8 @@ inline void touchRelease(QWidget* widget, QPoint pos = QPoint(-1, -1))
 {
     if (pos == QPoint(-1, -1))
         pos = widget->rect().center();
-    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
+    QWidget* target = touchTarget(widget, pos);
+    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, pos);
 }
 
 inline void tap(QWidget* widget, QPoint pos = QPoint(-1, -1))
