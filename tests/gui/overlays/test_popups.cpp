@@ -295,3 +295,35 @@ TEST_CASE("a wait message is taken off the screen by its owner")
         CHECK(host.manager->backplane()->isShaded());
     }
 }
+
+TEST_CASE("a kept message is reused: created unqueued, then shown again and again with priority 3")
+{
+    OverlayHost host;
+    ManualClock clock;
+    CPopupMessage* alarm = CPopupMessage::showWarning("Normal Priority alarm", 0, 0, 0, COverlayManager::PriorityNoQueue);
+    REQUIRE(alarm);
+    CHECK(alarm->manager() == nullptr);
+    alarm->setDeleteOnClose(false);
+    alarm->setKind(CPopupMessage::KindNone);
+    QPointer<CPopupMessage> page = CPopupMessage::information("Page", "underneath");
+
+    for (int round = 0; round < 3; ++round) {
+        CAPTURE(round);
+        alarm->restartTimer();  // detached: its 0 s queue time runs out, and closing does nothing
+        pumpEvents();
+        alarm->setTitle(QString("Alarm %1").arg(round));
+        alarm->setText("No flow");
+        alarm->resize(GuiGeometry::popupOffset());
+        REQUIRE(alarm->enqueue(COverlayManager::PriorityPreempt));
+        CHECK(alarm->isShown());
+        CHECK(alarm->form()->titleLabel()->text() == QString("Alarm %1").arg(round));
+        CHECK(alarm->pos() == QPoint(10, 15));
+        clock.advance(30000);  // display time 0: stays
+        CHECK(alarm->isShown());
+        tap(alarm);
+        pumpEvents();
+        CHECK(alarm->manager() == nullptr);  // closed, not deleted
+        CHECK(page->isShown());
+    }
+    delete alarm;
+}
