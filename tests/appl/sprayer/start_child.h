@@ -82,7 +82,7 @@ inline StartRun runStart(const std::function<void()>& before, const std::functio
             QCoreApplication app(argc, argv);
             // The start-up's info lines are part of what the cases check.
             CDebug& logger = CDebug::getInstance();
-            writeTextFile(logger.rulesFilePath(), "[rules]\ncDefault.info=true\n");
+            writeTextFile(logger.rulesFilePath(), "[rules]\ncDefault.info=true\ncDefault.debug=true\n");
             logger.readFilterRules();
             processRegisterStoreHooks();
             platformInit();

@@ -325,6 +325,8 @@ TEST_CASE("brightness is brought into range and stored back")
     // A divider reading of 250 is revision 14.
     CHECK(run.value("hardware") == 14);
     CHECK(run.value("wronghw") == 0);
+    // Once the revision is known the backlight takes the stored brightness.
+    CHECK(run.output.find("SetBrightness() - 80 %\n") != std::string::npos);
     CHECK(run.value("brightness10") == 40);
     CHECK(run.value("brightness130") == 100);
     CHECK(run.value("brightness60") == 60);
