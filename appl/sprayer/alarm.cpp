@@ -44,10 +44,11 @@ uint32_t gEventOwner = 0;
 uint32_t gShownAlarm = 0;
 uint32_t gLastChange = 0;
 
+// Never destroyed: worker threads may still raise alarms while the program exits.
 threadfunc::mutex& lock()
 {
-    static threadfunc::mutex instance;
-    return instance;
+    static threadfunc::mutex* instance = new threadfunc::mutex;
+    return *instance;
 }
 
 class Guard {

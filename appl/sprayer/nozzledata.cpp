@@ -39,3 +39,18 @@ uint16_t nozpresetTargetRate(uint32_t)
 {
     return 0;
 }
+
+uint16_t nozpresetRefPressure(uint32_t)
+{
+    return 0;
+}
+
+uint16_t nozpresetSystemRefFlow(uint32_t)
+{
+    return 0;
+}
+
+uint16_t nozpresetPressureLimit(uint32_t, uint32_t)
+{
+    return 0;
+}

@@ -21,3 +21,9 @@ uint32_t nozpresetSetNozzleSizeIx(uint32_t preset, uint32_t size);
 void nozpresetSetNozzleTargetRate(uint32_t preset, uint32_t rate);
 // Target rate of a preset.
 uint16_t nozpresetTargetRate(uint32_t preset);
+// Reference pressure (bar x 100) of a preset's nozzle.
+uint16_t nozpresetRefPressure(uint32_t preset);
+// Flow of one nozzle of a preset at the system reference pressure.
+uint16_t nozpresetSystemRefFlow(uint32_t preset);
+// The nozzle's pressure limit: flags 0 minimum, 1 maximum.
+uint16_t nozpresetPressureLimit(uint32_t preset, uint32_t flags);

@@ -1,9 +1,12 @@
 #include "regulmath.h"
 
+#include "cfgdt_if.h"
 #include "datastore.h"
 #include "hbridge.h"
+#include "nozzledata.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -208,22 +211,78 @@ uint32_t rateFromFlowSmall(uint32_t width, uint32_t flow, uint32_t speed)
                        9999);
 }
 
-uint32_t pressureFromFlow(uint32_t, uint32_t, uint32_t)
+uint32_t regulFlowAtPressure(uint32_t p, uint32_t n, uint32_t qref)
 {
-    return 0;
+    const float pref = static_cast<float>(nozpresetRefPressure(item(DS_CURRENT_TIP_PRESET)));
+    const float density = static_cast<float>(item(DS_DENSITY_FACTOR));
+    if (pref == 0.0f || density == 0.0f || n == 0)
+        return 0;
+    return roundCapped(static_cast<float>(qref) * std::sqrt(static_cast<float>(p) / pref * 1000.0f / density), 99999);
 }
 
-uint32_t regulFlowAtPressure(uint32_t, uint32_t, uint32_t)
+uint32_t pressureFromFlow(uint32_t q, uint32_t n, uint32_t qref)
 {
-    return 0;
+    if (n == 0 || qref == 0)
+        return 0;
+    const float pref = static_cast<float>(nozpresetRefPressure(item(DS_CURRENT_TIP_PRESET)));
+    const float ratio = static_cast<float>(q) / static_cast<float>(qref);
+    return roundCapped(pref * ratio * ratio * static_cast<float>(item(DS_DENSITY_FACTOR)) / 1000.0f, 9999);
 }
 
-uint32_t nozzleRefFlowTotal(uint32_t)
+uint32_t regulRateAtPressure(uint32_t p, uint32_t speed, uint32_t width)
 {
-    return 0;
+    return rateFromFlow(regulFlowAtPressure(p, item(DS_REG_RUNTIME_239), item(DS_PULSE_COUNT_266)), speed, width);
+}
+
+uint32_t regulPresetTarget()
+{
+    return nozpresetTargetRate(item(DS_CURRENT_TIP_PRESET));
 }
 
 uint32_t regulBoostedTarget()
 {
-    return 0;
+    return (regulPresetTarget() * item(DS_BOOST_PERCENT) + 50) / 100;
+}
+
+uint32_t nozzleRefFlowTotal(uint32_t tips)
+{
+    return (tips * nozpresetSystemRefFlow(item(DS_CURRENT_TIP_PRESET)) + 5) / 10;
+}
+
+uint32_t regulBypassFlow(const uint16_t* openSections)
+{
+    constexpr uint32_t kWords = 7;
+    uint16_t configured[kWords];
+    datastoreGetData(DS_SECTION_BLOCK_263, configured);
+    const uint32_t plateFlow = item(DS_RESTRICTOR_PLATE_FLOW);
+    const bool circulation = item(DS_CIRCULATION_ON) != 0;
+    const uint32_t circulationMode = item(DS_CIRCULATION_MODE);
+    const bool returnValves = item(DS_SECTION_VALVE_TYPE) != 0 && item(DS_RUN_FLAG_230) == 0;
+    uint32_t flow = 0;
+    bool closedReturnNozzleFlow = false;
+    for (uint32_t bit = 0; bit < 16; ++bit) {
+        const uint16_t mask = static_cast<uint16_t>(1u << bit);
+        if ((configured[0] & mask) == 0)
+            continue;
+        if ((openSections[0] & mask) == 0) {
+            if (circulation && circulationMode == 2) {
+                flow += plateFlow;
+            } else if (returnValves) {
+                if (item(DS_VALVE_OPTION_21) != 0)
+                    flow += item(DS_REG_SETTING_71);
+                else
+                    closedReturnNozzleFlow = true;
+            }
+        } else if (circulation && circulationMode != 0) {
+            flow += plateFlow;
+        }
+    }
+    if (closedReturnNozzleFlow) {
+        uint16_t open[kWords];
+        for (uint32_t w = 0; w < kWords; ++w)
+            open[w] = static_cast<uint16_t>(openSections[w] & configured[w]);
+        const uint32_t closedTips = cfgdtSumSectionTips(configured) - cfgdtSumSectionTips(open);
+        flow += (closedTips * nozpresetSystemRefFlow(item(DS_CURRENT_TIP_PRESET)) + 5) / 10;
+    }
+    return flow;
 }

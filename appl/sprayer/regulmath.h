@@ -56,12 +56,18 @@ uint32_t flowFromRate(uint32_t rate, uint32_t speed, uint32_t width);
 uint32_t rateFromFlow(uint32_t flow, uint32_t speed, uint32_t width);
 uint32_t rateFromFlowSmall(uint32_t width, uint32_t flow, uint32_t speed);
 
-// ---- Conversions that depend on the nozzle presets (placeholders: they do nothing yet) ----
-// Pressure (bar x 100) that gives flow q over n nozzles of reference flow qref.
-uint32_t pressureFromFlow(uint32_t q, uint32_t n, uint32_t qref);
-// Flow over n nozzles of reference flow qref at pressure p.
+// ---- Conversions over the current nozzle preset ----
+// Flow of n nozzles of reference flow qref at pressure p (0 without nozzles).
 uint32_t regulFlowAtPressure(uint32_t p, uint32_t n, uint32_t qref);
+// Pressure at which n nozzles of reference flow qref pass flow q.
+uint32_t pressureFromFlow(uint32_t q, uint32_t n, uint32_t qref);
+// Rate reached at pressure p with the open nozzles.
+uint32_t regulRateAtPressure(uint32_t p, uint32_t speed, uint32_t width);
+// The current preset's target rate, and with the boost applied.
+uint32_t regulPresetTarget();
+uint32_t regulBoostedTarget();
 // Reference flow of `tips` nozzles of the current preset.
 uint32_t nozzleRefFlowTotal(uint32_t tips);
-// The current preset's target rate with the boost applied.
-uint32_t regulBoostedTarget();
+// Flow through the meter that reaches no open nozzle, for the open sections of
+// the seven-word section map (bit i % 16 of word i / 16 is section i).
+uint32_t regulBypassFlow(const uint16_t* openSections);

@@ -219,3 +219,42 @@ TEST_CASE("outputs reach only the channels that were set up")
     hbridgeSetCallback(0, nullptr);
     hbridgeSetCallback(1, nullptr);
 }
+
+TEST_CASE("bypass flow of circulation and return valves over the configured sections")
+{
+    Valve valve;
+    // Sections 1 to 4 configured, 1 and 2 open.
+    const uint16_t configured[7] = {0x1E, 0, 0, 0, 0, 0, 0};
+    REQUIRE(datastoreSetData(DS_SECTION_BLOCK_263, configured) == DS_OK);
+    const uint16_t open[7] = {0x06, 0, 0, 0, 0, 0, 0};
+    setItem(DS_RESTRICTOR_PLATE_FLOW, 50);
+    setItem(DS_REG_SETTING_71, 30);
+    setItem(DS_RUN_FLAG_230, 0);
+    struct Case {
+        uint32_t circulation, mode, returnValves, option21, expected;
+    };
+    const Case cases[] = {
+        {1, 2, 0, 0, 200},  // every configured section circulates through its plate
+        {1, 1, 0, 0, 100},  // only the open ones
+        {1, 0, 0, 0, 0},
+        {0, 2, 0, 0, 0},
+        {0, 0, 1, 1, 60},   // closed sections return through their return valves
+        {1, 1, 1, 1, 160},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.circulation);
+        CAPTURE(c.mode);
+        CAPTURE(c.returnValves);
+        setItem(DS_CIRCULATION_ON, c.circulation);
+        setItem(DS_CIRCULATION_MODE, c.mode);
+        setItem(DS_SECTION_VALVE_TYPE, c.returnValves);
+        setItem(DS_VALVE_OPTION_21, c.option21);
+        CHECK(regulBypassFlow(open) == c.expected);
+    }
+    // Return valves do not count while the pressure-based flag is set.
+    setItem(DS_RUN_FLAG_230, 1);
+    CHECK(regulBypassFlow(open) == 100);
+    setItem(DS_RUN_FLAG_230, 0);
+    setItem(DS_SECTION_VALVE_TYPE, 0);
+    setItem(DS_CIRCULATION_ON, 0);
+}

@@ -1,0 +1,459 @@
+#include "alarm.h"
+#include "alarmdefs.h"
+#include "cycle_env.h"
+#include "eventids.h"
+#include "hbridge.h"
+#include "pulsinput.h"
+#include "regulation.h"
+#include "regulmath.h"
+
+#include <doctest/doctest.h>
+
+namespace {
+
+using C = cycleenv::HbridgeCall;
+
+uint32_t acceptConfig(uint32_t, uint32_t, uint32_t)
+{
+    return 1;
+}
+
+void stopTimers()
+{
+    for (uint32_t id : {EV_REG_START_DELAY_DONE, EV_REG_STATE_TIMER, EV_REG_PULSE_DONE, EV_REG_ALARM_DELAY})
+        timerStop(EV_OWNER_PROCEDURE, id);
+}
+
+// Both valve channels set up, the valve of the maths tests (span 300, dead band
+// 5 %, minimum duty 484), automatic regulation waiting for spraying to start.
+struct Regulation {
+    Regulation()
+    {
+        cycleenv::workDir();
+        processInitAlarms();
+        hbridgeSetCallback(0, acceptConfig);
+        hbridgeSetCallback(1, acceptConfig);
+        setItem(DS_RUN_FLAG_308, 1);
+        regulInit();
+        const std::pair<uint32_t, uint32_t> settings[] = {
+            {DS_PULSE_COUNT_266, 0},  {DS_PULSE_COUNT_267, 0},   {DS_REG_VALVE_CAPACITY, 10},
+            {DS_COARSE_VALVE_CAL, 10}, {DS_REG_DEADBAND, 50},     {DS_MIN_REG_VOLTAGE, 60},
+            {DS_FINE_VALVE_CAL, 5},    {DS_REG_VALVE_TIME, 60},   {DS_REG_VALVE_TYPE, 0},
+            {DS_DEFAULT_VALVE_POSITION, 40}, {DS_REG_START_DELAY, 20}, {DS_IDLE_PRESSURE, 0},
+            {DS_CROP_SPRAYER_MODE, 0}, {DS_CORE_FLAG_13, 0},      {DS_SECTION_VALVE_TYPE, 0},
+            {DS_SPRAYING_ACTIVE, 0},   {DS_MASTER_VALVE_CAL, 0},  {DS_TANK_SHAPE_CAL_ACTIVE, 0},
+            {DS_RUN_FLAG_327, 0},      {DS_RUN_FLAG_328, 0},      {DS_RUN_FLAG_230, 0},
+            {DS_REGULATION_MODE, 1},   {DS_FLOW_SENSOR_PRESENT, 1}, {DS_PRESSURE_SENSOR_PRESENT, 0},
+            {DS_DENSITY_FACTOR, 1000}, {DS_MANUAL_PRESSURE_BITS, 0},
+        };
+        for (const auto& s : settings)
+            setItem(s.first, s.second);
+        setItem(DS_AUTOMATIC_REGULATION, 0);
+        regulStep(EV_REGULATION_TICK, 0);
+        setItem(DS_AUTOMATIC_REGULATION, 1);
+        regulStep(EV_REGULATION_TICK, 0);
+        REQUIRE(regulGetState() == REG_WAIT_START);
+        regulAnticipationReset();
+        stopTimers();
+        takeHbridge();
+        takeEvents();
+    }
+    ~Regulation()
+    {
+        stopTimers();
+        hbridgeSetCallback(0, nullptr);
+        hbridgeSetCallback(1, nullptr);
+    }
+};
+
+// A 1 m boom at 2 km/h whose effective target is the low-flow floor of
+// 20 l/min (6000 l/ha here, above any preset's target; the regulation never
+// aims below the floor): wanted flow 2000.
+void drivingWithFloor()
+{
+    setItem(DS_LIVE_SPEED, 200);
+    setItem(DS_RUN_COUNT_274, 1000);
+    setItem(DS_REG_RUNTIME_239, 20);
+    setItem(DS_CORE_FLAG_121, 1);
+    setItem(DS_LOW_FLOW_LIMIT, 200);
+}
+
+// Spraying starts and the start delay passes.
+void startRegulating()
+{
+    setItem(DS_SPRAYING_ACTIVE, 1);
+    regulHandleEvent(EV_SPRAYING_CHANGED, 1);
+    regulHandleEvent(EV_REG_START_DELAY_DONE, 0);
+    REQUIRE(regulGetState() == REG_REGULATING);
+    regulHandleEvent(EV_REG_STATE_TIMER, 0);  // the alarms come on 5 s after the start
+    takeHbridge();
+}
+
+void setTrip(uint32_t trip, int32_t value)
+{
+    pulsSetCounterMode(trip, value, 0);
+}
+
+}  // namespace
+
+TEST_CASE("the start delay runs from the spraying start; the outputs stay off until it has passed")
+{
+    Regulation regulation;
+    setItem(DS_SPRAYING_ACTIVE, 1);
+    regulHandleEvent(EV_SPRAYING_CHANGED, 1);
+    CHECK(timerActiveInterval(EV_REG_START_DELAY_DONE) == 2000);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(regulGetState() == REG_WAIT_START);
+    const auto off = std::vector<C>{C{0, 0, 0, 0, 0}, C{1, 0, 0, 0, 0}};
+    CHECK(takeHbridge() == std::vector<C>{off[0], off[1], off[0], off[1]});
+
+    regulHandleEvent(EV_REG_START_DELAY_DONE, 0);
+    CHECK(regulGetState() == REG_REGULATING);
+    CHECK(timerActiveInterval(EV_REG_STATE_TIMER) == 5000);
+
+    SUBCASE("a spraying stop before the delay ends stops its timer")
+    {
+        setItem(DS_SPRAYING_ACTIVE, 0);
+        regulHandleEvent(EV_SPRAYING_CHANGED, 0);
+        CHECK(timerActiveInterval(EV_REG_START_DELAY_DONE) == -1);
+    }
+}
+
+TEST_CASE("closed loop: channel 0 follows the flow error with the duty of the error")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    startRegulating();
+    setItem(DS_REG_RUNTIME_240, 1111);
+    struct Case {
+        uint32_t flow, command, duty, shown;
+    };
+    // Wanted flow 2000: dead band 100, full duty from an error of 400.
+    const Case cases[] = {
+        {1000, 1, 968, 1111}, {1850, 1, 605, 1111}, {1950, 1, 0, 60000},
+        {2000, 2, 0, 60000},  {2125, 2, 545, 1111}, {2500, 2, 968, 1111},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.flow);
+        setItem(DS_RUN_COUNT_270, c.flow);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, c.command, 0, 0, c.duty}, C{1, 0, 0, 0, 0}});
+        // Inside the dead band the working screen shows the target as the actual rate.
+        CHECK(getItem(DS_LIVE_FLOW) == c.shown);
+    }
+
+    SUBCASE("a reversed valve gets the other command")
+    {
+        setItem(DS_REG_VALVE_TYPE, 1);
+        setItem(DS_RUN_COUNT_270, 1000);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 2, 0, 0, 968}, C{1, 0, 0, 0, 0}});
+    }
+    SUBCASE("no speed: the valve stops and the wheel alarm is raised")
+    {
+        setItem(DS_RUN_COUNT_270, 1000);
+        setItem(DS_LIVE_SPEED, 0);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 0, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+        CHECK(alarmIsActive(SPRAY_NO_WHEEL_PULSES) == 1);
+        setItem(DS_LIVE_SPEED, 200);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(alarmIsActive(SPRAY_NO_WHEEL_PULSES) == 0);
+    }
+    SUBCASE("no open nozzle: the valve stops")
+    {
+        setItem(DS_RUN_COUNT_270, 1000);
+        setItem(DS_REG_RUNTIME_239, 0);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 0, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    }
+    SUBCASE("no flow pulses: the valve opens slowly at the minimum duty")
+    {
+        alarmEnable(SPRAY_NO_FLOW_PULSES, 1);
+        alarmRaise(SPRAY_NO_FLOW_PULSES);
+        setItem(DS_RUN_COUNT_270, 2500);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 484}, C{1, 0, 0, 0, 0}});
+        alarmClear(SPRAY_NO_FLOW_PULSES);
+    }
+}
+
+TEST_CASE("after spraying stops: off at once, anticipation after 5 s, parking after 300 s and 600 s")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    startRegulating();
+
+    setItem(DS_SPRAYING_ACTIVE, 0);
+    regulHandleEvent(EV_SPRAYING_CHANGED, 0);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 0, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    CHECK(regulGetState() == REG_STOP_DELAY);
+    CHECK(timerActiveInterval(EV_REG_STATE_TIMER) == 5000);
+
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(takeHbridge().empty());
+    regulHandleEvent(EV_REG_STATE_TIMER, 0);
+    CHECK(regulGetState() == REG_ANTICIPATE);
+    CHECK(timerActiveInterval(EV_REG_STATE_TIMER) == 300000);
+    regulHandleEvent(EV_REGULATION_TICK, 0);  // no average speed known: no pre-set pulse
+    CHECK(takeHbridge().empty());
+
+    regulHandleEvent(EV_REG_STATE_TIMER, 0);
+    CHECK(regulGetState() == REG_PARK_CLOSE);
+    CHECK(timerActiveInterval(EV_REG_STATE_TIMER) == 600000);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 0, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(takeHbridge().empty());
+
+    // Closed for the full travel time (6 s), then opened to the default position (40 %).
+    regulHandleEvent(EV_REG_STATE_TIMER, 0);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 2, 6000, 0, 968}});
+    CHECK(timerActiveInterval(EV_REG_STATE_TIMER) == 6010);
+    CHECK(regulGetState() == REG_PARK_OPEN);
+    regulHandleEvent(EV_REG_STATE_TIMER, 0);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 1, 2400, 0, 968}});
+    CHECK(regulGetState() == REG_PARKED);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(regulGetState() == REG_PARKED);
+
+    setItem(DS_SPRAYING_ACTIVE, 1);
+    regulHandleEvent(EV_SPRAYING_CHANGED, 1);
+    CHECK(regulGetState() == REG_WAIT_START);
+}
+
+TEST_CASE("spraying again interrupts every waiting state")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    startRegulating();
+    setItem(DS_SPRAYING_ACTIVE, 0);
+    regulHandleEvent(EV_SPRAYING_CHANGED, 0);
+    const uint32_t timersToState[] = {0, 1, 2};  // STOP_DELAY, ANTICIPATE, PARK_CLOSE
+    for (uint32_t timers : timersToState) {
+        CAPTURE(timers);
+        startRegulating();
+        setItem(DS_SPRAYING_ACTIVE, 0);
+        regulHandleEvent(EV_SPRAYING_CHANGED, 0);
+        for (uint32_t i = 0; i < timers; ++i)
+            regulHandleEvent(EV_REG_STATE_TIMER, 0);
+        CHECK(regulGetState() != REG_WAIT_START);
+        setItem(DS_SPRAYING_ACTIVE, 1);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(regulGetState() == REG_WAIT_START);
+    }
+}
+
+TEST_CASE("idle pressure after spraying stops")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    startRegulating();
+    setItem(DS_IDLE_PRESSURE, 300);
+    setItem(DS_SPRAYING_ACTIVE, 0);
+    regulHandleEvent(EV_SPRAYING_CHANGED, 0);
+    CHECK(regulGetState() == REG_IDLE_PRESSURE);
+    setItem(DS_RUN_FLAG_327, 1);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(regulGetState() == REG_PARK_CLOSE);
+    CHECK(timerActiveInterval(EV_REG_STATE_TIMER) == 10);
+    setItem(DS_RUN_FLAG_327, 0);
+}
+
+TEST_CASE("manual regulation follows the manual bits; clearing bit 0 returns to automatic")
+{
+    Regulation regulation;
+    setItem(DS_MANUAL_REG_SPEED, 1000);
+    setItem(DS_MANUAL_PRESSURE_BITS, 1 | 2 | 16);
+    regulHandleEvent(EV_MANUAL_REG_CHANGED, 0);
+    CHECK(getItem(DS_AUTOMATIC_REGULATION) == 0);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(regulGetState() == REG_MANUAL);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 968}, C{1, 2, 0, 0, 968}});
+
+    setItem(DS_MANUAL_REG_SPEED, 300);
+    setItem(DS_MANUAL_PRESSURE_BITS, 1 | 4 | 8);
+    regulHandleEvent(EV_MANUAL_REG_CHANGED, 0);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 2, 0, 0, 300}, C{1, 1, 0, 0, 300}});
+
+    setItem(DS_MANUAL_PRESSURE_BITS, 0);
+    regulHandleEvent(EV_MANUAL_REG_CHANGED, 0);
+    CHECK(getItem(DS_AUTOMATIC_REGULATION) == 1);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(regulGetState() == REG_WAIT_START);
+
+    // Back to manual without new directions: the last ones hold.
+    setItem(DS_MANUAL_PRESSURE_BITS, 1);
+    regulHandleEvent(EV_MANUAL_REG_CHANGED, 0);
+    takeHbridge();
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 0, 0, 0, 300}, C{1, 0, 0, 0, 300}});
+    setItem(DS_MANUAL_PRESSURE_BITS, 0);
+    regulHandleEvent(EV_MANUAL_REG_CHANGED, 0);
+}
+
+TEST_CASE("the default-position command pulses the valve open for its share of the travel time")
+{
+    Regulation regulation;
+    regulHandleEvent(EV_REG_DEFAULT_POSITION, 0);
+    CHECK(takeHbridge().front() == C{0, 1, 2400, 0, 968});
+}
+
+TEST_CASE("pressure-limit alarms hold 5 s after the last limitation")
+{
+    Regulation regulation;
+    regulEnableAlarms(1, 1);
+    regulPressureLimitAlarm(SPRAY_MIN_REG_PRESS);
+    CHECK(alarmIsActive(SPRAY_MIN_REG_PRESS) == 1);
+    CHECK(timerActiveInterval(EV_REG_ALARM_DELAY) == 5000);
+    regulPressureLimitAlarm(SPRAY_MAX_REG_PRESS);
+    CHECK(alarmIsActive(SPRAY_MIN_REG_PRESS) == 0);
+    CHECK(alarmIsActive(SPRAY_MAX_REG_PRESS) == 1);
+    regulHandleEvent(EV_REG_ALARM_DELAY, 0);
+    CHECK(alarmIsActive(SPRAY_MAX_REG_PRESS) == 0);
+    CHECK(alarmIsActive(SPRAY_MIN_REG_PRESS) == 0);
+}
+
+TEST_CASE("alarm enabling: sensor alarms with on, regulating alarms only while regulating")
+{
+    Regulation regulation;
+    regulEnableAlarms(1, 0);
+    CHECK(alarmIsEnabled(SPRAY_NO_FLOW_PULSES) == 1);
+    CHECK(alarmIsEnabled(SPRAY_TANK_ALMOST_EMPTY) == 1);
+    CHECK(alarmIsEnabled(SPRAY_LOW_FLOW) == 0);
+    CHECK(alarmIsEnabled(SPRAY_NO_WHEEL_PULSES) == 0);
+    regulEnableAlarms(1, 1);
+    for (uint32_t id = SPRAY_ACT_RATE_TOO_LOW; id <= SPRAY_AIR_PRESS_TOO_LOW; ++id)
+        CHECK(alarmIsEnabled(id) == 1);
+    CHECK(alarmIsEnabled(SPRAY_LIQ_PRESS_TOO_LOW) == 1);
+    CHECK(alarmIsEnabled(SPRAY_AIR_PRESS_TOO_HIGH) == 0);
+    CHECK(alarmIsEnabled(SPRAY_LIQ_PRESS_TOO_HIGH) == 0);
+    regulEnableAlarms(0, 1);
+    CHECK(alarmIsEnabled(SPRAY_NO_FLOW_PULSES) == 0);
+    CHECK(alarmIsEnabled(SPRAY_LOW_FLOW) == 0);
+}
+
+TEST_CASE("low-flow alarm keeps its state between 10 and 11 times the limit")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    startRegulating();
+    setItem(DS_CORE_FLAG_121, 0);
+    setItem(DS_LOW_FLOW_LIMIT, 100);
+    struct Case {
+        uint32_t flow, active;
+    };
+    for (const Case c : {Case{999, 1}, Case{1050, 1}, Case{1100, 1}, Case{1101, 0}, Case{1000, 0}, Case{999, 1}}) {
+        CAPTURE(c.flow);
+        setItem(DS_RUN_COUNT_268, c.flow);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(alarmIsActive(SPRAY_LOW_FLOW) == c.active);
+    }
+}
+
+TEST_CASE("air-pressure targets follow the liquid pressure along the table row")
+{
+    Regulation regulation;
+    setItem(DS_CORE_MODE_28, 0);
+    setItem(DS_CORE_MODE_29, 7);
+    struct Case {
+        uint32_t liquid, air;
+    };
+    for (const Case c : {Case{0, 100}, Case{149, 100}, Case{150, 100}, Case{175, 115}, Case{200, 130},
+                         Case{249, 149}, Case{250, 150}, Case{400, 150}}) {
+        CAPTURE(c.liquid);
+        CHECK(regulAirTarget(c.liquid) == c.air);
+    }
+    setItem(DS_CORE_MODE_28, 1);
+    setItem(DS_CORE_MODE_29, 4);
+    CHECK(regulAirTarget(200) == 65);  // 50 + 30 x 50 / 100
+}
+
+TEST_CASE("air-pressure channel: direction, dead band, gain and its alarms")
+{
+    Regulation regulation;
+    regulEnableAlarms(1, 1);
+    setItem(DS_CORE_MODE_28, 0);
+    setItem(DS_CORE_MODE_29, 7);
+    setItem(DS_SENSOR2_SPAN, 1000);
+    setItem(DS_REG_SETTING_64, 10);
+    setItem(DS_LIVE_PRESSURE, 200);  // air target 130
+    struct Case {
+        uint32_t air, dir, duty;
+    };
+    // rel = per mille of the target; duty = rel x 968 x 10 / 10000.
+    for (const Case c : {Case{100, 1, 223}, Case{128, 0, 0}, Case{160, 2, 223}, Case{0, 1, 968}}) {
+        CAPTURE(c.air);
+        setItem(DS_RUN_VALUE_252, c.air);
+        uint32_t dir = 9, duty = 9;
+        regulAirPressureControl(&dir, &duty);
+        CHECK(dir == c.dir);
+        CHECK(duty == c.duty);
+        CHECK(alarmIsActive(SPRAY_AIR_PRESS_TOO_LOW) == (c.dir == 1 ? 1u : 0u));
+    }
+    SUBCASE("the sensor span caps the target")
+    {
+        setItem(DS_SENSOR2_SPAN, 100);
+        setItem(DS_RUN_VALUE_252, 100);
+        uint32_t dir = 9, duty = 9;
+        regulAirPressureControl(&dir, &duty);
+        CHECK(dir == 0);
+    }
+    SUBCASE("liquid pressure beyond the row raises the liquid alarms")
+    {
+        setItem(DS_LIVE_PRESSURE, 100);
+        uint32_t dir, duty;
+        regulAirPressureControl(&dir, &duty);
+        CHECK(alarmIsActive(SPRAY_LIQ_PRESS_TOO_LOW) == 1);
+        setItem(DS_LIVE_PRESSURE, 200);
+        regulAirPressureControl(&dir, &duty);
+        CHECK(alarmIsActive(SPRAY_LIQ_PRESS_TOO_LOW) == 0);
+    }
+    SUBCASE("no row selected: the channel stays off and no air alarm is raised")
+    {
+        alarmClear(SPRAY_AIR_PRESS_TOO_LOW);
+        alarmClear(SPRAY_AIR_PRESS_TOO_HIGH);
+        setItem(DS_RUN_VALUE_252, 0);
+        for (const auto& sel : {std::pair<uint32_t, uint32_t>{0, 2}, {2, 7}, {0, 8}, {0, 3}}) {
+            setItem(DS_CORE_MODE_28, sel.first);
+            setItem(DS_CORE_MODE_29, sel.second);
+            uint32_t dir = 9, duty = 9;
+            regulAirPressureControl(&dir, &duty);
+            CHECK(dir == 0);
+            CHECK(duty == 0);
+            CHECK(regulAirTarget(150) == 0);
+        }
+        CHECK(alarmIsActive(SPRAY_AIR_PRESS_TOO_LOW) == 0);
+        CHECK(alarmIsActive(SPRAY_AIR_PRESS_TOO_HIGH) == 0);
+    }
+}
+
+TEST_CASE("average speed of the last spraying period")
+{
+    Regulation regulation;
+    setTrip(14, 1000);
+    setTrip(20, 500);
+    regulSprayingChanged(1);
+    setTrip(14, 1500);  // 500 m
+    setTrip(20, 680);   // in 180 s
+    regulSprayingChanged(0);
+    CHECK(regulAverageSpeed() == 1000);
+
+    struct Case {
+        int32_t metres, seconds;
+        uint16_t expected;
+    };
+    // Too short, or no distance: unchanged; beyond 99.99 km/h: unknown.
+    for (const Case c : {Case{500, 20, 1000}, Case{0, 100, 1000}, Case{-5, 100, 1000}, Case{100000, 30, 0},
+                         Case{100, 36, 1000}}) {
+        CAPTURE(c.metres);
+        CAPTURE(c.seconds);
+        regulSprayingChanged(1);
+        setTrip(14, 1500 + c.metres);
+        setTrip(20, 680 + c.seconds);
+        regulSprayingChanged(0);
+        CHECK(regulAverageSpeed() == c.expected);
+        setTrip(14, 1500);
+        setTrip(20, 680);
+    }
+}
