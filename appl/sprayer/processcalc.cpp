@@ -1,7 +1,8 @@
 #include "processcalc.h"
 
 #include "dsvalue.h"
-#include "nozzledata.h"
+#include "nozinfo.h"
+#include "nozpreset.h"
 #include "regulmath.h"
 
 namespace {

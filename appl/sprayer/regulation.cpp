@@ -8,7 +8,8 @@
 #include "debugout.h"
 #include "eventids.h"
 #include "evtimer.h"
-#include "nozzledata.h"
+#include "nozinfo.h"
+#include "nozpreset.h"
 #include "pulsinput.h"
 #include "regulmath.h"
 

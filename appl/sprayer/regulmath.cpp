@@ -3,7 +3,8 @@
 #include "cfgdt_if.h"
 #include "datastore.h"
 #include "hbridge.h"
-#include "nozzledata.h"
+#include "nozinfo.h"
+#include "nozpreset.h"
 
 #include <algorithm>
 #include <cmath>
