@@ -1,6 +1,7 @@
 // Every picture that the GUI's sources name by a fixed resource path is built
 // in and renders: a missing one would throw from the pixmap loader on a page.
 #include "gui_test.h"
+#include "nozimage.h"
 #include "qtimagetools.h"
 
 #include <doctest/doctest.h>
@@ -25,7 +26,7 @@ QString sourceRoot()
 TEST_CASE("every fixed resource path in the GUI's sources exists and renders")
 {
     guiApplication();
-    guiWidgetsInitResources();
+    guiInitResources();
     const QRegularExpression pattern(QStringLiteral("\":(/[A-Za-z0-9_./-]+\\.(svg|png|qss))\""));
     QSet<QString> paths;
     QDirIterator files(sourceRoot(), {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);

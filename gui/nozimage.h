@@ -1,0 +1,39 @@
+#pragma once
+// Pictures of spray nozzles (tips) for a nozzle type and size: catalogue types
+// from the drawing library (one drawing per catalogue model, named by its
+// designation), the stream-nozzle and orifice types from generic pictures
+// coloured by the size's colour code, anything else as the unknown tip.
+// GUI thread only.
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace NozImage {
+
+class NozzleImage {
+public:
+    virtual ~NozzleImage();
+
+    // Created on first use, kept for the life of the process.
+    static NozzleImage* instance();
+
+    QPixmap getNozzleImage(int type, int sizeIndex, QSize size);
+    // The resource that getNozzleImage draws; the unknown tip when the
+    // library has no drawing (reported on the console).
+    QString imagePath(int type, int sizeIndex);
+
+    // "tip_3H_" and "tip_5H_" for the stream types 15 and 16, "tip_OrificePlate"
+    // for 17, empty for any other type.
+    static QString familyPrefix(int type);
+    // The standard colour of a size code; empty for codes without one.
+    static QString sizeColourName(int code);
+
+private:
+    NozzleImage() = default;
+};
+
+}  // namespace NozImage
+
+// Registers the GUI's compiled-in pictures (the widget kit's and the nozzle
+// drawings). The main program calls it once before building the first page.
+void guiInitResources();
