@@ -1,6 +1,10 @@
 #include "cycle_env.h"
 #include "hbridge.h"
+#include "nozinfo.h"
+#include "nozpreset.h"
 #include "regulmath.h"
+
+#include <algorithm>
 
 #include <doctest/doctest.h>
 
@@ -257,4 +261,37 @@ TEST_CASE("bypass flow of circulation and return valves over the configured sect
     setItem(DS_RUN_FLAG_230, 0);
     setItem(DS_SECTION_VALVE_TYPE, 0);
     setItem(DS_CIRCULATION_ON, 0);
+}
+
+TEST_CASE("conversions over the current nozzle preset: the square-root law around the reference pressure")
+{
+    Valve valve;
+    nozinfoInit(1);
+    nozpresetInit(1);
+    setItem(DS_CURRENT_TIP_PRESET, 0);
+    setItem(DS_DENSITY_FACTOR, 1000);
+    const uint32_t pref = nozpresetRefPressure(0);
+    REQUIRE(pref != 0);
+    CHECK(regulFlowAtPressure(pref, 10, 1000) == 1000);
+    CHECK(regulFlowAtPressure(4 * pref, 10, 1000) == 2000);
+    CHECK(regulFlowAtPressure(0, 10, 1000) == 0);
+    CHECK(regulFlowAtPressure(pref, 0, 1000) == 0);  // no open nozzle
+    CHECK(pressureFromFlow(1000, 10, 1000) == pref);
+    CHECK(pressureFromFlow(2000, 10, 1000) == std::min<uint32_t>(4 * pref, 9999));
+    CHECK(pressureFromFlow(2000, 0, 1000) == 0);
+    CHECK(pressureFromFlow(2000, 10, 0) == 0);
+    // A denser liquid passes less at the same pressure.
+    setItem(DS_DENSITY_FACTOR, 4000);
+    CHECK(regulFlowAtPressure(4 * pref, 10, 1000) == 1000);
+    setItem(DS_DENSITY_FACTOR, 1000);
+
+    const uint32_t target = nozpresetTargetRate(0);
+    REQUIRE(target != 0);
+    CHECK(regulPresetTarget() == target);
+    setItem(DS_BOOST_PERCENT, 150);
+    CHECK(regulBoostedTarget() == (target * 150 + 50) / 100);
+    setItem(DS_BOOST_PERCENT, 100);
+    CHECK(regulBoostedTarget() == target);
+    CHECK(nozzleRefFlowTotal(20) == (20 * nozpresetSystemRefFlow(0) + 5) / 10);
+    CHECK(nozzleRefFlowTotal(0) == 0);
 }
