@@ -4,6 +4,8 @@
 #include "alarmdefs.h"
 #include "alarmlogger.h"
 #include "canio.h"
+#include "cntexport.h"
+#include "counters.h"
 #include "cdebug.h"
 #include "comport.h"
 #include "datalogcan.h"
@@ -213,6 +215,7 @@ uint32_t processInit()
     alarmLogEnable(1);
     pressureLogCreate("pressurelogs");
     pressureLogEnable(1);
+    tripCntSetExports(nullptr, cntExportCsv);
     kernelTaskCreateStack(HW_TASK_PRIORITY, hardwareVersionTask, 0, TASK_STACK_BYTES, "process", __LINE__);
     CDEBUG_LOG(CDebugLevel::DEB, "cInit", "end");
     return result;
