@@ -1,6 +1,158 @@
 #include "pdfpressurelog.h"
 
+#include "clock.h"
+#include "filefunc.h"
+#include "greyfellcommon.h"
+#include "pdfreport.h"
+#include "pressurelogger.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QObject>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cmath>
+#include <cstring>
+
+namespace VelmarReports {
+
+namespace {
+
+constexpr size_t kShownRecords = 360;
+constexpr size_t kRecordsPerColumn = 90;
+constexpr int kColumns = 4;
+constexpr int kFirstColumnOffset = 500;  // device pixels, about 10.6 mm at 1200 dpi
+
+}  // namespace
+
+PDFPressureLog::PDFPressureLog() = default;
+PDFPressureLog::~PDFPressureLog() = default;
+
+void PDFPressureLog::setCompanyInfo(const QString& company, const QString& web, const QString& logo)
+{
+    companyName = company;
+    webAddress = web;
+    logoPath = logo;
+}
+
+void PDFPressureLog::setProductName(const QString& name)
+{
+    productName = name;
+}
+
+void PDFPressureLog::addRecord(const QString& record)
+{
+    records.push_back(record);
+}
+
+std::vector<QString> PDFPressureLog::columnTexts() const
+{
+    std::vector<QString> columns(kColumns);
+    const size_t first = records.size() > kShownRecords ? records.size() - kShownRecords : 0;
+    for (size_t i = first; i < records.size(); ++i)
+        columns[(i - first) / kRecordsPerColumn] += records[i] + QLatin1Char('\n');
+    return columns;
+}
+
+bool PDFPressureLog::print(const QString& fileName)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    const ReportPage page = reportSetupPrinter(printer, fileName, false, companyName, 5.0);
+    pixelsPerMm = page.pixelsPerMm;
+    const double pointsPerMm = page.pointsPerMm;
+    rowHeight = 5 * pixelsPerMm;
+    contentRect = page.contentRect;
+
+    framePen = QPen(QBrush(Qt::black), pixelsPerMm);
+    bodyPen = QPen(QBrush(Qt::black), 0.5 * pixelsPerMm);
+    headingPen = QPen(QBrush(Qt::black), 0.25 * pixelsPerMm);
+    smallFont = QGuiApplication::font();
+    smallFont.setPointSizeF(3 * pointsPerMm);
+    recordFont = QGuiApplication::font();
+    recordFont.setPointSizeF(2.4 * pointsPerMm);
+    largeFont = QGuiApplication::font();
+    largeFont.setPointSizeF(6 * pointsPerMm);
+
+    QPainter pdfPainter;
+    painter = &pdfPainter;
+    const bool began = pdfPainter.begin(&printer);
+    if (began) {
+        const double y = drawHeader();
+        drawRecords(y);
+        drawFooter(1);
+    }
+    const bool ended = began && pdfPainter.end();
+    painter = nullptr;
+    return began && ended && printer.printerState() != QPrinter::Error;
+}
+
+double PDFPressureLog::drawHeader()
+{
+    return drawReportHeader(painter, contentRect, pixelsPerMm, logoPath, QObject::tr("Pressure Log Data"), smallFont,
+                            largeFont, headingPen, bodyPen);
+}
+
+void PDFPressureLog::drawRecords(double y)
+{
+    const int step = static_cast<int>(std::floor(contentRect.width() * 0.125));
+    const int first = static_cast<int>(std::floor(contentRect.x())) + kFirstColumnOffset;
+    const int top = static_cast<int>(std::floor(contentRect.y()) + y + rowHeight);
+    const int height = static_cast<int>(std::floor(contentRect.height()));
+    const std::vector<QString> columns = columnTexts();
+    painter->setFont(recordFont);
+    for (int k = 0; k < kColumns; ++k) {
+        if (columns[k].isEmpty())
+            continue;
+        const int left = first + k * step;
+        // The box is left + step wide, so the right edges lie a quarter of the page apart.
+        const QRect box(left, top, left + step, height);
+        const QRect bounds = painter->fontMetrics().boundingRect(box, Qt::AlignRight, columns[k]);
+        painter->drawText(bounds, Qt::AlignRight, columns[k]);
+    }
+}
+
+void PDFPressureLog::drawFooter(int page)
+{
+    drawReportFooter(painter, contentRect, pixelsPerMm, rowHeight, webAddress, productName, page, smallFont,
+                     framePen, bodyPen);
+}
+
+}  // namespace VelmarReports
+
 bool pressureLogSavePdf()
 {
-    return false;
+    // The log is built first and waited for: the page never shows a stale or
+    // half-built log while reporting success.
+    if (!pressureLogBuildAndWait(10000))
+        return false;
+    VelmarReports::PDFPressureLog report;
+    report.setCompanyInfo(VelmarReports::kReportCompany, VelmarReports::kReportWebAddress,
+                          VelmarReports::kReportLogo);
+    report.setProductName(VelmarReports::reportProductName());
+
+    const int fd = fileOpenRead(pressureLogReadablePath());
+    if (fd >= 0 && fileSeek(fd, 0)) {
+        char line[50];
+        int64_t noted = 0;
+        while (fileGetLineChars(fd, line, sizeof line)) {
+            const int64_t offset = filePosition(fd);
+            if (offset <= noted)
+                break;
+            char* end = strchr(line, ';');
+            if (end != nullptr) {
+                *end = '\0';
+                report.addRecord(QString::fromLatin1(line));
+                noted = offset;
+            }
+        }
+    }
+    if (fd >= 0)
+        fileClose(fd);
+
+    const QString fileName = GreyfellCommon::usbRootPath() +
+                             QStringLiteral("/Velmar_Pressure_Log_%1%2.pdf")
+                                 .arg(rtcGetQDate().toString(QStringLiteral("yyMMdd")),
+                                      rtcGetQTime().toString(QStringLiteral("hhmm")));
+    return report.print(fileName);
 }

@@ -5,6 +5,7 @@
 #include "alarmlogger.h"
 #include "canio.h"
 #include "cntexport.h"
+#include "pdfreport.h"
 #include "counters.h"
 #include "cdebug.h"
 #include "comport.h"
@@ -215,7 +216,7 @@ uint32_t processInit()
     alarmLogEnable(1);
     pressureLogCreate("pressurelogs");
     pressureLogEnable(1);
-    tripCntSetExports(nullptr, cntExportCsv);
+    tripCntSetExports(tripCntSavePdf, cntExportCsv);
     kernelTaskCreateStack(HW_TASK_PRIORITY, hardwareVersionTask, 0, TASK_STACK_BYTES, "process", __LINE__);
     CDEBUG_LOG(CDebugLevel::DEB, "cInit", "end");
     return result;

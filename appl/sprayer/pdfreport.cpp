@@ -1,0 +1,377 @@
+#include "pdfreport.h"
+
+#include "clock.h"
+#include "counters.h"
+#include "datastore.h"
+#include "dscatalogue.h"
+#include "greyfellcommon.h"
+#include "pdfreporttable.h"
+#include "unitquantities.h"
+#include "units.h"
+#include "version.h"
+
+#include <QGuiApplication>
+#include <QObject>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QSvgRenderer>
+
+// The logo lives in this static library: its resources are registered by hand.
+void reportsInitResources()
+{
+    Q_INIT_RESOURCE(reports);
+}
+
+namespace VelmarReports {
+
+const char* const kReportCompany = "Velmar";
+const char* const kReportWebAddress = "www.velmar.example";
+const char* const kReportLogo = ":/images/velmar_logo.svg";
+
+QString reportProductName()
+{
+    const SuiteVersions& versions = SuiteVersions::build();
+    QString name = QStringLiteral("Quorin 5520");
+    if (versions.isTaggedBuild())
+        name += QStringLiteral(" v") + QString::fromStdString(versions.versionText());
+    else
+        name += QStringLiteral(" Development version");
+    return name;
+}
+
+ReportPage reportSetupPrinter(QPrinter& printer, const QString& fileName, bool letter, const QString& creator,
+                              double rowHeightMm)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
+    if (!creator.isEmpty())
+        printer.setCreator(creator);
+    const QPageLayout layout = printer.pageLayout();
+    const double paperMm = layout.fullRect(QPageLayout::Millimeter).width();
+    ReportPage page;
+    page.pixelsPerMm = layout.fullRectPixels(printer.resolution()).width() / paperMm;
+    page.pointsPerMm = layout.fullRect(QPageLayout::Point).width() / paperMm;
+    const QRect printable = layout.paintRectPixels(printer.resolution());
+    const QRect paper = layout.fullRectPixels(printer.resolution());
+    page.contentRect = QRectF(printable);
+    page.contentRect.translate(paper.left() - printable.left(), paper.top() - printable.top());
+    page.contentRect.setHeight(page.contentRect.height() - rowHeightMm * page.pixelsPerMm);
+    return page;
+}
+
+double drawReportHeader(QPainter* painter, const QRectF& content, double pixelsPerMm, const QString& logoPath,
+                        const QString& title, const QFont& smallFont, const QFont& largeFont, const QPen& headingPen,
+                        const QPen& bodyPen)
+{
+    const QRect titleBox(static_cast<int>(content.x() + 2 * content.width() / 3), static_cast<int>(content.y()),
+                         static_cast<int>(content.width() / 3), static_cast<int>(content.height()));
+    painter->setFont(largeFont);
+    const QRect titleRect = painter->fontMetrics().boundingRect(titleBox, Qt::AlignHCenter, title);
+
+    const QString created = QObject::tr("Report Created: %1 at %2", "%1 is the date, %2 is the time")
+                                .arg(rtcGetQDate().toString(QStringLiteral("d MMM yyyy")),
+                                     rtcGetQTime().toString(QStringLiteral("hh:mm")));
+    const QRect createdBox(QPoint(static_cast<int>(titleBox.left() + pixelsPerMm), titleRect.bottom()),
+                           titleBox.bottomRight());
+    painter->setFont(smallFont);
+    const QRect createdRect = painter->fontMetrics().boundingRect(createdBox, Qt::AlignLeft, created);
+
+    const QRectF header(content.x(), content.y(), content.width(),
+                        createdRect.bottom() + pixelsPerMm - content.y());
+
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(headingPen);
+    for (int i = 0; i < 3; ++i)
+        painter->drawRect(QRectF(header.x() + header.width() * i / 3, header.y(), header.width() / 3,
+                                 header.height()));
+
+    reportsInitResources();
+    QSvgRenderer logo(logoPath);
+    if (!logoPath.isEmpty() && logo.isValid()) {
+        const QSize image = logo.defaultSize();
+        const double availableWidth = header.width() / 3 - 4 * pixelsPerMm;
+        const double availableHeight = header.height() - 4 * pixelsPerMm;
+        double width = availableWidth;
+        double height = image.height() * availableWidth / image.width();
+        if (availableHeight / image.height() < availableWidth / image.width()) {
+            height = availableHeight;
+            width = image.width() * availableHeight / image.height();
+        }
+        const int left = static_cast<int>(header.x() + (header.width() / 3 - width) * 0.5);
+        const int top = static_cast<int>(header.y() + (header.height() - height) * 0.5);
+        logo.render(painter, QRectF(left, top, static_cast<int>(width), static_cast<int>(height)));
+    }
+
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(bodyPen);
+    painter->drawRect(header);
+    painter->setFont(largeFont);
+    painter->drawText(titleRect, Qt::AlignHCenter, title);
+    painter->setFont(smallFont);
+    painter->drawText(createdRect, Qt::AlignLeft, created);
+    return header.y() + header.height();
+}
+
+void drawReportFooter(QPainter* painter, const QRectF& content, double pixelsPerMm, double rowHeight,
+                      const QString& webAddress, const QString& productName, int page, const QFont& smallFont,
+                      const QPen& framePen, const QPen& bodyPen)
+{
+    painter->setPen(framePen);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(content);
+    const QRectF footer(content.x() + 2 * pixelsPerMm, content.bottom(), content.width() - 4 * pixelsPerMm,
+                        rowHeight);
+    painter->setPen(bodyPen);
+    painter->setFont(smallFont);
+    if (!webAddress.isEmpty())
+        painter->drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, webAddress);
+    if (!productName.isEmpty())
+        painter->drawText(footer, Qt::AlignHCenter | Qt::AlignVCenter, productName);
+    painter->drawText(footer, Qt::AlignRight | Qt::AlignVCenter, QString::number(page));
+}
+
+PDFReport::PDFReport() = default;
+PDFReport::~PDFReport() = default;
+
+void PDFReport::setCompanyInfo(const QString& company, const QString& web, const QString& logo)
+{
+    companyName = company;
+    webAddress = web;
+    logoPath = logo;
+}
+
+void PDFReport::setProductName(const QString& name)
+{
+    productName = name;
+}
+
+void PDFReport::setJobName(const QString& name)
+{
+    jobName = name;
+}
+
+void PDFReport::setStartTime(const QDateTime& time)
+{
+    startTime = time;
+    hasStartTime = true;
+}
+
+void PDFReport::setApplicationTime(int seconds)
+{
+    applicationTime = seconds;
+    hasApplicationTime = true;
+}
+
+void PDFReport::setArea(double value)
+{
+    area = value;
+    hasArea = true;
+}
+
+void PDFReport::setDistance(double value)
+{
+    distance = value;
+    hasDistance = true;
+}
+
+void PDFReport::setAmount(double value, const QString& unit)
+{
+    amount = value;
+    amountUnit = unit;
+    hasAmount = true;
+}
+
+QString PDFReport::unitLabel(int kind)
+{
+    const bool metric = unitGetSystem() == 0;
+    if (kind == 0)
+        return metric ? QObject::tr("m", "abbr. for meter") : QObject::tr("ft", "abbr. for feet");
+    if (kind == 1) {
+        if (metric)
+            return QObject::tr("ha", "abbr. for hectare");
+        return datastoreGetAsInt32(DS_TURF_UNITS) != 0 ? QObject::tr("1000 sq ft", "abbr. for 1000 square feet")
+                                                       : QObject::tr("ac", "abbr. for acre");
+    }
+    return QString();
+}
+
+QString PDFReport::cellText(int row, int column) const
+{
+    if (row == 0 && column == 0)
+        return QObject::tr("Start Date: %1")
+            .arg(hasStartTime ? startTime.toString(QStringLiteral("d MMMM yyyy")) : QString());
+    if (row == 1 && column == 0)
+        return QObject::tr("Start Time: %1").arg(hasStartTime ? startTime.toString(QStringLiteral("h:mm")) : QString());
+    if (row == 0 && column == 1) {
+        QString value;
+        if (hasApplicationTime)
+            value = QObject::tr("%1 hours %2 minutes").arg(applicationTime / 3600).arg(applicationTime % 3600 / 60);
+        return QObject::tr("Total Application Time: %1").arg(value);
+    }
+    if (row == 1 && column == 1) {
+        const QString value = hasAmount ? QStringLiteral("%1 %2").arg(amount, 0, 'g').arg(amountUnit) : QString();
+        return QObject::tr("Amount: %1").arg(value);
+    }
+    if (row == 0 && column == 2) {
+        QString value;
+        if (hasDistance) {
+            const uint32_t display = static_cast<uint32_t>(
+                unitBaseToDisplay(UQ_CAMPAIGN_DISTANCE, static_cast<int32_t>(distance)));
+            const double shown = display / static_cast<double>(unitGetScale(UQ_CAMPAIGN_DISTANCE));
+            value = QStringLiteral("%1 %2").arg(shown, 0, 'g').arg(unitLabel(0));
+        }
+        return QObject::tr("Driven Distance: %1").arg(value);
+    }
+    if (row == 1 && column == 2) {
+        QString value;
+        if (hasArea) {
+            const uint32_t q = datastoreGetAsInt32(DS_TURF_UNITS) != 0 ? static_cast<uint32_t>(UQ_AREA_TURF)
+                                                                       : static_cast<uint32_t>(UQ_CAMPAIGN_AREA);
+            const uint32_t display = static_cast<uint32_t>(unitBaseToDisplay(q, static_cast<int32_t>(area)));
+            const double shown = display / static_cast<double>(unitGetScale(UQ_CAMPAIGN_AREA));
+            value = QStringLiteral("%1 %2").arg(shown, 0, 'g').arg(unitLabel(1));
+        }
+        return QObject::tr("Area: %1").arg(value);
+    }
+    return QString();
+}
+
+bool PDFReport::print(const QString& fileName, bool letter)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    const ReportPage page = reportSetupPrinter(printer, fileName, letter, companyName, 7.0);
+    pixelsPerMm = page.pixelsPerMm;
+    const double pointsPerMm = page.pointsPerMm;
+    rowHeight = 7 * pixelsPerMm;
+    contentRect = page.contentRect;
+
+    framePen = QPen(QBrush(Qt::black), pixelsPerMm);
+    bodyPen = QPen(QBrush(Qt::black), 0.5 * pixelsPerMm);
+    headingPen = QPen(QBrush(Qt::black), 0.25 * pixelsPerMm);
+    plainBrush = QBrush(Qt::NoBrush);
+    headingBrush = QBrush(Qt::lightGray, Qt::SolidPattern);
+    bodyBrush = QBrush(Qt::NoBrush);
+    smallFont = QGuiApplication::font();
+    smallFont.setPointSizeF(3 * pointsPerMm);
+    largeFont = QGuiApplication::font();
+    largeFont.setPointSizeF(6 * pointsPerMm);
+
+    QPainter pdfPainter;
+    painter = &pdfPainter;
+    const bool began = pdfPainter.begin(&printer);
+    if (began) {
+        double y = drawHeader();
+        y += 4 * pixelsPerMm;
+        y = drawJobData(y);
+        y += 4 * pixelsPerMm;
+        drawNotes(y);
+        drawFooter(1);
+    }
+    const bool ended = began && pdfPainter.end();
+    painter = nullptr;
+    return began && ended && printer.printerState() != QPrinter::Error;
+}
+
+double PDFReport::drawHeader()
+{
+    return drawReportHeader(painter, contentRect, pixelsPerMm, logoPath, QObject::tr("Job Data Report"), smallFont,
+                            largeFont, headingPen, bodyPen);
+}
+
+double PDFReport::drawJobData(double y)
+{
+    PDFReportTable table(1, 1);
+    table.setText(0, 0, QObject::tr("Job Data: ") + jobName);
+    drawHeadingRow(table, y);
+    table.resize(3, 3);
+    table.clearTexts();
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 3; ++column)
+            table.setText(row, column, cellText(row, column));
+    }
+    drawTableBody(table, y);
+    return y + 5 * rowHeight;
+}
+
+void PDFReport::drawNotes(double y)
+{
+    PDFReportTable table(1, 1);
+    table.setText(0, 0, QObject::tr("Additional Notes"));
+    drawHeadingRow(table, y);
+    table.clearTexts();
+    painter->setPen(bodyPen);
+    painter->setBrush(bodyBrush);
+    painter->setFont(smallFont);
+    const double top = y + rowHeight;
+    table.draw(painter, pixelsPerMm, QRectF(contentRect.x(), top, contentRect.width(), contentRect.bottom() - top));
+}
+
+void PDFReport::drawFooter(int page)
+{
+    drawReportFooter(painter, contentRect, pixelsPerMm, rowHeight, webAddress, productName, page, smallFont,
+                     framePen, bodyPen);
+}
+
+void PDFReport::drawHeadingRow(PDFReportTable& table, double y)
+{
+    painter->setPen(headingPen);
+    painter->setBrush(headingBrush);
+    painter->setFont(smallFont);
+    table.draw(painter, pixelsPerMm, QRectF(contentRect.x(), y, contentRect.width(), rowHeight));
+}
+
+void PDFReport::drawTableBody(PDFReportTable& table, double y)
+{
+    painter->setPen(bodyPen);
+    painter->setBrush(bodyBrush);
+    painter->setFont(smallFont);
+    table.draw(painter, pixelsPerMm,
+               QRectF(contentRect.x(), y + rowHeight, contentRect.width(), rowHeight * table.rows()));
+}
+
+}  // namespace VelmarReports
+
+bool tripCntSavePdf(uint32_t job)
+{
+    using VelmarReports::PDFReport;
+    if (job > 9)
+        return false;
+    if (job == static_cast<uint32_t>(datastoreGetAsInt32(DS_ACTIVE_JOB_NUMBER)))
+        tripCntJobRecord(job, TRIPCNT_SAVE);
+    JobRecord records[TRIPCNT_JOB_COUNT];
+    datastoreGetData(DS_JOB_DATA, records);
+    const JobRecord& record = records[job];
+
+    PDFReport report;
+    report.setCompanyInfo(VelmarReports::kReportCompany, VelmarReports::kReportWebAddress,
+                          VelmarReports::kReportLogo);
+    report.setProductName(VelmarReports::reportProductName());
+    QDateTime start;
+    start.setSecsSinceEpoch(static_cast<qint64>(record.startTimeMs / 1000.0));
+    if (record.startTimeMs != 0.0)
+        report.setStartTime(start);
+    report.setArea(record.area);
+
+    const bool nh3 = datastoreGetAsInt32(DS_NH3_MODE) != 0;
+    const uint32_t q = nh3 ? static_cast<uint32_t>(UQ_JOB_MASS) : static_cast<uint32_t>(UQ_JOB_VOLUME);
+    const uint32_t scale = unitGetScale(q);
+    const int32_t amount = unitBaseToDisplay(q, static_cast<int32_t>(record.applied)) /
+                           static_cast<int32_t>(scale == 0 ? 1 : scale);
+    const uint32_t system = unitGetSystem();
+    QString unit;
+    if (system == 1 || system == 2)
+        unit = nh3 ? QObject::tr("lb", "abbr for pound") : QObject::tr("gal", "abbr for gallon");
+    else
+        unit = nh3 ? QObject::tr("kg", "abbr for kilogram") : QObject::tr("l", "abbr for liter");
+    report.setAmount(amount, unit);
+    report.setApplicationTime(static_cast<int>(record.timeS));
+    report.setDistance(record.distance);
+    report.setJobName(QObject::tr("Job Counter %1").arg(job + 1));
+
+    const QString fileName = GreyfellCommon::usbRootPath() +
+                             QStringLiteral("/trip%1_%2.pdf").arg(job + 1).arg(start.toString(QStringLiteral("yyMMddhhmm")));
+    return report.print(fileName, false);
+}
