@@ -143,12 +143,15 @@ TEST_CASE("power-down switches everything off, waits 5000 ms, then shuts the sys
         returned = true;
     });
     REQUIRE(waitFor([] { return dsValue(DS_PAGE_MODE) == 1; }, 3000));
-    // The outputs go off before the wait.
-    CHECK(waitFor([&] { return board.output(kFillPin) == 0 && board.output(kMasterPin) == 0; }, 3000));
-    for (uint32_t pin : kSectionPins) {
-        CAPTURE(pin);
-        CHECK(board.output(pin) == 0);
-    }
+    // The outputs go off before the wait: fill and master first, then the sections,
+    // each a write of its own, so wait for the last of them.
+    const auto allOff = [&] {
+        for (uint32_t pin : kSectionPins)
+            if (board.output(pin) != 0)
+                return false;
+        return board.output(kFillPin) == 0 && board.output(kMasterPin) == 0;
+    };
+    CHECK(waitFor(allOff, 3000));
 
     clockAdvanceMs(POWER_DOWN_WAIT_MS - 1);
     threadfunc::sleep(200);
