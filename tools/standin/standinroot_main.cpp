@@ -2,14 +2,17 @@
 // plays the board's serial ports: it creates the pseudo-terminals dev/ttyO0..3,
 // keeps them open and copies whatever the console writes to each port into
 // var/log/ttyO<N>.log, and loops the section, master and fill outputs back to
-// their feedback inputs, until it is stopped (SIGINT or SIGTERM).
+// their feedback inputs, and plays a sprayer at work (standin_sprayer.h) driven
+// by lines on standard input, until it is stopped (SIGINT or SIGTERM).
 #include "standin_fpgaio.h"
 #include "standin_root.h"
 #include "standin_serial.h"
+#include "standin_sprayer.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -28,15 +31,19 @@ void requestStop(int)
 int usage(int status)
 {
     std::fprintf(status == 0 ? stdout : stderr,
-                 "usage: standinroot [--serve] <directory>\n"
+                 "usage: standinroot [--serve [--speed-cal N] [--flow-cal N]] <directory>\n"
                  "Lays out a stand-in system root for CONSOLE_SYSROOT.\n"
                  "--serve  also create the serial ports dev/ttyO0..3 and keep them until stopped,\n"
                  "         logging what the console sends on each to var/log/ttyO<N>.log,\n"
-                 "         and loop the section and valve outputs back to their feedback inputs\n");
+                 "         loop the section and valve outputs back to their feedback inputs,\n"
+                 "         and play a sprayer at work; lines on standard input drive it:\n"
+                 "         speed <km/h>, stop, go, master on|off, refill, status\n"
+                 "--speed-cal N  wheel pulses per 100 m (default 1000)\n"
+                 "--flow-cal N   flow-meter pulses per litre (default 650)\n");
     return status;
 }
 
-int serve(const std::string& root)
+int serve(const std::string& root, const SprayerSetup& setup)
 {
     StandinSerial serial;
     if (!serial.create(root)) {
@@ -44,21 +51,26 @@ int serve(const std::string& root)
         return 1;
     }
     StandinFpga boom(root);
+    StandinSprayer sprayer(root, boom, setup);
+    sprayer.start();
     int logs[StandinSerial::kPorts];
-    struct pollfd ports[StandinSerial::kPorts];
+    struct pollfd ports[StandinSerial::kPorts + 1];
     for (int port = 0; port < StandinSerial::kPorts; ++port) {
         const std::string log = root + "/var/log/ttyO" + std::to_string(port) + ".log";
         logs[port] = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
         ports[port] = {serial.master(port), POLLIN, 0};
         std::printf("ttyO%d -> %s\n", port, serial.slavePath(port).c_str());
     }
+    // The sprayer's control; a closed standard input leaves the sprayer as it is.
+    ports[StandinSerial::kPorts] = {STDIN_FILENO, POLLIN, 0};
+    std::string control;
     std::fflush(stdout);
     struct sigaction action = {};
     action.sa_handler = requestStop;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
     while (!stopRequested) {
-        const int ready = poll(ports, StandinSerial::kPorts, 500);
+        const int ready = poll(ports, StandinSerial::kPorts + 1, 500);
         if (ready < 0 && errno != EINTR)
             break;
         for (int port = 0; ready > 0 && port < StandinSerial::kPorts; ++port) {
@@ -68,6 +80,21 @@ int serve(const std::string& root)
             const ssize_t n = read(ports[port].fd, buffer, sizeof buffer);
             if (n > 0 && logs[port] >= 0 && write(logs[port], buffer, size_t(n)) != n)
                 std::fprintf(stderr, "standinroot: could not log port %d\n", port);
+        }
+        if (ready > 0 && (ports[StandinSerial::kPorts].revents & (POLLIN | POLLHUP))) {
+            char buffer[256];
+            const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n <= 0) {
+                ports[StandinSerial::kPorts].fd = -1;
+                continue;
+            }
+            control.append(buffer, size_t(n));
+            for (size_t end; (end = control.find('\n')) != std::string::npos; control.erase(0, end + 1)) {
+                const std::string line = control.substr(0, end);
+                if (line.find_first_not_of(" \t\r") != std::string::npos)
+                    std::printf("%s\n", sprayer.command(line).c_str());
+            }
+            std::fflush(stdout);
         }
     }
     for (int log : logs)
@@ -82,15 +109,29 @@ int main(int argc, char** argv)
 {
     bool serveMode = false;
     const char* dir = nullptr;
+    SprayerSetup setup;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0)
             return usage(0);
-        if (std::strcmp(argv[i], "--serve") == 0)
+        if (std::strcmp(argv[i], "--serve") == 0) {
             serveMode = true;
-        else if (!dir)
+        } else if (std::strcmp(argv[i], "--speed-cal") == 0 || std::strcmp(argv[i], "--flow-cal") == 0) {
+            if (i + 1 == argc)
+                return usage(2);
+            char* end = nullptr;
+            const double value = std::strtod(argv[i + 1], &end);
+            if (*end != '\0' || !(value > 0.0))
+                return usage(2);
+            if (std::strcmp(argv[i], "--speed-cal") == 0)
+                setup.speedPulsesPer100m = value;
+            else
+                setup.flowPulsesPerLitre = value;
+            ++i;
+        } else if (!dir) {
             dir = argv[i];
-        else
+        } else {
             return usage(2);
+        }
     }
     if (!dir)
         return usage(2);
@@ -99,7 +140,7 @@ int main(int argc, char** argv)
         return 1;
     }
     if (serveMode)
-        return serve(dir);
+        return serve(dir, setup);
     std::printf("%s\n", dir);
     return 0;
 }

@@ -1,0 +1,271 @@
+#include "standin_sprayer.h"
+
+#include "standin_board.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+// The board's wiring of the sprayer's sensors and valves (extender pin numbers).
+const uint32_t kWheelPin = 80;  // frequency input 5
+const uint32_t kFlowPin = 81;   // frequency input 1
+const uint32_t kMasterOutput = 2;
+const uint32_t kMasterSwitchPins[] = {37, 39};  // the switch's pin with and without a 9-switch box
+const uint32_t kSectionOutputs[] = {4, 6, 8, 10, 12, 14, 16, 18, 20, 24, 26, 28, 22};
+const uint32_t kValvePwm = 44;
+const int kPressureChannel = 4;
+const int kTankChannel = 5;
+
+// A report holds at most 511 pulses and 2.09 s.
+const uint32_t kMaxReportPulses = 0x1FF;
+const uint32_t kMaxReportMs = 2000;
+
+uint16_t adcCounts(double share)
+{
+    return static_cast<uint16_t>(std::lround(std::clamp(share, 0.0, 1.0) * 1023.0));
+}
+
+// Rewrites the reading in place at a fixed width: the ADC driver keeps the file
+// open and rereads it, so it must never see it truncated.
+void writeAdc(const std::string& root, int channel, uint16_t value)
+{
+    const int fd = open(standinAdcInputPath(root, channel).c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    char text[8];
+    const int n = std::snprintf(text, sizeof text, "%5u\n", static_cast<unsigned>(value));
+    if (pwrite(fd, text, size_t(n), 0) != n)
+        std::fprintf(stderr, "standin sprayer: could not write ADC channel %d\n", channel);
+    close(fd);
+}
+
+}  // namespace
+
+SprayerModel::SprayerModel(const SprayerSetup& setup) : mSetup(setup), mTankLitres(setup.tankCapacityLitres) {}
+
+void SprayerModel::setSpeedKmh(double kmh)
+{
+    mSpeedKmh = std::max(0.0, kmh);
+}
+
+uint32_t SprayerModel::openNozzles(uint32_t openSections) const
+{
+    uint32_t sections = 0;
+    for (uint32_t i = 0; i < mSetup.sections && i < 32; ++i)
+        if (openSections & (1u << i))
+            ++sections;
+    return sections * mSetup.nozzlesPerSection;
+}
+
+double SprayerModel::workingWidthM(uint32_t openSections) const
+{
+    return openNozzles(openSections) * mSetup.nozzleSpacingMm / 1000.0;
+}
+
+void SprayerModel::step(const SprayerDrive& drive, uint32_t ms)
+{
+    const double seconds = ms / 1000.0;
+    if (mSetup.valveTravelMs > 0) {
+        const double travel = (drive.valveDutyPerMille / 1000.0) * ms / mSetup.valveTravelMs;
+        mValve = std::clamp(mValve + (drive.valveOpening ? travel : -travel), 0.0, 1.0);
+    }
+    // The pump feeds the open nozzles; what the valve does not pass returns to the tank.
+    const uint32_t nozzles = drive.master ? openNozzles(drive.openSections) : 0;
+    const uint32_t allNozzles = mSetup.sections * mSetup.nozzlesPerSection;
+    mFlowLpm = 0.0;
+    if (nozzles > 0 && allNozzles > 0 && mTankLitres > 0.0)
+        mFlowLpm = mValve * mSetup.maxFlowLpm * nozzles / allNozzles;
+    double litres = mFlowLpm * seconds / 60.0;
+    if (litres > mTankLitres) {
+        litres = mTankLitres;
+        mFlowLpm = seconds > 0.0 ? litres * 60.0 / seconds : 0.0;
+    }
+    mTankLitres -= litres;
+    mSprayedLitres += litres;
+    mPressureBar = 0.0;
+    if (nozzles > 0 && mSetup.nozzleRefFlowLpm > 0.0) {
+        const double perNozzle = mFlowLpm / nozzles / mSetup.nozzleRefFlowLpm;
+        mPressureBar = mSetup.nozzleRefBar * perNozzle * perNozzle;
+    }
+    const double metres = mSpeedKmh / 3.6 * seconds;
+    mWheelPulses += metres * mSetup.speedPulsesPer100m / 100.0;
+    mFlowPulses += litres * mSetup.flowPulsesPerLitre;
+}
+
+uint32_t SprayerModel::takeWheelPulses()
+{
+    const double whole = std::floor(mWheelPulses);
+    mWheelPulses -= whole;
+    return static_cast<uint32_t>(whole);
+}
+
+uint32_t SprayerModel::takeFlowPulses()
+{
+    const double whole = std::floor(mFlowPulses);
+    mFlowPulses -= whole;
+    return static_cast<uint32_t>(whole);
+}
+
+uint16_t SprayerModel::pressureReading() const
+{
+    return mSetup.pressureFullScaleBar > 0.0 ? adcCounts(mPressureBar / mSetup.pressureFullScaleBar) : 0;
+}
+
+uint16_t SprayerModel::tankReading() const
+{
+    return mSetup.tankCapacityLitres > 0.0 ? adcCounts(mTankLitres / mSetup.tankCapacityLitres) : 0;
+}
+
+StandinSprayer::StandinSprayer(const std::string& root, StandinFpga& board, const SprayerSetup& setup)
+    : mRoot(root), mBoard(board), mModel(setup)
+{
+}
+
+StandinSprayer::~StandinSprayer()
+{
+    stop();
+}
+
+void StandinSprayer::setMasterSwitch(bool on)
+{
+    for (uint32_t pin : kMasterSwitchPins)
+        mBoard.setInput(pin, on);
+}
+
+// A report the console has not taken yet stays; the pulses since then wait
+// for the next one, so none is lost.
+void StandinSprayer::postReport(uint32_t pin, uint32_t pulses, uint32_t ms, uint32_t& heldPulses, uint32_t& heldMs)
+{
+    heldPulses += pulses;
+    heldMs += ms;
+    if (mBoard.reportPending(pin) && heldMs < kMaxReportMs)
+        return;
+    const uint32_t count = std::min(heldPulses, kMaxReportPulses);
+    // More pulses than one report holds: the report takes its share of the time.
+    const uint32_t reportMs = count > 0 ? uint32_t(uint64_t(heldMs) * count / heldPulses) : heldMs;
+    mBoard.report(pin, StandinFpga::reportWord(count, count > 0 ? std::min(reportMs, kMaxReportMs) * 1000 : 0, false));
+    heldPulses -= count;
+    heldMs -= reportMs;
+}
+
+void StandinSprayer::step(uint32_t ms)
+{
+    std::lock_guard<std::mutex> guard(mLock);
+    SprayerDrive drive;
+    drive.master = mBoard.output(kMasterOutput) == 1;
+    for (uint32_t i = 0; i < sizeof kSectionOutputs / sizeof kSectionOutputs[0]; ++i)
+        if (mBoard.output(kSectionOutputs[i]) == 1)
+            drive.openSections |= 1u << i;
+    const StandinFpga::PwmState valve = mBoard.pwm(kValvePwm);
+    if (valve.enabled && mBoard.bridgeControl(kValvePwm)) {
+        drive.valveDutyPerMille = std::min<uint32_t>(valve.dutyPerMille, 1000);
+        // The default valve opens on the reverse drive, which clears the polarity flag.
+        drive.valveOpening = !valve.inverted;
+    }
+    mDrive = drive;
+    mModel.step(drive, ms);
+    postReport(kWheelPin, mModel.takeWheelPulses(), ms, mHeldWheelPulses, mHeldWheelMs);
+    postReport(kFlowPin, mModel.takeFlowPulses(), ms, mHeldFlowPulses, mHeldFlowMs);
+    writeAdc(mRoot, kPressureChannel, mModel.pressureReading());
+    writeAdc(mRoot, kTankChannel, mModel.tankReading());
+}
+
+std::string StandinSprayer::command(const std::string& line)
+{
+    std::istringstream in(line);
+    std::string word, argument;
+    in >> word >> argument;
+    std::lock_guard<std::mutex> guard(mLock);
+    std::ostringstream out;
+    if (word == "speed") {
+        char* end = nullptr;
+        const double kmh = std::strtod(argument.c_str(), &end);
+        if (argument.empty() || *end != '\0' || !(kmh >= 0.0) || kmh > 60.0)
+            return "? speed takes km/h from 0 to 60";
+        mSetSpeedKmh = kmh;
+        mModel.setSpeedKmh(kmh);
+        out << "speed " << kmh << " km/h";
+    } else if (word == "stop") {
+        mModel.setSpeedKmh(0.0);
+        out << "stopped";
+    } else if (word == "go") {
+        mModel.setSpeedKmh(mSetSpeedKmh);
+        out << "driving at " << mSetSpeedKmh << " km/h";
+    } else if (word == "master" && (argument == "on" || argument == "off")) {
+        setMasterSwitch(argument == "on");
+        out << "master switch " << argument;
+    } else if (word == "refill") {
+        mModel.refill();
+        out << "tank full: " << mModel.tankLitres() << " l";
+    } else if (word == "status") {
+        char text[160];
+        std::snprintf(text, sizeof text,
+                      "speed %.1f km/h, master %s, sections %03X, valve %.0f %%, flow %.1f l/min, "
+                      "pressure %.2f bar, tank %.0f l",
+                      mModel.speedKmh(), mDrive.master ? "open" : "closed", mDrive.openSections,
+                      mModel.valvePosition() * 100.0, mModel.flowLpm(), mModel.pressureBar(), mModel.tankLitres());
+        out << text;
+    } else {
+        return "? commands: speed <km/h>, stop, go, master on|off, refill, status";
+    }
+    return out.str();
+}
+
+SprayerModel StandinSprayer::model() const
+{
+    std::lock_guard<std::mutex> guard(mLock);
+    return mModel;
+}
+
+SprayerDrive StandinSprayer::drive() const
+{
+    std::lock_guard<std::mutex> guard(mLock);
+    return mDrive;
+}
+
+void StandinSprayer::run()
+{
+    auto last = std::chrono::steady_clock::now();
+    std::unique_lock<std::mutex> wake(mWakeLock);
+    while (!mStop) {
+        mWake.wait_for(wake, std::chrono::milliseconds(kStepMs), [this] { return mStop; });
+        if (mStop)
+            break;
+        wake.unlock();
+        const auto now = std::chrono::steady_clock::now();
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count();
+        last += std::chrono::milliseconds(ms);
+        step(static_cast<uint32_t>(ms));
+        wake.lock();
+    }
+}
+
+void StandinSprayer::start()
+{
+    if (!mBoard.ok() || mThread.joinable())
+        return;
+    {
+        std::lock_guard<std::mutex> guard(mWakeLock);
+        mStop = false;
+    }
+    mThread = std::thread(&StandinSprayer::run, this);
+}
+
+void StandinSprayer::stop()
+{
+    if (!mThread.joinable())
+        return;
+    {
+        std::lock_guard<std::mutex> guard(mWakeLock);
+        mStop = true;
+    }
+    mWake.notify_all();
+    mThread.join();
+}
