@@ -1,5 +1,6 @@
 #include "alarm.h"
 #include "alarmdefs.h"
+#include "cfgdt_if.h"
 #include "cycle_env.h"
 #include "eventids.h"
 #include "hbridge.h"
@@ -456,4 +457,49 @@ TEST_CASE("average speed of the last spraying period")
         setTrip(14, 1500);
         setTrip(20, 680);
     }
+}
+
+TEST_CASE("anticipation: one pre-set pulse toward the flow the last speed needs")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    setItem(DS_TIP_SPACING, 500);
+    cfgdtSetSectionTips(1, 10);
+    cfgdtSetSectionTips(2, 10);
+    setItem(DS_NUMBER_OF_SECTIONS, 2);
+    const uint16_t open[7] = {0x06, 0, 0, 0, 0, 0, 0};
+    REQUIRE(datastoreSetData(DS_SECTION_STATE_BLOCK, open) == DS_OK);
+    const uint32_t boomWidth = cfgdtSumSectionWidth(open);
+    REQUIRE(boomWidth != 0);
+    setItem(DS_REG_SETTING_43, 50);
+
+    // 500 m in 180 s of spraying at a measured flow of 20 l/min.
+    setTrip(14, 0);
+    setTrip(20, 0);
+    startRegulating();
+    setItem(DS_RUN_COUNT_270, 2000);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    setTrip(14, 500);
+    setTrip(20, 180);
+    setItem(DS_SPRAYING_ACTIVE, 0);
+    regulHandleEvent(EV_SPRAYING_CHANGED, 0);
+    REQUIRE(regulAverageSpeed() == 1000);
+    regulHandleEvent(EV_REG_STATE_TIMER, 0);
+    REQUIRE(regulGetState() == REG_ANTICIPATE);
+    takeHbridge();
+
+    const uint32_t need = flowFromRate(regulBoostedTarget(), 1000, boomWidth);
+    REQUIRE(need != 2000);
+    const uint32_t dir = need > 2000 ? 1 : 2;
+    const uint32_t width = (need > 2000 ? need - 2000 : 2000 - need) * (60 * 50) / (10 * 100);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(takeHbridge() == std::vector<C>{C{0, dir, width, 0, 968}});
+    CHECK(regulGetState() == REG_ANTICIPATE_PULSE);
+    CHECK(timerActiveInterval(EV_REG_PULSE_DONE) == static_cast<int>(width + 10));
+    regulHandleEvent(EV_REG_PULSE_DONE, 0);
+    CHECK(regulGetState() == REG_ANTICIPATE);
+    // The valve now stands where the speed needs it: no second pulse.
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(takeHbridge().empty());
+    CHECK(regulGetState() == REG_ANTICIPATE);
 }
