@@ -1,0 +1,40 @@
+#pragma once
+// The console's one top-level window: the views, the overlay layer, the camera
+// button that saves the screen to the USB stick, and the power button: a press
+// (or, in touch operation, a 2000 ms hold) asks whether to power down; in touch
+// operation a short press toggles the software master switch. GUI thread only.
+#include <QWidget>
+
+// Registers the framework's built-in pictures (the library is static).
+void guiInitResources();
+
+class CPopupQuery;
+class CThumbDriveWatcher;
+class GuiArbitrator;
+class KestromPushButton;
+class QTimer;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    GuiArbitrator* arbitrator() const { return viewArbitrator; }
+    KestromPushButton* cameraButton() const { return screenShotButton; }
+
+public slots:
+    void handlePowerDownButton();
+    void handlePowerButtonPress();
+    void handlePowerButtonRelease();
+    void ResponsePowerDownYesNoClicked(CPopupQuery* query, int answer);
+    void takeScreenShot();
+    void initScreenShot();
+
+private:
+    QWidget* centralWidget;
+    GuiArbitrator* viewArbitrator;
+    KestromPushButton* screenShotButton;
+    CThumbDriveWatcher* thumbDriveWatcher;
+    QTimer* powerButtonTimer = nullptr;
+    bool powerQueryOpen = false;
+};

@@ -1,0 +1,25 @@
+#include "toolsviewdata.h"
+
+#include "guigeometry.h"
+#include "kestrompushbutton.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace ToolsViewWidgets {
+
+ToolsViewData::ToolsViewData(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ToolsViewData"));
+    auto* title = new QLabel(tr("Data"), this);
+    title->setAlignment(Qt::AlignCenter);
+    auto* home = new KestromPushButton(0, this);
+    home->setObjectName(QStringLiteral("homeButton"));
+    home->setSvgIcon(":/images/home.svg", GuiGeometry::buttonBarIconSize());
+    connect(home, &KestromPushButton::takeAction, this, [this] { emit ShowHomeView(); });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title, 1);
+    layout->addWidget(home, 0, Qt::AlignLeft);
+}
+
+}  // namespace ToolsViewWidgets
