@@ -1,5 +1,7 @@
 #include "guiarbitrator.h"
 
+#include "alarmpopuplistener.h"
+#include "coverlaymanager.h"
 #include "datastore.h"
 #include "dscatalogue.h"
 #include "guigeometry.h"
@@ -67,6 +69,12 @@ GuiArbitrator::GuiArbitrator(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(viewStack);
     setLayout(layout);
+
+    QWidget* overlayArea = parentWidget();
+    COverlayManager::createInstance(overlayArea);
+    if (overlayArea != nullptr)
+        COverlayManager::instance()->setArea(overlayArea->width(), overlayArea->height());
+    KSMPopupListener::PopupListener::instance();
 }
 
 int GuiArbitrator::currentIndex() const

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "cpopupquery.h"
 #include "datastore.h"
 #include "dscatalogue.h"
 #include "eventids.h"
@@ -9,6 +10,7 @@
 #include "guiarbitrator.h"
 #include "guigeometry.h"
 #include "kestrompushbutton.h"
+#include "qtimagetools.h"
 #include "screenshot.h"
 #include "thumbdrivewatcher.h"
 
@@ -91,6 +93,14 @@ void MainWindow::handlePowerButtonRelease()
 
 void MainWindow::handlePowerDownButton()
 {
+    if (!powerQueryOpen) {
+        const QPixmap icon = QtImageTools::loadPixmap(":/images/msg_warning.svg", GuiGeometry::iconSize30(), false,
+                                                      Qt::KeepAspectRatio);
+        CPopupQuery* query = CPopupQuery::askYesNoWithIcon(tr("Power Down", "definition header"),
+                                                           tr("Do you want to power down?", "power down Option definition"),
+                                                           icon, 1, 0);
+        connect(query, &CPopupQuery::ResponseReceived, this, &MainWindow::ResponsePowerDownYesNoClicked);
+    }
     powerQueryOpen = true;
 }
 
