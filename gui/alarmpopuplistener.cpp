@@ -131,7 +131,7 @@ QString translate(const char* context, const char* text, const char* comment = n
 
 QString canSpeedLostText()
 {
-    if (datastoreGetUint16(DS_SPEED_CAL_NUMBER) != 0)
+    if (datastoreGetUint32(DS_SPEED_CAL_NUMBER) != 0)
         return translate("definition", "The CAN speed source is not valid.\nShifting to Implement Speed Sensor.",
                          "Definition.");
     const float speed = float(unitGetItemValue(UQ_SIMULATED_SPEED)) / float(unitGetScale(UQ_SIMULATED_SPEED));

@@ -12,6 +12,7 @@
 #include "guigeometry.h"
 #include "languagemanager.h"
 #include "mainwindow.h"
+#include "nozimage.h"
 #include "platform.h"
 #include "processinit.h"
 #include "screenshot.h"

@@ -10,6 +10,7 @@
 #include "guiarbitrator.h"
 #include "guigeometry.h"
 #include "kestrompushbutton.h"
+#include "nozimage.h"
 #include "qtimagetools.h"
 #include "screenshot.h"
 #include "thumbdrivewatcher.h"
@@ -17,11 +18,6 @@
 #include <QTimer>
 #include <QVariant>
 #include <QVBoxLayout>
-
-void guiInitResources()
-{
-    Q_INIT_RESOURCE(gui);
-}
 
 namespace {
 constexpr int powerHoldMs = 2000;

@@ -5,9 +5,6 @@
 // operation a short press toggles the software master switch. GUI thread only.
 #include <QWidget>
 
-// Registers the framework's built-in pictures (the library is static).
-void guiInitResources();
-
 class CPopupQuery;
 class CThumbDriveWatcher;
 class GuiArbitrator;

@@ -4,6 +4,7 @@
 #include "nozinfo.h"
 #include "noztables.h"
 #include "qtimagetools.h"
+#include "toolsviewconsoledisplay.h"
 
 #include <QResource>
 
@@ -13,6 +14,8 @@ void guiInitResources()
 {
     guiWidgetsInitResources();
     Q_INIT_RESOURCE(nozimages);
+    Q_INIT_RESOURCE(gui);
+    consoleScreensInitResources();
 }
 
 namespace NozImage {

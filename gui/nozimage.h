@@ -34,6 +34,6 @@ private:
 
 }  // namespace NozImage
 
-// Registers the GUI's compiled-in pictures (the widget kit's and the nozzle
-// drawings). The main program calls it once before building the first page.
+// Registers the GUI's compiled-in pictures and style sheets (the widget kit's,
+// the framework's, the nozzle drawings and the colour schemes). The main program calls it once before building the first page.
 void guiInitResources();

@@ -6,6 +6,7 @@
 #include "homeviewctrl.h"
 #include "kestrompushbutton.h"
 #include "mainwindow.h"
+#include "nozimage.h"
 #include "toolsviewconfigfilling.h"
 #include "workingviewctrl.h"
 

@@ -3,7 +3,7 @@
 #include "datastore.h"
 #include "dscatalogue.h"
 
-static void consoleScreensInitResources()
+void consoleScreensInitResources()
 {
     Q_INIT_RESOURCE(console);
 }

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QWidget>
 
+// Registers the console pages' built-in style sheets (the library is static).
+void consoleScreensInitResources();
+
 namespace ToolsViewWidgets {
 
 class ToolsViewConsoleDisplay : public QWidget {

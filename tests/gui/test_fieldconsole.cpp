@@ -1,0 +1,66 @@
+#include "fieldconsole_run.h"
+#include "gui_test.h"
+#include "test_root.h"
+
+#include <doctest/doctest.h>
+
+#include <QFileInfo>
+
+#include <csignal>
+
+namespace {
+
+struct Board : WithGuiApplication {
+    TestRoot root;
+    QProcess console;
+    ~Board()
+    {
+        if (console.state() != QProcess::NotRunning) {
+            console.kill();
+            console.waitForFinished(10000);
+        }
+    }
+};
+
+}  // namespace
+
+TEST_CASE("-h prints the usage on standard error and ends with 0 before anything starts")
+{
+    Board b;
+    startFieldconsole(b.console, {"-h", "-u"});
+    REQUIRE(b.console.waitForFinished(60000));
+    CHECK(b.console.exitStatus() == QProcess::NormalExit);
+    CHECK(b.console.exitCode() == 0);
+    CHECK(b.console.readAllStandardOutput().isEmpty());
+    CHECK(QString(b.console.readAllStandardError()) ==
+          "Usage: " + fieldconsolePath() +
+              " [<option>]*\n  Available options:\n   -h              Show this message\n"
+              "   -u              enable the unittest framework\n \n");
+    CHECK_FALSE(QFileInfo::exists(QString::fromStdString(b.root.path("/usr/local/velmar/fdatasto/fdatasto.dat"))));
+}
+
+TEST_CASE("-u runs the program's own tests instead of the console")
+{
+    Board b;
+    startFieldconsole(b.console, {"-x", "-u"});
+    REQUIRE(b.console.waitForFinished(120000));
+    CHECK(b.console.exitCode() == 0);
+    const QByteArray out = b.console.readAllStandardOutput();
+    CHECK(out.contains("Status: SUCCESS!"));
+    CHECK_FALSE(out.contains("Init. Done"));
+}
+
+TEST_CASE("on a fresh board the console starts, runs and ends on SIGTERM with the store written")
+{
+    Board b;
+    startFieldconsole(b.console);
+    QByteArray out;
+    REQUIRE(waitForOutput(b.console, "Init. Done - fieldconsole\n", 120000, &out));
+    const QString velmar = QString::fromStdString(b.root.path("/usr/local/velmar"));
+    CHECK(QFileInfo(velmar + "/share").isDir());
+    REQUIRE(::kill(pid_t(b.console.processId()), SIGTERM) == 0);
+    REQUIRE(b.console.waitForFinished(60000));
+    CHECK(b.console.exitStatus() == QProcess::NormalExit);
+    CHECK(b.console.exitCode() == 0);
+    CHECK(QFileInfo(velmar + "/fdatasto/fdatasto.dat").size() == 2994);
+}

@@ -1,0 +1,181 @@
+#include "cformwidget.h"
+#include "coverlaymanager.h"
+#include "cpopupquery.h"
+#include "datastore.h"
+#include "dscatalogue.h"
+#include "eventids.h"
+#include "eventqueue.h"
+#include "eventsignals.h"
+#include "greyfellcommon.h"
+#include "gui_test.h"
+#include "guiarbitrator.h"
+#include "guigeometry.h"
+#include "kestrompushbutton.h"
+#include "mainwindow.h"
+#include "screenshot.h"
+#include "test_root.h"
+#include "test_wait.h"
+
+#include <QRegularExpression>
+
+#include <doctest/doctest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QSignalSpy>
+
+#include <vector>
+
+namespace {
+
+std::vector<uint32_t> postedEvents;
+
+void recordEvent(uint32_t id, uint32_t)
+{
+    postedEvents.push_back(id);
+}
+
+struct Window : WithGuiApplication {
+    explicit Window(bool touchOperation = false, bool stick = true)
+    {
+        REQUIRE(datastoreInit(2) == 0);
+        GuiGeometry::setDesignType(3);
+        GuiGeometry::setDisplayType(3);
+        REQUIRE(datastoreSetBool(DS_SCREENSHOT_ENABLED, 1) == 0);
+        REQUIRE(datastoreSetBool(DS_TOUCH_OPERATION, touchOperation) == 0);
+        REQUIRE(datastoreSetBool(DS_SOFT_MASTER_SWITCH, 0) == 0);
+        stickDir = GreyfellCommon::usbRootPath();
+        if (stick)
+            REQUIRE(QDir().mkpath(stickDir));
+        window = new MainWindow(nullptr);
+        window->show();
+        pumpEvents();
+        postedEvents.clear();
+        eventSetCallback(recordEvent);
+    }
+    ~Window()
+    {
+        delete window;
+        pumpEvents();
+    }
+    static EvSignal::EventSignals* hub() { return EvSignal::EventSignals::instance(); }
+    CPopupQuery* shownQuery() const
+    {
+        return qobject_cast<CPopupQuery*>(COverlayManager::instance()->currentOverlay());
+    }
+    static QString titleOf(CPopupQuery* query)
+    {
+        auto* form = query->findChild<CFormWidget*>();
+        return form != nullptr && form->titleLabel() != nullptr ? form->titleLabel()->text() : QString();
+    }
+    int queriesOpen() const { return window->findChildren<CPopupQuery*>().size(); }
+    TestRoot root;
+    QString stickDir;
+    MainWindow* window;
+};
+
+}  // namespace
+
+// First in the file: the screenshot directory is found once per process, on
+// the stick of the first window's board.
+TEST_CASE("screenshots: free names on the stick, the screen without the camera button")
+{
+    Window f;
+    const QDir stick(f.stickDir);
+    tap(f.window->cameraButton());
+    pumpEvents();
+    REQUIRE(stick.exists("shot000.png"));
+    tap(f.window->cameraButton());
+    pumpEvents();
+    CHECK(stick.exists("shot001.png"));
+    f.window->takeScreenShot();
+    CHECK(stick.exists("shot002.png"));
+
+    const QImage shot(stick.filePath("shot002.png"));
+    REQUIRE(shot.size() == QSize(480, 272));
+    const QImage onScreen = f.window->grab().toImage();
+    const QPoint lens = f.window->cameraButton()->geometry().center();
+    CHECK(onScreen.pixel(lens) != shot.pixel(lens));
+    const QPoint away(300, 100);
+    CHECK(onScreen.pixel(away) == shot.pixel(away));
+    CHECK(QFileInfo(screenShotFileName()).fileName() == "shot002.png");
+}
+
+TEST_CASE("the main window covers the 480 x 272 screen and starts on the working screen")
+{
+    Window f;
+    CHECK(f.window->size() == QSize(480, 272));
+    CHECK(f.window->maximumSize() == QSize(480, 272));
+    CHECK(f.window->arbitrator()->currentIndex() == GuiArbitrator::WorkingView);
+    KestromPushButton* camera = f.window->cameraButton();
+    CHECK(camera->isVisible());
+    CHECK(camera->isEnabled());
+    CHECK(camera->geometry().bottomLeft() == QPoint(0, 272 - 3 - 1));
+}
+
+TEST_CASE("the camera button follows the setting and the stick")
+{
+    Window f;
+    KestromPushButton* camera = f.window->cameraButton();
+    emit f.hub()->eventScreenShotEnabled(false);
+    CHECK_FALSE(camera->isVisible());
+    emit f.hub()->eventScreenShotEnabled(true);
+    CHECK(camera->isVisible());
+
+    REQUIRE(QDir(f.stickDir).removeRecursively());
+    CHECK(waitFor([&] {
+        pumpEvents(1);
+        return !camera->isEnabled();
+    }, 5000));
+}
+
+TEST_CASE("power button without touch operation: one query; Yes powers down, No does nothing")
+{
+    Window f;
+    emit f.hub()->eventPowerButtonPressed();
+    pumpEvents();
+    CPopupQuery* query = f.shownQuery();
+    REQUIRE(query != nullptr);
+    CHECK(Window::titleOf(query) == "Power Down");
+    emit f.hub()->eventPowerButtonPressed();
+    emit f.hub()->eventPowerButtonRelease();
+    pumpEvents();
+    CHECK(f.shownQuery() == query);
+    CHECK(f.queriesOpen() == 1);
+
+    query->respond(0);
+    pumpEvents();
+    CHECK(postedEvents.empty());
+
+    emit f.hub()->eventPowerButtonPressed();
+    pumpEvents();
+    query = f.shownQuery();
+    REQUIRE(query != nullptr);
+    query->respond(1);
+    pumpEvents();
+    CHECK(postedEvents == std::vector<uint32_t>{EV_POWER_DOWN});
+    CHECK(datastoreGetBool(DS_SOFT_MASTER_SWITCH) == 0);
+}
+
+TEST_CASE("power button in touch operation: a short press toggles the soft master switch, a hold asks")
+{
+    Window f(true);
+    emit f.hub()->eventPowerButtonPressed();
+    emit f.hub()->eventPowerButtonRelease();
+    pumpEvents();
+    CHECK(datastoreGetBool(DS_SOFT_MASTER_SWITCH) == 1);
+    CHECK(f.shownQuery() == nullptr);
+
+    emit f.hub()->eventPowerButtonPressed();
+    CHECK(waitFor([&] {
+        pumpEvents(1);
+        return f.shownQuery() != nullptr;
+    }, 5000));
+    emit f.hub()->eventPowerButtonRelease();
+    pumpEvents();
+    CHECK(datastoreGetBool(DS_SOFT_MASTER_SWITCH) == 1);
+    f.shownQuery()->respond(0);
+    pumpEvents();
+    CHECK(postedEvents.empty());
+}
