@@ -1,9 +1,36 @@
 #pragma once
-// Speed source, speed calibration and simulated speed.
-// Placeholder entry points: they do nothing yet.
+// Speed source, speed-sensor calibration and simulated speed.
+//
+// DS_SPEED_SOURCE: 0 and 1 the two speed-sensor inputs, 2 the implement wheel
+// sensor, 3 simulated, 4 speed over CAN. The simulated-speed generator feeds
+// pulse input 6 once a second (one pulse per centimetre).
 #include <cstdint>
 
-// At process start.
+enum : uint32_t {
+    SPEED_SIM_INPUT = 6,
+};
+
+// At process start: no simulated pulses, the generator on the 1 s tick hook
+// list, the rate from DS_SIM_SPEED, input 6 taking handed-in counts.
 void speedInit();
-// Speed commands of the dispatcher.
+// Events 256..260 (source, calibration number, calibration start/cancel, take
+// the calibration result, simulated speed changed); other ids do nothing.
 void speedHandleEvent(uint32_t id, uint32_t arg);
+// v in km/h x 10.
+void simSpeedSet(uint32_t v);
+// Simulated pulses per second as last set.
+uint32_t simSpeedPulsesPerSecond();
+// The 1 s generator step: hands (input 6, pulses, period ms) to the pulse input.
+// The first period after a standstill covers the whole standstill.
+void simSpeedTick();
+// 1: takes the baseline of the CAN speed source (the Sectrix link's message 10
+// value and the ms clock). 0: adds the increments since the last step to the
+// accumulators and carries whole multiples into pulse counter 22.
+void canSpeedAccumulate(uint32_t takeBaseline);
+// The CAN source's last value and the ms clock of its last step.
+void canSpeedBaseline(uint32_t* value, uint32_t* ms);
+
+// Where the generator hands its reports; pulsSetExternalPulsCount by default,
+// null restores it.
+typedef uint32_t (*SimSpeedPulseSink)(uint32_t input, uint32_t pulses, uint32_t periodMs);
+void simSpeedSetPulseSink(SimSpeedPulseSink sink);
