@@ -144,4 +144,10 @@ TEST_CASE("flow link: frames every 50 ms while the node answers, none before or 
     CHECK_FALSE(framesWithin(300).empty());
     CHECK(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_CONNECTED));
     CHECK(datalogCanIsLost() == 0);
+
+    // A new start marks the link lost: sending stops at once.
+    REQUIRE(datalogCanStart(0) == 1);
+    CHECK(datalogCanIsLost() == 1);
+    framesWithin(100);
+    CHECK(framesWithin(300).empty());
 }

@@ -273,7 +273,8 @@ TEST_CASE("a later start validates what it finds and leaves the rest")
              {DS_REGULATION_MODE, 1},
              {DS_APPL_RATE_NUMBER, 2},
              {DS_NUMBER_OF_SECTIONS, 9},
-             {DS_PHYS_SECTION_SWITCHES, 9},
+             // No section-switch file yet: it is created from the configured count.
+             {DS_PHYS_SECTION_SWITCHES, 3},
              {DS_TIP_SPACING, 750},
              {DS_DEBUG_MASK, 1},
          },
