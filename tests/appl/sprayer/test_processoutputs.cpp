@@ -158,7 +158,12 @@ TEST_CASE("power-down switches everything off, waits 5000 ms, then shuts the sys
     CHECK_FALSE(returned.load());
     CHECK_FALSE(shutdownRecorded());
 
-    clockAdvanceMs(1);
+    // The wait is armed just after the outputs go off, possibly after the first
+    // advance above: keep the clock moving until it ends, never before 5000 ms.
+    for (uint32_t step = 0; step < 2 * POWER_DOWN_WAIT_MS && !returned.load(); ++step) {
+        clockAdvanceMs(1);
+        threadfunc::sleep(1);
+    }
     CHECK(waitFor([&] { return returned.load(); }, 3000));
     gui.join();
     CHECK(shutdownRecorded());
