@@ -14,6 +14,7 @@
 #include "mainwindow.h"
 #include "nozimage.h"
 #include "platform.h"
+#include "processhooks.h"
 #include "processinit.h"
 #include "screenshot.h"
 #include "toolsviewconsoledisplay.h"
@@ -144,6 +145,8 @@ int main(int argc, char** argv)
     splash.show();
     CDEBUG_LOG(CDebugLevel::DEB, "cDefault", "splash screen loaded");
 
+    // The store calls these from its start-up, so they go in before platformInit.
+    processRegisterStoreHooks();
     if (unitTestRequested)
         return unitTest(argc, argv);
 

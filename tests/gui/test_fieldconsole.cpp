@@ -56,6 +56,8 @@ TEST_CASE("on a fresh board the console starts, runs and ends on SIGTERM with th
     startFieldconsole(b.console);
     QByteArray out;
     REQUIRE(waitForOutput(b.console, "Init. Done - fieldconsole\n", 120000, &out));
+    // Every store hook is in place before the store starts: none reports a lost change.
+    CHECK_FALSE(out.contains("not registered"));
     const QString velmar = QString::fromStdString(b.root.path("/usr/local/velmar"));
     CHECK(QFileInfo(velmar + "/share").isDir());
     REQUIRE(::kill(pid_t(b.console.processId()), SIGTERM) == 0);

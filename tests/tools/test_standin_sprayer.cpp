@@ -192,11 +192,12 @@ TEST_CASE("played on a board: valves and H-bridge read back, pulses and sensors 
     setup.valveTravelMs = 1000;
     StandinSprayer sprayer(root.dir(), board, setup);
 
-    // Master (pin 2) and sections 1..3 (pins 4, 6, 8) driven on; the valve opening at full duty.
+    // Master (pin 2) and sections 1..3 (pins 4, 6, 8) driven on; the valve opening at full duty
+    // on the forward drive (the polarity flag set).
     REQUIRE(standinWriteFpgaRegister(root.dir(), kGpOutLo, (1u << 1) | (1u << 3) | (1u << 5) | (1u << 7)));
     REQUIRE(standinWriteFpgaRegister(root.dir(), kPwmControl, 1u | (1u << 8)));
     REQUIRE(standinWriteFpgaRegister(root.dir(), kPwmPeriod0, 15000));
-    REQUIRE(standinWriteFpgaRegister(root.dir(), kPwmDuty0, 15000));
+    REQUIRE(standinWriteFpgaRegister(root.dir(), kPwmDuty0, 0x80000000u | 15000));
     CHECK(sprayer.command("speed 8").rfind("speed 8", 0) == 0);
     sprayer.step(1000);
     const SprayerDrive d = sprayer.drive();
@@ -212,7 +213,7 @@ TEST_CASE("played on a board: valves and H-bridge read back, pulses and sensors 
     CHECK((pending & (1u << 15)) != 0);
     const uint32_t wheel = standinReadFpgaRegister(root.dir(), kFrqData0 + 0x10 * 14);
     CHECK((wheel & 0x1FF) == 22);  // 2.22 m at 1000 pulses per 100 m
-    CHECK(((wheel >> 9) & 0x1FFFFF) == 1000000);
+    CHECK(((wheel >> 9) & 0x1FFFFF) == 990000);  // the 22 pulses' own time at 22.2 Hz
     // The sprayed flow reached the pressure channel (4) and the tank channel (5).
     CHECK(adcFile(root.dir(), 4) == sprayer.model().pressureReading());
     CHECK(adcFile(root.dir(), 4) > 0);
@@ -225,10 +226,10 @@ TEST_CASE("played on a board: valves and H-bridge read back, pulses and sensors 
     sprayer.step(1000);
     const uint32_t later = standinReadFpgaRegister(root.dir(), kFrqData0 + 0x10 * 14);
     CHECK((later & 0x1FF) == 44);
-    CHECK(((later >> 9) & 0x1FFFFF) == 2000000);
+    CHECK(((later >> 9) & 0x1FFFFF) == 1980000);
 
-    // The polarity flag drives the valve closed.
-    REQUIRE(standinWriteFpgaRegister(root.dir(), kPwmDuty0, 0x80000000u | 7500));
+    // The reverse drive closes it.
+    REQUIRE(standinWriteFpgaRegister(root.dir(), kPwmDuty0, 7500));
     sprayer.step(1000);
     CHECK_FALSE(sprayer.drive().valveOpening);
     CHECK(sprayer.model().valvePosition() == doctest::Approx(0.5));
@@ -248,16 +249,26 @@ TEST_CASE("the control lines")
     CHECK(sprayer.command("go") == "driving at 12.5 km/h");
     CHECK(sprayer.model().speedKmh() == 12.5);
 
-    const uint32_t kGpInHi = 0x6014;  // pins 31..43: the master switch is pin 37 or 39
+    // Bit p - 31 holds pin p: section switches 1..9 on pins 32 31 34 33 36 35 38 37 40, the master on 39.
+    const uint32_t kGpInHi = 0x6014;
+    const uint32_t masterBit = 1u << 8;
+    const uint32_t sectionBits = 0x2FF;
+    CHECK((standinReadFpgaRegister(root.dir(), kGpInHi) & (sectionBits | masterBit)) == sectionBits);
     CHECK(sprayer.command("master on") == "master switch on");
-    CHECK((standinReadFpgaRegister(root.dir(), kGpInHi) & ((1u << 6) | (1u << 8))) == ((1u << 6) | (1u << 8)));
+    CHECK((standinReadFpgaRegister(root.dir(), kGpInHi) & (sectionBits | masterBit)) == (sectionBits | masterBit));
     CHECK(sprayer.command("master off") == "master switch off");
-    CHECK((standinReadFpgaRegister(root.dir(), kGpInHi) & ((1u << 6) | (1u << 8))) == 0);
+    CHECK((standinReadFpgaRegister(root.dir(), kGpInHi) & masterBit) == 0);
+    CHECK(sprayer.command("section 9 off") == "section switch 9 off");  // pin 40
+    CHECK(sprayer.command("section 1 off") == "section switch 1 off");  // pin 32
+    CHECK((standinReadFpgaRegister(root.dir(), kGpInHi) & sectionBits) == (sectionBits & ~(1u << 9) & ~(1u << 1)));
+    CHECK(sprayer.command("section 1 on") == "section switch 1 on");
+    CHECK(sprayer.command("status").find("switches 0FF") != std::string::npos);
 
     CHECK(sprayer.command("refill").rfind("tank full", 0) == 0);
     CHECK(sprayer.command("status").find("speed 12.5 km/h") != std::string::npos);
 
-    for (const char* bad : {"speed", "speed x", "speed -1", "speed 61", "speed 5km", "master", "master up", "fly"}) {
+    for (const char* bad : {"speed", "speed x", "speed -1", "speed 61", "speed 5km", "master", "master up",
+                            "section", "section 0 on", "section 10 on", "section 1", "section x on", "fly"}) {
         CAPTURE(bad);
         CHECK(sprayer.command(bad).rfind("?", 0) == 0);
     }

@@ -17,11 +17,19 @@ namespace {
 const uint32_t kWheelPin = 80;  // frequency input 5
 const uint32_t kFlowPin = 81;   // frequency input 1
 const uint32_t kMasterOutput = 2;
-const uint32_t kMasterSwitchPins[] = {37, 39};  // the switch's pin with and without a 9-switch box
+// The operator's box has nine section switches; its master switch is then pin 39.
+const uint32_t kMasterSwitchPin = 39;
+const uint32_t kSectionSwitchPins[] = {32, 31, 34, 33, 36, 35, 38, 37, 40};
+const uint32_t kSectionSwitches = sizeof kSectionSwitchPins / sizeof kSectionSwitchPins[0];
 const uint32_t kSectionOutputs[] = {4, 6, 8, 10, 12, 14, 16, 18, 20, 24, 26, 28, 22};
 const uint32_t kValvePwm = 44;
+const int kSupplyChannel = 0;
+const int kRevisionChannel = 1;
 const int kPressureChannel = 4;
 const int kTankChannel = 5;
+// A healthy board: 13.8 V on the supply input, and the divider of hardware revision 7.
+const uint16_t kSupplyReading = 1030;
+const uint16_t kRevisionReading = 92;
 
 // A report holds at most 511 pulses and 2.09 s.
 const uint32_t kMaxReportPulses = 0x1FF;
@@ -126,6 +134,10 @@ uint16_t SprayerModel::tankReading() const
 StandinSprayer::StandinSprayer(const std::string& root, StandinFpga& board, const SprayerSetup& setup)
     : mRoot(root), mBoard(board), mModel(setup)
 {
+    writeAdc(mRoot, kSupplyChannel, kSupplyReading);
+    writeAdc(mRoot, kRevisionChannel, kRevisionReading);
+    for (uint32_t section = 1; section <= kSectionSwitches; ++section)
+        setSectionSwitch(section, true);
 }
 
 StandinSprayer::~StandinSprayer()
@@ -135,24 +147,36 @@ StandinSprayer::~StandinSprayer()
 
 void StandinSprayer::setMasterSwitch(bool on)
 {
-    for (uint32_t pin : kMasterSwitchPins)
-        mBoard.setInput(pin, on);
+    mBoard.setInput(kMasterSwitchPin, on);
+}
+
+bool StandinSprayer::setSectionSwitch(uint32_t section, bool on)
+{
+    if (section < 1 || section > kSectionSwitches)
+        return false;
+    mBoard.setInput(kSectionSwitchPins[section - 1], on);
+    mSectionSwitches = on ? (mSectionSwitches | 1u << (section - 1)) : (mSectionSwitches & ~(1u << (section - 1)));
+    return true;
 }
 
 // A report the console has not taken yet stays; the pulses since then wait
-// for the next one, so none is lost.
-void StandinSprayer::postReport(uint32_t pin, uint32_t pulses, uint32_t ms, uint32_t& heldPulses, uint32_t& heldMs)
+// for the next one, so none is lost. Like the FPGA, a report times its pulses
+// themselves (count periods at the present pulse rate), not the window they
+// fell in, so that a steady rate reads steady.
+void StandinSprayer::postReport(uint32_t pin, uint32_t pulses, uint32_t ms, double pulsesPerSecond,
+                                uint32_t& heldPulses, uint32_t& heldMs)
 {
     heldPulses += pulses;
     heldMs += ms;
     if (mBoard.reportPending(pin) && heldMs < kMaxReportMs)
         return;
     const uint32_t count = std::min(heldPulses, kMaxReportPulses);
-    // More pulses than one report holds: the report takes its share of the time.
-    const uint32_t reportMs = count > 0 ? uint32_t(uint64_t(heldMs) * count / heldPulses) : heldMs;
-    mBoard.report(pin, StandinFpga::reportWord(count, count > 0 ? std::min(reportMs, kMaxReportMs) * 1000 : 0, false));
+    uint32_t reportUs = std::min(heldMs, kMaxReportMs) * 1000;
+    if (count > 0 && pulsesPerSecond > 0.0)
+        reportUs = static_cast<uint32_t>(std::min(std::lround(count * 1e6 / pulsesPerSecond), long(kMaxReportMs) * 1000));
+    mBoard.report(pin, StandinFpga::reportWord(count, count > 0 ? reportUs : 0, false));
     heldPulses -= count;
-    heldMs -= reportMs;
+    heldMs -= std::min(heldMs, reportUs / 1000);
 }
 
 void StandinSprayer::step(uint32_t ms)
@@ -166,13 +190,16 @@ void StandinSprayer::step(uint32_t ms)
     const StandinFpga::PwmState valve = mBoard.pwm(kValvePwm);
     if (valve.enabled && mBoard.bridgeControl(kValvePwm)) {
         drive.valveDutyPerMille = std::min<uint32_t>(valve.dutyPerMille, 1000);
-        // The default valve opens on the reverse drive, which clears the polarity flag.
-        drive.valveOpening = !valve.inverted;
+        // The console's default valve type opens on the forward drive, which sets the polarity flag.
+        drive.valveOpening = valve.inverted;
     }
     mDrive = drive;
     mModel.step(drive, ms);
-    postReport(kWheelPin, mModel.takeWheelPulses(), ms, mHeldWheelPulses, mHeldWheelMs);
-    postReport(kFlowPin, mModel.takeFlowPulses(), ms, mHeldFlowPulses, mHeldFlowMs);
+    const SprayerSetup& setup = mModel.setup();
+    postReport(kWheelPin, mModel.takeWheelPulses(), ms, mModel.speedKmh() / 3.6 * setup.speedPulsesPer100m / 100.0,
+               mHeldWheelPulses, mHeldWheelMs);
+    postReport(kFlowPin, mModel.takeFlowPulses(), ms, mModel.flowLpm() / 60.0 * setup.flowPulsesPerLitre,
+               mHeldFlowPulses, mHeldFlowMs);
     writeAdc(mRoot, kPressureChannel, mModel.pressureReading());
     writeAdc(mRoot, kTankChannel, mModel.tankReading());
 }
@@ -201,19 +228,29 @@ std::string StandinSprayer::command(const std::string& line)
     } else if (word == "master" && (argument == "on" || argument == "off")) {
         setMasterSwitch(argument == "on");
         out << "master switch " << argument;
+    } else if (word == "section") {
+        std::string state;
+        in >> state;
+        char* end = nullptr;
+        const long section = std::strtol(argument.c_str(), &end, 10);
+        if (argument.empty() || *end != '\0' || (state != "on" && state != "off") ||
+            !setSectionSwitch(static_cast<uint32_t>(std::clamp(section, 0L, 99L)), state == "on"))
+            return "? section takes a switch 1 to " + std::to_string(kSectionSwitches) + " and on or off";
+        out << "section switch " << section << " " << state;
     } else if (word == "refill") {
         mModel.refill();
         out << "tank full: " << mModel.tankLitres() << " l";
     } else if (word == "status") {
-        char text[160];
+        char text[200];
         std::snprintf(text, sizeof text,
-                      "speed %.1f km/h, master %s, sections %03X, valve %.0f %%, flow %.1f l/min, "
-                      "pressure %.2f bar, tank %.0f l",
-                      mModel.speedKmh(), mDrive.master ? "open" : "closed", mDrive.openSections,
-                      mModel.valvePosition() * 100.0, mModel.flowLpm(), mModel.pressureBar(), mModel.tankLitres());
+                      "speed %.1f km/h, master %s, switches %03X, sections %03X, valve %.0f %% (drive %+.1f %%), "
+                      "flow %.1f l/min, pressure %.2f bar, tank %.0f l",
+                      mModel.speedKmh(), mDrive.master ? "open" : "closed", mSectionSwitches, mDrive.openSections,
+                      mModel.valvePosition() * 100.0,
+                      (mDrive.valveOpening ? 1.0 : -1.0) * mDrive.valveDutyPerMille / 10.0, mModel.flowLpm(), mModel.pressureBar(), mModel.tankLitres());
         out << text;
     } else {
-        return "? commands: speed <km/h>, stop, go, master on|off, refill, status";
+        return "? commands: speed <km/h>, stop, go, master on|off, section <n> on|off, refill, status";
     }
     return out.str();
 }

@@ -26,7 +26,7 @@ struct SprayerSetup {
     double tankCapacityLitres = 3000.0;
     double nozzleRefFlowLpm = 1.2;       // a nozzle's flow ...
     double nozzleRefBar = 3.0;           // ... at this pressure
-    double pressureFullScaleBar = 10.0;  // the sensor's reading at ADC count 1023
+    double pressureFullScaleBar = 25.0;  // the sensor's reading at ADC count 1023
 };
 
 // What the console drives: the valves and the regulating valve's H-bridge.
@@ -93,8 +93,9 @@ public:
     // One step of ms now (what the thread does).
     void step(uint32_t ms);
 
-    // The control: "speed <km/h>", "stop", "go", "master on|off", "refill",
-    // "status". Returns the answer line, or an error line starting with "?".
+    // The control: "speed <km/h>", "stop", "go", "master on|off",
+    // "section <n> on|off" (the operator's section switches, all on at start),
+    // "refill", "status". Returns the answer line, or an error line starting with "?".
     std::string command(const std::string& line);
 
     SprayerModel model() const;
@@ -102,7 +103,9 @@ public:
 
 private:
     void setMasterSwitch(bool on);
-    void postReport(uint32_t pin, uint32_t pulses, uint32_t ms, uint32_t& heldPulses, uint32_t& heldMs);
+    bool setSectionSwitch(uint32_t section, bool on);
+    void postReport(uint32_t pin, uint32_t pulses, uint32_t ms, double pulsesPerSecond, uint32_t& heldPulses,
+                    uint32_t& heldMs);
     void run();
 
     std::string mRoot;
@@ -111,6 +114,7 @@ private:
     SprayerModel mModel;
     SprayerDrive mDrive;
     double mSetSpeedKmh = 0.0;  // the speed that "go" drives on with
+    uint32_t mSectionSwitches = 0;  // bit i: switch i+1 on
     uint32_t mHeldWheelPulses = 0, mHeldWheelMs = 0;
     uint32_t mHeldFlowPulses = 0, mHeldFlowMs = 0;
     std::thread mThread;

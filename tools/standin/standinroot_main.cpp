@@ -3,11 +3,14 @@
 // keeps them open and copies whatever the console writes to each port into
 // var/log/ttyO<N>.log, and loops the section, master and fill outputs back to
 // their feedback inputs, and plays a sprayer at work (standin_sprayer.h) driven
-// by lines on standard input, until it is stopped (SIGINT or SIGTERM).
+// by lines on standard input, until it is stopped (SIGINT or SIGTERM). A console
+// that has not yet run on the board finds the installer's configuration for
+// that sprayer (standin_sprayerconfig.h).
 #include "standin_fpgaio.h"
 #include "standin_root.h"
 #include "standin_serial.h"
 #include "standin_sprayer.h"
+#include "standin_sprayerconfig.h"
 
 #include <cerrno>
 #include <csignal>
@@ -37,7 +40,8 @@ int usage(int status)
                  "         logging what the console sends on each to var/log/ttyO<N>.log,\n"
                  "         loop the section and valve outputs back to their feedback inputs,\n"
                  "         and play a sprayer at work; lines on standard input drive it:\n"
-                 "         speed <km/h>, stop, go, master on|off, refill, status\n"
+                 "         speed <km/h>, stop, go, master on|off, section <n> on|off, refill, status;\n"
+                 "         a console that has not run yet finds the sprayer's configuration\n"
                  "--speed-cal N  wheel pulses per 100 m (default 1000)\n"
                  "--flow-cal N   flow-meter pulses per litre (default 650)\n");
     return status;
@@ -50,6 +54,9 @@ int serve(const std::string& root, const SprayerSetup& setup)
         std::fprintf(stderr, "standinroot: could not create the serial ports below %s\n", root.c_str());
         return 1;
     }
+    if (!sprayerWriteConfig(root, setup))
+        std::fprintf(stderr, "standinroot: could not write the installer's configuration %s\n",
+                     sprayerConfigPath(root).c_str());
     StandinFpga boom(root);
     StandinSprayer sprayer(root, boom, setup);
     sprayer.start();
