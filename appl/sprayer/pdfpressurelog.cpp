@@ -3,14 +3,11 @@
 #include "clock.h"
 #include "filefunc.h"
 #include "greyfellcommon.h"
-#include "pdfreport.h"
 #include "pressurelogger.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QObject>
 #include <QPainter>
-#include <QPrinter>
 
 #include <cmath>
 #include <cstring>
@@ -29,18 +26,6 @@ constexpr int kFirstColumnOffset = 500;  // device pixels, about 10.6 mm at 1200
 PDFPressureLog::PDFPressureLog() = default;
 PDFPressureLog::~PDFPressureLog() = default;
 
-void PDFPressureLog::setCompanyInfo(const QString& company, const QString& web, const QString& logo)
-{
-    companyName = company;
-    webAddress = web;
-    logoPath = logo;
-}
-
-void PDFPressureLog::setProductName(const QString& name)
-{
-    productName = name;
-}
-
 void PDFPressureLog::addRecord(const QString& record)
 {
     records.push_back(record);
@@ -57,40 +42,20 @@ std::vector<QString> PDFPressureLog::columnTexts() const
 
 bool PDFPressureLog::print(const QString& fileName)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    const ReportPage page = reportSetupPrinter(printer, fileName, false, companyName, 5.0);
-    pixelsPerMm = page.pixelsPerMm;
-    const double pointsPerMm = page.pointsPerMm;
-    rowHeight = 5 * pixelsPerMm;
-    contentRect = page.contentRect;
+    return printPage(fileName, false, 5.0);
+}
 
-    framePen = QPen(QBrush(Qt::black), pixelsPerMm);
-    bodyPen = QPen(QBrush(Qt::black), 0.5 * pixelsPerMm);
-    headingPen = QPen(QBrush(Qt::black), 0.25 * pixelsPerMm);
-    smallFont = QGuiApplication::font();
-    smallFont.setPointSizeF(3 * pointsPerMm);
-    recordFont = QGuiApplication::font();
-    recordFont.setPointSizeF(2.4 * pointsPerMm);
-    largeFont = QGuiApplication::font();
-    largeFont.setPointSizeF(6 * pointsPerMm);
-
-    QPainter pdfPainter;
-    painter = &pdfPainter;
-    const bool began = pdfPainter.begin(&printer);
-    if (began) {
-        const double y = drawHeader();
-        drawRecords(y);
-        drawFooter(1);
-    }
-    const bool ended = began && pdfPainter.end();
-    painter = nullptr;
-    return began && ended && printer.printerState() != QPrinter::Error;
+void PDFPressureLog::drawPage()
+{
+    recordFont = fontOfMm(2.4);
+    const double y = drawHeader();
+    drawRecords(y);
+    drawFooter(1);
 }
 
 double PDFPressureLog::drawHeader()
 {
-    return drawReportHeader(painter, contentRect, pixelsPerMm, logoPath, QObject::tr("Pressure Log Data"), smallFont,
-                            largeFont, headingPen, bodyPen);
+    return drawReportHeader(QObject::tr("Pressure Log Data"));
 }
 
 void PDFPressureLog::drawRecords(double y)
@@ -110,12 +75,6 @@ void PDFPressureLog::drawRecords(double y)
         const QRect bounds = painter->fontMetrics().boundingRect(box, Qt::AlignRight, columns[k]);
         painter->drawText(bounds, Qt::AlignRight, columns[k]);
     }
-}
-
-void PDFPressureLog::drawFooter(int page)
-{
-    drawReportFooter(painter, contentRect, pixelsPerMm, rowHeight, webAddress, productName, page, smallFont,
-                     framePen, bodyPen);
 }
 
 }  // namespace VelmarReports

@@ -2,24 +2,20 @@
 // The pressure-log report: the newest 360 records of the pressure log in four
 // columns of 90 on one A4 page, with the reports' header and footer, printed as
 // a PDF through QPrinter. GUI thread.
+#include "pdfreportbase.h"
+
 #include <QFont>
-#include <QPen>
-#include <QRectF>
 #include <QString>
 
 #include <vector>
 
-class QPainter;
-
 namespace VelmarReports {
 
-class PDFPressureLog {
+class PDFPressureLog : public PDFReportBase {
 public:
     PDFPressureLog();
-    virtual ~PDFPressureLog();
+    ~PDFPressureLog() override;
 
-    void setCompanyInfo(const QString& companyName, const QString& webAddress, const QString& logoPath);
-    void setProductName(const QString& name);
     void addRecord(const QString& record);
     // Prints the page into fileName (A4); true when the whole file was written.
     bool print(const QString& fileName);
@@ -29,21 +25,12 @@ public:
     std::vector<QString> columnTexts() const;
 
 private:
+    void drawPage() override;
     double drawHeader();
     void drawRecords(double y);
-    void drawFooter(int page);
 
-    QString logoPath;
-    QString webAddress;
-    QString companyName;
-    QString productName;
     std::vector<QString> records;
-    QPainter* painter = nullptr;
-    double pixelsPerMm = 0.0;
-    double rowHeight = 0.0;
-    QPen framePen, bodyPen, headingPen;
-    QFont smallFont, recordFont, largeFont;
-    QRectF contentRect;
+    QFont recordFont;
 };
 
 }  // namespace VelmarReports

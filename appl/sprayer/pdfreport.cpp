@@ -1,6 +1,5 @@
 #include "pdfreport.h"
 
-#include "clock.h"
 #include "counters.h"
 #include "datastore.h"
 #include "dscatalogue.h"
@@ -8,145 +7,14 @@
 #include "pdfreporttable.h"
 #include "unitquantities.h"
 #include "units.h"
-#include "version.h"
 
-#include <QGuiApplication>
 #include <QObject>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
-#include <QSvgRenderer>
-
-// The logo lives in this static library: its resources are registered by hand.
-void reportsInitResources()
-{
-    Q_INIT_RESOURCE(reports);
-}
 
 namespace VelmarReports {
 
-const char* const kReportCompany = "Velmar";
-const char* const kReportWebAddress = "www.velmar.example";
-const char* const kReportLogo = ":/images/velmar_logo.svg";
-
-QString reportProductName()
-{
-    const SuiteVersions& versions = SuiteVersions::build();
-    QString name = QStringLiteral("Quorin 5520");
-    if (versions.isTaggedBuild())
-        name += QStringLiteral(" v") + QString::fromStdString(versions.versionText());
-    else
-        name += QStringLiteral(" Development version");
-    return name;
-}
-
-ReportPage reportSetupPrinter(QPrinter& printer, const QString& fileName, bool letter, const QString& creator,
-                              double rowHeightMm)
-{
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
-    if (!creator.isEmpty())
-        printer.setCreator(creator);
-    const QPageLayout layout = printer.pageLayout();
-    const double paperMm = layout.fullRect(QPageLayout::Millimeter).width();
-    ReportPage page;
-    page.pixelsPerMm = layout.fullRectPixels(printer.resolution()).width() / paperMm;
-    page.pointsPerMm = layout.fullRect(QPageLayout::Point).width() / paperMm;
-    const QRect printable = layout.paintRectPixels(printer.resolution());
-    const QRect paper = layout.fullRectPixels(printer.resolution());
-    page.contentRect = QRectF(printable);
-    page.contentRect.translate(paper.left() - printable.left(), paper.top() - printable.top());
-    page.contentRect.setHeight(page.contentRect.height() - rowHeightMm * page.pixelsPerMm);
-    return page;
-}
-
-double drawReportHeader(QPainter* painter, const QRectF& content, double pixelsPerMm, const QString& logoPath,
-                        const QString& title, const QFont& smallFont, const QFont& largeFont, const QPen& headingPen,
-                        const QPen& bodyPen)
-{
-    const QRect titleBox(static_cast<int>(content.x() + 2 * content.width() / 3), static_cast<int>(content.y()),
-                         static_cast<int>(content.width() / 3), static_cast<int>(content.height()));
-    painter->setFont(largeFont);
-    const QRect titleRect = painter->fontMetrics().boundingRect(titleBox, Qt::AlignHCenter, title);
-
-    const QString created = QObject::tr("Report Created: %1 at %2", "%1 is the date, %2 is the time")
-                                .arg(rtcGetQDate().toString(QStringLiteral("d MMM yyyy")),
-                                     rtcGetQTime().toString(QStringLiteral("hh:mm")));
-    const QRect createdBox(QPoint(static_cast<int>(titleBox.left() + pixelsPerMm), titleRect.bottom()),
-                           titleBox.bottomRight());
-    painter->setFont(smallFont);
-    const QRect createdRect = painter->fontMetrics().boundingRect(createdBox, Qt::AlignLeft, created);
-
-    const QRectF header(content.x(), content.y(), content.width(),
-                        createdRect.bottom() + pixelsPerMm - content.y());
-
-    painter->setBrush(Qt::NoBrush);
-    painter->setPen(headingPen);
-    for (int i = 0; i < 3; ++i)
-        painter->drawRect(QRectF(header.x() + header.width() * i / 3, header.y(), header.width() / 3,
-                                 header.height()));
-
-    reportsInitResources();
-    QSvgRenderer logo(logoPath);
-    if (!logoPath.isEmpty() && logo.isValid()) {
-        const QSize image = logo.defaultSize();
-        const double availableWidth = header.width() / 3 - 4 * pixelsPerMm;
-        const double availableHeight = header.height() - 4 * pixelsPerMm;
-        double width = availableWidth;
-        double height = image.height() * availableWidth / image.width();
-        if (availableHeight / image.height() < availableWidth / image.width()) {
-            height = availableHeight;
-            width = image.width() * availableHeight / image.height();
-        }
-        const int left = static_cast<int>(header.x() + (header.width() / 3 - width) * 0.5);
-        const int top = static_cast<int>(header.y() + (header.height() - height) * 0.5);
-        logo.render(painter, QRectF(left, top, static_cast<int>(width), static_cast<int>(height)));
-    }
-
-    painter->setBrush(Qt::NoBrush);
-    painter->setPen(bodyPen);
-    painter->drawRect(header);
-    painter->setFont(largeFont);
-    painter->drawText(titleRect, Qt::AlignHCenter, title);
-    painter->setFont(smallFont);
-    painter->drawText(createdRect, Qt::AlignLeft, created);
-    return header.y() + header.height();
-}
-
-void drawReportFooter(QPainter* painter, const QRectF& content, double pixelsPerMm, double rowHeight,
-                      const QString& webAddress, const QString& productName, int page, const QFont& smallFont,
-                      const QPen& framePen, const QPen& bodyPen)
-{
-    painter->setPen(framePen);
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(content);
-    const QRectF footer(content.x() + 2 * pixelsPerMm, content.bottom(), content.width() - 4 * pixelsPerMm,
-                        rowHeight);
-    painter->setPen(bodyPen);
-    painter->setFont(smallFont);
-    if (!webAddress.isEmpty())
-        painter->drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, webAddress);
-    if (!productName.isEmpty())
-        painter->drawText(footer, Qt::AlignHCenter | Qt::AlignVCenter, productName);
-    painter->drawText(footer, Qt::AlignRight | Qt::AlignVCenter, QString::number(page));
-}
-
 PDFReport::PDFReport() = default;
 PDFReport::~PDFReport() = default;
-
-void PDFReport::setCompanyInfo(const QString& company, const QString& web, const QString& logo)
-{
-    companyName = company;
-    webAddress = web;
-    logoPath = logo;
-}
-
-void PDFReport::setProductName(const QString& name)
-{
-    productName = name;
-}
 
 void PDFReport::setJobName(const QString& name)
 {
@@ -241,44 +109,22 @@ QString PDFReport::cellText(int row, int column) const
 
 bool PDFReport::print(const QString& fileName, bool letter)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    const ReportPage page = reportSetupPrinter(printer, fileName, letter, companyName, 7.0);
-    pixelsPerMm = page.pixelsPerMm;
-    const double pointsPerMm = page.pointsPerMm;
-    rowHeight = 7 * pixelsPerMm;
-    contentRect = page.contentRect;
+    return printPage(fileName, letter, 7.0);
+}
 
-    framePen = QPen(QBrush(Qt::black), pixelsPerMm);
-    bodyPen = QPen(QBrush(Qt::black), 0.5 * pixelsPerMm);
-    headingPen = QPen(QBrush(Qt::black), 0.25 * pixelsPerMm);
-    plainBrush = QBrush(Qt::NoBrush);
-    headingBrush = QBrush(Qt::lightGray, Qt::SolidPattern);
-    bodyBrush = QBrush(Qt::NoBrush);
-    smallFont = QGuiApplication::font();
-    smallFont.setPointSizeF(3 * pointsPerMm);
-    largeFont = QGuiApplication::font();
-    largeFont.setPointSizeF(6 * pointsPerMm);
-
-    QPainter pdfPainter;
-    painter = &pdfPainter;
-    const bool began = pdfPainter.begin(&printer);
-    if (began) {
-        double y = drawHeader();
-        y += 4 * pixelsPerMm;
-        y = drawJobData(y);
-        y += 4 * pixelsPerMm;
-        drawNotes(y);
-        drawFooter(1);
-    }
-    const bool ended = began && pdfPainter.end();
-    painter = nullptr;
-    return began && ended && printer.printerState() != QPrinter::Error;
+void PDFReport::drawPage()
+{
+    double y = drawHeader();
+    y += 4 * pixelsPerMm;
+    y = drawJobData(y);
+    y += 4 * pixelsPerMm;
+    drawNotes(y);
+    drawFooter(1);
 }
 
 double PDFReport::drawHeader()
 {
-    return drawReportHeader(painter, contentRect, pixelsPerMm, logoPath, QObject::tr("Job Data Report"), smallFont,
-                            largeFont, headingPen, bodyPen);
+    return drawReportHeader(QObject::tr("Job Data Report"));
 }
 
 double PDFReport::drawJobData(double y)
@@ -307,12 +153,6 @@ void PDFReport::drawNotes(double y)
     painter->setFont(smallFont);
     const double top = y + rowHeight;
     table.draw(painter, pixelsPerMm, QRectF(contentRect.x(), top, contentRect.width(), contentRect.bottom() - top));
-}
-
-void PDFReport::drawFooter(int page)
-{
-    drawReportFooter(painter, contentRect, pixelsPerMm, rowHeight, webAddress, productName, page, smallFont,
-                     framePen, bodyPen);
 }
 
 void PDFReport::drawHeadingRow(PDFReportTable& table, double y)
