@@ -275,9 +275,9 @@ bool LogWorker::rotate()
     const std::string backup = backupPath();
     bool ok = true;
     if (fileExists(current)) {
-        if (fileExists(backup))
-            ok = fileDelete(backup);
-        ok = ok && fileRename(current, backup);
+        // The rename replaces the old backup in one step: a power cut never
+        // leaves the log without its backup.
+        ok = fileRename(current, backup);
         if (ok)
             printf(mConfig.backupOpened, backup.c_str());
     }
