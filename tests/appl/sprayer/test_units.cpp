@@ -95,6 +95,19 @@ TEST_CASE("unit conversion: factors, groups, rounding and limits")
         CHECK(unitGetScale(UQ_RATE_TURF) == 100);
         CHECK(unitGetDisplayUnit(UQ_RATE_TURF) == 111);
     }
+
+    SUBCASE("decimals of the display follow its scale")
+    {
+        struct Case {
+            uint32_t q, decimals;
+        };
+        const Case cases[] = {{UQ_REG_VALVE_CAPACITY, 0}, {UQ_ACTUAL_SPEED, 1}, {UQ_RUN_AREA, 2},
+                              {UQ_DENSITY, 3},            {UQ_TABLE_SIZE, 0},   {1000, 0}};
+        for (const Case& c : cases) {
+            CAPTURE(c.q);
+            CHECK(unitGetDecimals(c.q) == c.decimals);
+        }
+    }
 }
 
 TEST_CASE("unit quantities: every quantity round-trips without drift in every system")
