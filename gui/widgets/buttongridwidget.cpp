@@ -63,11 +63,13 @@ void ButtonGridWidget::pageBreak()
 bool ButtonGridWidget::addButton(KestromPushButton* button)
 {
     const int perPage = slotsPerPage();
-    // A full grid refuses, unchanged: a seventh page could never be laid out.
-    if (button == nullptr || mOptionCount >= MaxPages * (perPage - 1))
+    if (button == nullptr)
         return false;
     if (mLaidOut)
         clearButtons();
+    // A full grid refuses, unchanged: a seventh page could never be laid out.
+    if (mOptionCount >= MaxPages * (perPage - 1))
+        return false;
     if (mSlotCount == perPage * mPageCount)
         pageBreak();
     if (mSlotCount >= perPage * MaxPages)

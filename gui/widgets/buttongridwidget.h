@@ -20,9 +20,10 @@ public:
 
     explicit ButtonGridWidget(QWidget* parent = nullptr);
 
-    // Appends an option (the grid takes it as a child while laid out, never
-    // deletes it). False when the grid is full (nothing changes), else whether
-    // the id differs from 9999. Adding after a layout starts a new set.
+    // Appends an option. The grid takes it as a child while laid out and hands
+    // it back on clearing; a grid destroyed while laid out takes its options
+    // with it. False when the grid is full (nothing changes), else whether the
+    // id differs from 9999. Adding after a layout starts a new set.
     bool addButton(KestromPushButton* button);
     bool layoutPage();
     // Hands every option back without parent and empties the grid.

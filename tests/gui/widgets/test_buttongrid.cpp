@@ -111,6 +111,12 @@ TEST_CASE("a 43rd option is refused and the 42 still lay out")
     CHECK(o.grid->layoutPage());
     CHECK(shown(*o.grid, 6) == (range(36, 42) << "<"));
     CHECK(o.buttons[42]->parent() == nullptr);
+
+    // Laid out full, the grid still takes a new set.
+    REQUIRE(o.grid->addButton(o.buttons[42].get()));
+    REQUIRE(o.grid->layoutPage());
+    CHECK(o.grid->pageCount() == 1);
+    CHECK(shown(*o.grid, 1) == QStringList({"43"}));
 }
 
 TEST_CASE("the arrows cycle the pages; a choice commits once, closes and reopens on page 1")
