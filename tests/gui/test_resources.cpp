@@ -6,6 +6,8 @@
 
 #include <doctest/doctest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -15,10 +17,16 @@
 
 namespace {
 
+// This file is tests/gui/test_resources.cpp. A compiler cache that rewrites
+// paths below its base directory leaves __FILE__ relative to the compiler's
+// working directory: the build tree's top, one above the test programs.
 QString sourceRoot()
 {
-    // this file is tests/gui/test_resources.cpp
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../../gui"));
+    const QString self = QStringLiteral(__FILE__);
+    const QFileInfo file = QFileInfo(self).isAbsolute()
+                               ? QFileInfo(self)
+                               : QFileInfo(QDir(QCoreApplication::applicationDirPath() + "/..").filePath(self));
+    return file.absoluteDir().absoluteFilePath(QStringLiteral("../../gui"));
 }
 
 }  // namespace
@@ -27,6 +35,7 @@ TEST_CASE("every fixed resource path in the GUI's sources exists and renders")
 {
     guiApplication();
     guiInitResources();
+    REQUIRE(QFileInfo(sourceRoot() + "/mainwindow.cpp").exists());
     const QRegularExpression pattern(QStringLiteral("\":(/[A-Za-z0-9_./-]+\\.(svg|png|qss))\""));
     QSet<QString> paths;
     QDirIterator files(sourceRoot(), {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
