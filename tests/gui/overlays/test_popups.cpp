@@ -94,6 +94,21 @@ TEST_CASE("a touch beside a message closes it without acknowledging it")
     CHECK(acknowledged.count() == 0);
 }
 
+TEST_CASE("a page that answers the acknowledgement with another message keeps both alive until the touch is done")
+{
+    OverlayHost host;
+    ManualClock clock;
+    QPointer<CPopupMessage> first = CPopupMessage::showWarning("Check the tank.");
+    QPointer<CPopupMessage> next;
+    QObject::connect(first.data(), &CPopupMessage::popupAcknowledge,
+                     [&next] { next = CPopupMessage::showInformationMessage("Tank checked."); });
+    tap(first.data(), QPoint(5, 5));
+    REQUIRE_FALSE(next.isNull());
+    pumpEvents();
+    CHECK(gone(first));
+    CHECK(next->isShown());
+}
+
 TEST_CASE("a message queued longer than its queue time closes unseen; queue time 0 unless shown at once")
 {
     OverlayHost host;
