@@ -114,9 +114,11 @@ void processUpdateCounters()
         {17, DS_TOTAL_AREA},      {18, DS_CAMPAIGN_AREA},      {19, DS_JOB_AREA},
         {20, DS_TOTAL_TIME},      {21, DS_CAMPAIGN_TIME},      {22, DS_JOB_TIME},
     };
+    // The items hold whole litres, metres, 1/100 ha and seconds: the trips'
+    // units, not the remainder below one unit.
     for (const CounterItem& entry : kCounters) {
         int32_t value = 0;
-        if (pulsGetTripValueUnit(entry.counter, &value) == 0)
+        if (pulsGetTripValueBase(entry.counter, &value) == 0)
             dsStoreIfChanged(entry.item, static_cast<uint32_t>(value));
     }
     // Speed calibration drives on the implement wheel (source 2); its pulse

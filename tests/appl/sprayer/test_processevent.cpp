@@ -314,6 +314,40 @@ TEST_CASE("speed source: the old pair stops, the new pair counts")
     }
 }
 
+TEST_CASE("the counter items take the trips' whole units; clearing the totals or the campaign zeroes only those")
+{
+    Dispatcher dispatcher;
+    struct Trip {
+        uint32_t trip;
+        uint32_t item;
+    };
+    const Trip totals[] = {{5, DS_TOTAL_VOLUME}, {14, DS_TOTAL_DISTANCE}, {17, DS_TOTAL_AREA}, {20, DS_TOTAL_TIME}};
+    const Trip campaign[] = {
+        {6, DS_CAMPAIGN_VOLUME}, {15, DS_CAMPAIGN_DISTANCE}, {18, DS_CAMPAIGN_AREA}, {21, DS_CAMPAIGN_TIME}};
+    const Trip job[] = {{7, DS_JOB_VOLUME}, {16, DS_JOB_DISTANCE}, {19, DS_JOB_AREA}, {22, DS_JOB_TIME}};
+    for (const auto* group : {totals, campaign, job})
+        for (int i = 0; i < 4; ++i)
+            REQUIRE(pulsSetCounterMode(group[i].trip, static_cast<int32_t>(1000 + group[i].trip), 3) == 0);
+    auto check = [](const Trip* group, bool cleared) {
+        for (int i = 0; i < 4; ++i) {
+            CAPTURE(group[i].trip);
+            CHECK(dsValue(group[i].item) == (cleared ? 0 : 1000 + group[i].trip));
+        }
+    };
+
+    processUpdateCounters();
+    check(totals, false);
+    check(campaign, false);
+    check(job, false);
+
+    processEvent(EV_CLEAR_TOTAL_COUNTERS, 0);
+    check(totals, true);
+    check(campaign, false);
+    processEvent(EV_CLEAR_CAMPAIGN_COUNTERS, 0);
+    check(campaign, true);
+    check(job, false);
+}
+
 TEST_CASE("settings that keep their neighbours sound")
 {
     Dispatcher dispatcher;
