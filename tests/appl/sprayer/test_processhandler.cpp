@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,12 +20,16 @@
 #include "dsvalue.h"
 #include "eventids.h"
 #include "eventqueue.h"
+#include "logworker.h"
 #include "platform.h"
+#include "pressurelogger.h"
 #include "processevent.h"
 #include "processhandler.h"
 #include "reglink.h"
 #include "standin_serial.h"
 #include "test_root.h"
+#include "unitquantities.h"
+#include "units.h"
 
 namespace {
 
@@ -269,4 +274,51 @@ TEST_CASE("the flow printout on port 2: the header once, then one line per 50 ms
         CAPTURE(line);
         CHECK(std::count(line.begin(), line.end(), ',') == 6);
     }
+}
+
+TEST_CASE("the 10 s tick logs the working pressure only while spraying with a pressure")
+{
+    console();
+    processInitUnits();
+    pressureLogCreate("pressurelogs");
+    pressureLogEnable(1);
+    const auto lines = [] {
+        REQUIRE(pressureLogWorker()->waitIdle(5000));
+        std::vector<std::string> read;
+        std::ifstream file("pressurelogs/presslogTmp.log");
+        for (std::string line; std::getline(file, line);)
+            read.push_back(line);
+        return read;
+    };
+    const size_t before = lines().size();
+    struct Case {
+        uint32_t spraying;
+        uint32_t pressure;  // bar x 100
+        uint32_t unitSystem;
+        const char* logged;  // start of the line, nullptr for none
+    };
+    const Case cases[] = {
+        {0, 350, 0, nullptr},
+        {1, 0, 0, nullptr},
+        {1, 350, 0, "3.5 bar,"},
+        {1, 350, 1, " psi,"},
+    };
+    size_t expected = before;
+    for (const Case& c : cases) {
+        CAPTURE(c.spraying);
+        CAPTURE(c.pressure);
+        unitSetSystem(c.unitSystem);
+        REQUIRE(dsStore(DS_SPRAYING_ACTIVE, c.spraying) == 0);
+        REQUIRE(dsStore(DS_LIVE_PRESSURE_2, c.pressure) == 0);
+        deliver({{EV_TICK_10S, 0}});
+        const std::vector<std::string> now = lines();
+        if (c.logged != nullptr)
+            ++expected;
+        REQUIRE(now.size() == expected);
+        if (c.logged != nullptr)
+            CHECK(now.back().find(c.logged) != std::string::npos);
+    }
+    unitSetSystem(0);
+    REQUIRE(dsStore(DS_SPRAYING_ACTIVE, 0) == 0);
+    REQUIRE(dsStore(DS_LIVE_PRESSURE_2, 0) == 0);
 }
