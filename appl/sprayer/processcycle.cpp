@@ -140,6 +140,15 @@ uint32_t mapAsArgument(const uint16_t* map)
     return (static_cast<uint32_t>(map[0]) | static_cast<uint32_t>(map[1]) << 16) & 0x00FFFFFF;
 }
 
+// Adds the whole units of the accumulator to the pulse counter's value; returns what is left.
+uint32_t foldUnits(uint32_t counter, uint64_t accumulator, uint32_t unit)
+{
+    uint32_t value = 0;
+    pulsGetCounterParam(counter, &value);
+    pulsSetCounterParam(counter, value + static_cast<uint32_t>(accumulator / unit));
+    return static_cast<uint32_t>(accumulator % unit);
+}
+
 void alarmSet(uint32_t id, bool on)
 {
     if (on)
@@ -179,6 +188,21 @@ bool readCanSpeed(uint32_t* raw, uint32_t* second)
     return received && value <= kCanSpeedRawLimit;
 }
 
+// The CAN speed is back or no longer wanted: its alarm ends (with the line
+// given) and the operator is asked once whether to use it again.
+void canSpeedBack(const char* line)
+{
+    if (alarmIsActive(CAN_SPEED_LOST)) {
+        alarmClear(CAN_SPEED_LOST);
+        printf("%s", line);
+    }
+    ProcessState& state = processState();
+    if (state.canSpeedBackPosted == 0) {
+        eventPost(EV_OWNER_PERIODIC, EV_CAN_SPEED_BACK, 0);
+        state.canSpeedBackPosted = 1;
+    }
+}
+
 // Chooses the speed source: the configured one, or the fallback while a CAN
 // speed is missing, settling, or not yet confirmed by the operator.
 uint32_t chooseSpeedSource()
@@ -188,14 +212,7 @@ uint32_t chooseSpeedSource()
     const uint32_t configured = item(DS_SPEED_SOURCE);
     const uint32_t now = clockGetMs();
     if (configured != kCanSpeedSource) {
-        if (alarmIsActive(CAN_SPEED_LOST)) {
-            alarmClear(CAN_SPEED_LOST);
-            printf("CAN speed lost alarm deactivate new speed source\n");
-        }
-        if (state.canSpeedBackPosted == 0) {
-            eventPost(EV_OWNER_PERIODIC, EV_CAN_SPEED_BACK, 0);
-            state.canSpeedBackPosted = 1;
-        }
+        canSpeedBack("CAN speed lost alarm deactivate new speed source\n");
         return state.useCanSpeedAgain != 0 ? configured : fallback;
     }
 
@@ -216,14 +233,7 @@ uint32_t chooseSpeedSource()
         state.canSpeedBackPosted = 0;
         return fallback;
     }
-    if (alarmIsActive(CAN_SPEED_LOST)) {
-        alarmClear(CAN_SPEED_LOST);
-        printf("CAN speed lost alarm deactivate \n");
-    }
-    if (state.canSpeedBackPosted == 0) {
-        eventPost(EV_OWNER_PERIODIC, EV_CAN_SPEED_BACK, 0);
-        state.canSpeedBackPosted = 1;
-    }
+    canSpeedBack("CAN speed lost alarm deactivate \n");
     return state.useCanSpeedAgain != 0 ? kCanSpeedSource : fallback;
 }
 
@@ -453,10 +463,13 @@ void processUpdateTankContent()
         pulsResetCounter(kVolumeCounter);
     } else {
         // No meter to trust: the volume follows the flow the regulation uses.
+        // In 64 bits: after a while on another page one pass can hold more
+        // flow x time than 32 bits do.
         pulsClearCounter(kVolumeCounter);
-        cycle.volumeAccumulator += item(DS_RUN_COUNT_270) * elapsed;
-        if (cycle.volumeAccumulator > kVolumeUnit)
-            processFoldAccumulator(kVolumeCounter, &cycle.volumeAccumulator, kVolumeUnit);
+        const uint64_t volume =
+            cycle.volumeAccumulator + static_cast<uint64_t>(item(DS_RUN_COUNT_270)) * elapsed;
+        cycle.volumeAccumulator = volume > kVolumeUnit ? foldUnits(kVolumeCounter, volume, kVolumeUnit)
+                                                       : static_cast<uint32_t>(volume);
     }
 
     int32_t content = 0;
@@ -512,10 +525,7 @@ uint32_t processGetSpeedInput(uint32_t source, uint32_t* reading, uint32_t* seco
 
 void processFoldAccumulator(uint32_t counter, uint32_t* accumulator, uint32_t unit)
 {
-    uint32_t value = 0;
-    pulsGetCounterParam(counter, &value);
-    pulsSetCounterParam(counter, value + *accumulator / unit);
-    *accumulator %= unit;
+    *accumulator = foldUnits(counter, *accumulator, unit);
 }
 
 uint32_t processFillFlowCalChanged(uint32_t, const void* value, uint32_t, uint16_t)
