@@ -3,6 +3,7 @@
 // trip over a pseudo-terminal with the main loop's 10 ms tick.
 #include "comlinux.h"
 #include "comport.h"
+#include "doubles/bench_identify.h"
 #include "doubles/memcom.h"
 #include "seriallink.h"
 #include "standin_serial.h"
@@ -22,21 +23,6 @@ namespace {
 const std::string kRequest("\x00\x00\x01\x00\x01\x00", 6);
 const size_t kAnswerSize = 9;
 
-int identify(BenchRequest request, BenchReply* reply)
-{
-    if (request.command != 0x0000)
-        return 0;
-    if (request.phase == BENCH_PHASE_CHECK_COMMAND)
-        reply->status = BENCH_REPLY_COMMAND_ACCEPTED;
-    else if (request.phase == BENCH_PHASE_CHECK_LENGTH)
-        reply->status = request.length == 1 ? BENCH_REPLY_LENGTH_ACCEPTED : BENCH_REPLY_LENGTH_REFUSED;
-    else {
-        const uint8_t answer[2] = {160, 15};
-        benchSetReplyFrame(reply, 0x0001, answer, 2);
-    }
-    return 1;
-}
-
 double seconds(std::chrono::steady_clock::duration d)
 {
     return std::chrono::duration<double>(d).count();
@@ -54,7 +40,7 @@ int main(int argc, char** argv)
     memcomReset();
     comportRegister(1, memcomDriver, 100, 100, nullptr, nullptr, 1);
     benchBindPort(1);
-    benchRegisterHandler(identify);
+    benchRegisterHandler(benchTestIdentify);
     auto start = std::chrono::steady_clock::now();
     for (long i = 0; i < requests; ++i) {
         memcomFeed(1, kRequest);

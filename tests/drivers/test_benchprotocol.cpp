@@ -6,6 +6,7 @@
 #include "doubles/memcom.h"
 #include "seriallink.h"
 #include "standin_serial.h"
+#include "test_frame.h"
 #include "test_root.h"
 
 #include <doctest/doctest.h>
@@ -17,23 +18,6 @@
 #include <vector>
 
 namespace {
-
-std::string bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out += static_cast<char>(v);
-    return out;
-}
-
-std::string frame(uint16_t command, const std::string& payload)
-{
-    std::string out = bytes({command & 0xFF, command >> 8, static_cast<int>(payload.size())}) + payload;
-    uint16_t sum = 0;
-    for (char c : out)
-        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(c));
-    return out + bytes({sum & 0xFF, sum >> 8});
-}
 
 // Handlers offered every request: an identification-like command 0x0000 (L = 1,
 // reply 0x0001 A0 0F), a command 0x0300 (L = 0) that claims its frame but never

@@ -2,6 +2,7 @@
 #include "comport.h"
 #include "doubles/memcom.h"
 #include "seriallink.h"
+#include "test_frame.h"
 
 #include <doctest/doctest.h>
 
@@ -11,29 +12,6 @@
 namespace {
 
 constexpr uint32_t kPort = 2;
-
-std::string bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out += static_cast<char>(v);
-    return out;
-}
-
-// A frame on the wire: command, length, payload, 16-bit sum.
-std::string frame(uint16_t command, const std::string& payload)
-{
-    std::string out = bytes({command & 0xFF, command >> 8, static_cast<int>(payload.size())}) + payload;
-    uint16_t sum = 0;
-    for (char c : out)
-        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(c));
-    return out + bytes({sum & 0xFF, sum >> 8});
-}
-
-std::string status(uint16_t code)
-{
-    return bytes({code & 0xFF, code >> 8});
-}
 
 struct LinkFixture {
     LinkFixture()
@@ -149,12 +127,12 @@ TEST_CASE_FIXTURE(LinkFixture, "the command receiver answers each frame once")
     badSum.back() = static_cast<char>(badSum.back() + 1);
     const std::vector<Case> cases = {
         {"executed with a reply frame", frame(0x0101, bytes({1, 2})), 0x0F00,
-         status(0x0F00) + frame(0x0101, bytes({2, 1})), 1},
-        {"executed without success", frame(0x0102, ""), 0x0F10, status(0x0F10), 1},
-        {"unknown command", frame(0x0300, bytes({1, 2})), 0x0F40, status(0x0F40), 0},
-        {"wrong length", frame(0x0101, bytes({1, 2, 3})), 0x0F02, status(0x0F02), 0},
-        {"bad checksum", badSum, 0x0F80, status(0x0F80), 0},
-        {"second handler in the table", frame(0x0200, ""), 0x0F00, status(0x0F00), 0},
+         statusWord(0x0F00) + frame(0x0101, bytes({2, 1})), 1},
+        {"executed without success", frame(0x0102, ""), 0x0F10, statusWord(0x0F10), 1},
+        {"unknown command", frame(0x0300, bytes({1, 2})), 0x0F40, statusWord(0x0F40), 0},
+        {"wrong length", frame(0x0101, bytes({1, 2, 3})), 0x0F02, statusWord(0x0F02), 0},
+        {"bad checksum", badSum, 0x0F80, statusWord(0x0F80), 0},
+        {"second handler in the table", frame(0x0200, ""), 0x0F00, statusWord(0x0F00), 0},
     };
     for (const Case& c : cases) {
         CAPTURE(c.name);
@@ -181,7 +159,7 @@ TEST_CASE_FIXTURE(LinkFixture, "a frame may arrive over several calls; a gap ove
         }
         memcomFeed(kPort, request.substr(request.size() - 1));
         CHECK(serialLinkReceive() == 0x0F00);
-        CHECK(output() == status(0x0F00) + frame(0x0101, bytes({6, 5})));
+        CHECK(output() == statusWord(0x0F00) + frame(0x0101, bytes({6, 5})));
     }
     SUBCASE("1001 ms after the last byte")
     {
@@ -190,7 +168,7 @@ TEST_CASE_FIXTURE(LinkFixture, "a frame may arrive over several calls; a gap ove
         clockAdvanceMs(1001);
         memcomFeed(kPort, request.substr(4));
         CHECK(serialLinkReceive() == 0x0F20);
-        CHECK(output() == status(0x0F20));
+        CHECK(output() == statusWord(0x0F20));
         CHECK(serialLinkHasInput() == 0);  // flushed
         memcomFeed(kPort, request);
         CHECK(serialLinkReceive() == 0x0F00);
@@ -226,7 +204,7 @@ TEST_CASE_FIXTURE(LinkFixture, "the requesting side waits for status and reply f
     {
         REQUIRE(serialLinkSendRequest(&requestFrame, 1) == 1);
         CHECK(output() == frame(0x0101, bytes({7, 8})));
-        memcomFeed(kPort, status(0x0F00) + frame(0x0101, bytes({8, 7})).substr(0, 4));
+        memcomFeed(kPort, statusWord(0x0F00) + frame(0x0101, bytes({8, 7})).substr(0, 4));
         CHECK(serialLinkReceiveAnswer(&answer, &code) == 0);
         clockAdvanceMs(900);
         memcomFeed(kPort, frame(0x0101, bytes({8, 7})).substr(4));
@@ -240,7 +218,7 @@ TEST_CASE_FIXTURE(LinkFixture, "the requesting side waits for status and reply f
     SUBCASE("a refusing status ends the wait")
     {
         REQUIRE(serialLinkSendRequest(&requestFrame, 1) == 1);
-        memcomFeed(kPort, status(0x0F40));
+        memcomFeed(kPort, statusWord(0x0F40));
         REQUIRE(serialLinkReceiveAnswer(&answer, &code) == 1);
         CHECK(code == 0x0F40);
     }
@@ -258,7 +236,7 @@ TEST_CASE_FIXTURE(LinkFixture, "the requesting side waits for status and reply f
         REQUIRE(serialLinkSendRequest(&requestFrame, 1) == 1);
         std::string reply = frame(0x0101, bytes({8, 7}));
         reply.back() = static_cast<char>(reply.back() ^ 1);
-        memcomFeed(kPort, status(0x0F00) + reply);
+        memcomFeed(kPort, statusWord(0x0F00) + reply);
         REQUIRE(serialLinkReceiveAnswer(&answer, &code) == 1);
         CHECK(code == 0x0F80);
     }

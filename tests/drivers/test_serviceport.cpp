@@ -1,6 +1,7 @@
 // The service port's mode switch between console, responder and mode-2 function.
 #include "clock.h"
 #include "comport.h"
+#include "doubles/bench_identify.h"
 #include "doubles/memcom.h"
 #include "serviceport.h"
 #include "test_capture.h"
@@ -29,23 +30,6 @@ void modeFunction(uint32_t port)
     gModeCalls.push_back(port);
 }
 
-int gIdentifyCalls = 0;
-int identify(BenchRequest request, BenchReply* reply)
-{
-    if (request.command != 0x0000)
-        return 0;
-    if (request.phase == BENCH_PHASE_CHECK_COMMAND)
-        reply->status = BENCH_REPLY_COMMAND_ACCEPTED;
-    else if (request.phase == BENCH_PHASE_CHECK_LENGTH)
-        reply->status = request.length == 1 ? BENCH_REPLY_LENGTH_ACCEPTED : BENCH_REPLY_LENGTH_REFUSED;
-    else {
-        ++gIdentifyCalls;
-        const uint8_t answer[2] = {160, 15};
-        benchSetReplyFrame(reply, 0x0001, answer, 2);
-    }
-    return 1;
-}
-
 }  // namespace
 
 // Runs before the other case, in a child, so that it starts from the switch's
@@ -62,7 +46,7 @@ TEST_CASE("without a configured mode the reader decides; mode 2 runs the registe
         serialLinkClearHandlers();
         servicePortSetReader(reader);
         servicePortSetModeFunction(modeFunction);
-        servicePortInit(kPort, identify);
+        servicePortInit(kPort, benchTestIdentify);
         const uint8_t text[] = "hi";
         if (servicePortWrite(text, 2) != 1 || memcomTakeOutput(kPort) != "hi")
             return 12;  // the plain console may write
@@ -99,8 +83,8 @@ TEST_CASE("the service port goes from the console to the configured mode")
     servicePortSetModeFunction(modeFunction);
     servicePortSetConfiguredMode(1);
 
-    servicePortInit(kPort, identify);
-    servicePortInit(kPort, identify);  // registers the identification only once
+    servicePortInit(kPort, benchTestIdentify);
+    servicePortInit(kPort, benchTestIdentify);  // registers the identification only once
     CHECK(benchGetServicePortNumber() == kPort);
     CHECK(memcomConfigs(kPort).size() == 2);
     CHECK(memcomConfigs(kPort).back().baud == 7);
@@ -121,7 +105,7 @@ TEST_CASE("the service port goes from the console to the configured mode")
     memcomFeed(kPort, std::string("\x00\x00\x01\x00\x01\x00", 6));
     servicePortUpdate();
     CHECK(memcomTakeOutput(kPort) == std::string("\x00\x0F\x01\x00\x02\xA0\x0F\xB2\x00", 9));
-    CHECK(gIdentifyCalls == 1);
+    CHECK(benchTestIdentifyCalls() == 1);
     CHECK(gReaderCalls.size() == 2);
     clockUseReal();
 }

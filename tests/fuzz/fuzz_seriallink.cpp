@@ -9,6 +9,7 @@
 #include "seriallink.h"
 
 #include "fuzz_root.h"
+#include "../support/test_frame.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,21 +19,6 @@
 namespace {
 
 constexpr uint32_t kPort = 1;
-
-std::string frame(uint16_t command, const std::string& payload)
-{
-    std::string out;
-    out += static_cast<char>(command & 0xFF);
-    out += static_cast<char>(command >> 8);
-    out += static_cast<char>(payload.size());
-    out += payload;
-    uint16_t sum = 0;
-    for (char c : out)
-        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(c));
-    out += static_cast<char>(sum & 0xFF);
-    out += static_cast<char>(sum >> 8);
-    return out;
-}
 
 // Claims commands 0x0000 (L = 1, reply frame) and 0x0100 (any L, echoes up to
 // 100 payload bytes).

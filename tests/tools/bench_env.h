@@ -7,6 +7,7 @@
 #include "comport.h"
 #include "../drivers/doubles/memcom.h"
 #include "seriallink.h"
+#include "test_frame.h"
 #include "test_root.h"
 #include "toolsmisc.h"
 
@@ -15,27 +16,9 @@
 #include <initializer_list>
 #include <string>
 
-inline std::string bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out += static_cast<char>(v);
-    return out;
-}
-
-// A frame on the wire: command, length, payload, 16-bit sum.
-inline std::string frame(uint16_t command, const std::string& payload)
-{
-    std::string out = bytes({command & 0xFF, command >> 8, static_cast<int>(payload.size())}) + payload;
-    uint16_t sum = 0;
-    for (char c : out)
-        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(c));
-    return out + bytes({sum & 0xFF, sum >> 8});
-}
-
 inline std::string okStatus()
 {
-    return bytes({0x00, 0x0F});
+    return statusWord(0x0F00);
 }
 
 inline TestRoot& benchRoot()

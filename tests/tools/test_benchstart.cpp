@@ -5,6 +5,7 @@
 #include "benchstart.h"
 #include "standin_board.h"
 #include "standin_serial.h"
+#include "test_frame.h"
 #include "test_root.h"
 #include "toolsmisc.h"
 
@@ -20,23 +21,6 @@
 #include <vector>
 
 namespace {
-
-std::string bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out += static_cast<char>(v);
-    return out;
-}
-
-std::string frame(uint16_t command, const std::string& payload)
-{
-    std::string out = bytes({command & 0xFF, command >> 8, static_cast<int>(payload.size())}) + payload;
-    uint16_t sum = 0;
-    for (char c : out)
-        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(c));
-    return out + bytes({sum & 0xFF, sum >> 8});
-}
 
 // benchtest running in a child with its standard output on a pipe and port 0 on
 // a pseudo-terminal; killed when the object goes.
