@@ -64,6 +64,7 @@ TEST_CASE_FIXTURE(Devices, "indexes outside 0 to 3 fail without opening anything
         CAPTURE(index);
         CHECK_FALSE(pwmSetDutyCycle(index, 10));
         CHECK_FALSE(pwmSetFrequency(index, 10));
+        CHECK_FALSE(pwmOpen(index));
     }
     CHECK(log().empty());
 }

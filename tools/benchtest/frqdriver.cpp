@@ -116,13 +116,16 @@ void frqdriverInterruptThread(void*)
                     if (!(fds[i].revents & (POLLIN | POLLPRI)))
                         continue;
                     FrqRecord record;
-                    if (devopsIoctl(fds[i].fd, DEVOPS_FRQ_READ_RECORD, reinterpret_cast<unsigned long>(&record)) < 0)
+                    if (devopsIoctl(fds[i].fd, DEVOPS_FRQ_READ_RECORD, reinterpret_cast<unsigned long>(&record)) < 0) {
                         perror("frqdriver:InterruptThread ioctl(), watch: ");
-                    else if (slots[i].callback)
+                        faulty = true;
+                    } else if (slots[i].callback) {
                         slots[i].callback(static_cast<uint16_t>(slots[i].number), record.value0, record.value1,
                                           rebuildFlags(record.flags));
+                    }
                 }
-                // A device in error stays ready: do not turn that into a spin.
+                // A device in error, or one that signals a record it then does not
+                // give, stays ready: do not turn that into a spin.
                 if (faulty)
                     threadfunc::sleep(100);
             }
@@ -150,6 +153,8 @@ int openInput(int number)
 
 bool pwmOpen(int index)
 {
+    if (index < 0 || index >= kPwmCount)
+        return false;
     if (gPwmFd[index] < 0)
         gPwmFd[index] = devopsOpen(kPwmDevices[index], O_RDWR);
     return gPwmFd[index] >= 0;
@@ -157,7 +162,7 @@ bool pwmOpen(int index)
 
 bool pwmSetDutyCycle(int index, uint8_t duty)
 {
-    if (index < 0 || index >= kPwmCount || !pwmOpen(index))
+    if (!pwmOpen(index))
         return false;
     if (devopsIoctl(gPwmFd[index], DEVOPS_PWM_SET_DUTY, duty) < 0)
         return false;
@@ -167,7 +172,7 @@ bool pwmSetDutyCycle(int index, uint8_t duty)
 
 bool pwmSetFrequency(int index, uint16_t frequency)
 {
-    if (index < 0 || index >= kPwmCount || !pwmOpen(index))
+    if (!pwmOpen(index))
         return false;
     if (devopsIoctl(gPwmFd[index], DEVOPS_PWM_SET_FREQUENCY, frequency) < 0)
         return false;

@@ -9,7 +9,8 @@
 // the flags: record bit 2 -> bit 0, bit 0 -> bit 1, bit 1 -> bit 2.
 typedef void (*FrqCallback)(uint16_t input, uint32_t value0, uint32_t value1, uint8_t flags);
 
-// Index 0..3. -> true when the device is open (a failed open is tried again on the next call).
+// -> true when the device of index 0..3 is open (a failed open is tried again on
+// the next call); false for any other index.
 bool pwmOpen(int index);
 // -> false for an index outside 0..3 or a device that cannot be opened.
 bool pwmSetDutyCycle(int index, uint8_t duty);
