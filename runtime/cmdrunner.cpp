@@ -45,6 +45,7 @@ bool recordCommand(const std::string& line)
     const bool written = std::fprintf(log, "%s\n", line.c_str()) > 0;
     return std::fclose(log) == 0 && written;
 }
+
 std::string scriptPath()
 {
     return sysrootPath("/run/commands.script");
@@ -59,6 +60,8 @@ struct Scripted {
 Scripted scripted(const std::string& commandLine)
 {
     Scripted result;
+    // cmdScript appends under the lock: never read an entry half written.
+    std::lock_guard<std::mutex> guard(logLock);
     std::ifstream file(scriptPath());
     std::string line;
     bool inEntry = false;
