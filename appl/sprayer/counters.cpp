@@ -35,6 +35,17 @@ uint32_t tripBase(uint32_t trip)
     return static_cast<uint32_t>(value);
 }
 
+// The store copies the trip counters only every 10 s. Whenever a job record is
+// written they are handed over at once, so that they reach the file in the same
+// write as the job data and the active job number: a power cut in between would
+// otherwise restart a newly loaded job with the old job's counters, or leave a
+// saved record ahead of the counters it was saved from.
+void storeJobTrips()
+{
+    for (uint32_t item : {DS_COUNTER_7_STATE, DS_COUNTER_16_STATE, DS_COUNTER_19_STATE, DS_COUNTER_22_STATE})
+        datastoreRefreshItem(item, datastoreGetSize(item), 0);
+}
+
 }  // namespace
 
 uint32_t tripCntJobDataSize()
@@ -79,6 +90,7 @@ uint32_t tripCntJobRecord(uint32_t job, uint32_t mode)
     } else {
         tripCntTransfer(&record, 0);
     }
+    storeJobTrips();
     return datastoreSetData(DS_JOB_DATA, records);
 }
 

@@ -270,6 +270,60 @@ TEST_CASE("job records survive a restart through the store")
 }
 
 namespace {
+// Writes what the store has marked as changed, and nothing else: the counters'
+// own periodic copy into the store does not run.
+bool writeChangedItems()
+{
+    datastoreNvWriteDirty(1);
+    filestoreFlush();
+    return filestoreInstance() != nullptr && filestoreInstance()->waitIdle(5000);
+}
+}  // namespace
+
+TEST_CASE("a job switch, clear or save reaches the file together with the job's counters")
+{
+    Jobs jobs;
+    const JobValues job3{1200, 345, 6789, 5400};
+    const JobValues job5{50, 51, 52, 53};
+    selectJob(5);
+    setJobTrips(job5);
+    selectJob(3);
+    setJobTrips(job3);
+    datastoreRefreshItems(10000);
+    REQUIRE(writeChangedItems());
+
+    SUBCASE("switch")
+    {
+        selectJob(5);
+        REQUIRE(writeChangedItems());
+        setJobTrips(JobValues{0, 0, 0, 0});  // a new process starts without counters
+        cycleenv::startStore();
+        CHECK(getItem(DS_ACTIVE_JOB_NUMBER) == 5);
+        CHECK(jobTrips() == job5);
+        CHECK(recordValues(3) == job3);
+    }
+    SUBCASE("clear")
+    {
+        tripCntClearJob();
+        REQUIRE(writeChangedItems());
+        cycleenv::startStore();
+        CHECK(getItem(DS_ACTIVE_JOB_NUMBER) == 3);
+        CHECK(jobTrips() == JobValues{0, 0, 0, 0});
+    }
+    SUBCASE("save: the counters in the file are never behind the saved record")
+    {
+        const JobValues later{1300, 400, 7000, 5460};
+        setJobTrips(later);
+        tripCntSaveJob();
+        REQUIRE(writeChangedItems());
+        setJobTrips(JobValues{0, 0, 0, 0});
+        cycleenv::startStore();
+        CHECK(recordValues(3) == later);
+        CHECK(jobTrips() == later);
+    }
+}
+
+namespace {
 uint32_t pdfJob = 99;
 bool pdfResult;
 bool fakePdf(uint32_t job)
