@@ -7,7 +7,6 @@
 #include "dsvcappl.h"
 #include "pulsinput.h"
 
-#include <cstring>
 #include <initializer_list>
 
 namespace {
@@ -68,19 +67,12 @@ void setFlowFactor(uint32_t factor)
         pulsSetCounterUnit(counter, factor);
 }
 
-// The changed value as the store hands it over; the item's stored value when none is given.
-uint32_t newValue(uint32_t id, const void* value, uint32_t bytes)
+// The item's value as stored. The store also calls the hooks for a value it
+// refuses, handing over the violated limit: a factor taken from that would no
+// longer match the calibration number the store keeps.
+uint32_t storedValue(uint32_t id)
 {
-    if (value == nullptr)
-        return static_cast<uint32_t>(datastoreGetAsInt32(id));
-    if (bytes == sizeof(uint16_t)) {
-        uint16_t v;
-        std::memcpy(&v, value, sizeof v);
-        return v;
-    }
-    uint32_t v;
-    std::memcpy(&v, value, sizeof v);
-    return v;
+    return static_cast<uint32_t>(datastoreGetAsInt32(id));
 }
 
 struct SpeedSource {
@@ -162,9 +154,9 @@ uint32_t pulsupdtSpeedSourceChanged(uint32_t, const void*, uint32_t, uint16_t)
     return 0;
 }
 
-uint32_t pulsupdtNewFlowCal(uint32_t id, const void* value, uint32_t, uint16_t)
+uint32_t pulsupdtNewFlowCal(uint32_t id, const void*, uint32_t, uint16_t)
 {
-    const uint32_t calibration = newValue(id, value, sizeof(uint32_t));
+    const uint32_t calibration = storedValue(id);
     const uint32_t factor = roundedQuotient(1000000000, calibration);
     setFlowFactor(factor);
     debugPrintf(0, "pulsupdtNewFlowCal(%lu) FC=%lu F=%lu\r\n", static_cast<unsigned long>(id),
@@ -172,9 +164,9 @@ uint32_t pulsupdtNewFlowCal(uint32_t id, const void* value, uint32_t, uint16_t)
     return 0;
 }
 
-uint32_t pulsupdtNewFlowCalCorr(uint32_t id, const void* value, uint32_t, uint16_t)
+uint32_t pulsupdtNewFlowCalCorr(uint32_t id, const void*, uint32_t, uint16_t)
 {
-    const uint32_t k = newValue(id, value, sizeof(uint16_t));
+    const uint32_t k = storedValue(id);
     const uint64_t product = static_cast<uint64_t>(k) * datastoreGetUint32(DS_FLOW_CAL_NUMBER);
     const uint64_t factor = static_cast<uint64_t>(roundedQuotient(1000000000, product)) * 10;
     setFlowFactor(factor > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(factor));
@@ -184,9 +176,9 @@ uint32_t pulsupdtNewFlowCalCorr(uint32_t id, const void* value, uint32_t, uint16
     return 0;
 }
 
-uint32_t pulsupdtNewFlowCalNH3Corr(uint32_t id, const void* value, uint32_t, uint16_t)
+uint32_t pulsupdtNewFlowCalNH3Corr(uint32_t id, const void*, uint32_t, uint16_t)
 {
-    const uint32_t k = newValue(id, value, sizeof(uint16_t));
+    const uint32_t k = storedValue(id);
     if (k == 0) {
         debugPrintf(0, "pulsupdtNewFlowCalNH3Corr(%lu) Error\r\n", static_cast<unsigned long>(id));
         return 0;

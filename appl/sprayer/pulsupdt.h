@@ -18,7 +18,8 @@ uint32_t pulsupdtInitSpecificPulsCounters(uint32_t id);
 uint32_t pulsupdtUpdate();
 
 // Change callbacks of the calibration items (id, new value, size, type); each
-// returns 0.
+// returns 0. They work from the item's stored value, so that a refused value
+// leaves the factors as they were.
 // DS_SPEED_CAL_NUMBER_A/_B, DS_SPEED_CAL_NUMBER, DS_SPEED_SOURCE,
 // DS_PULSE_SETTING_123, DS_RUN_COUNT_274: the speed factor of the selected source.
 uint32_t pulsupdtSpeedSourceChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);

@@ -127,6 +127,16 @@ TEST_CASE("pulse counters: flow factors follow the calibration items")
         CHECK(unitOf(5) == 204);
     }
 
+    SUBCASE("a calibration number the store refuses leaves the factor of the one it keeps")
+    {
+        REQUIRE(datastoreSetUint32(DS_FLOW_CAL_NUMBER, 6500000) == DS_ERR_ABOVE_MAX);
+        CHECK(datastoreGetUint32(DS_FLOW_CAL_NUMBER) == kDefaultFlowCal);
+        CHECK(unitOf(2) == 1538);
+        CHECK(unitOf(5) == 1538);
+        REQUIRE(datastoreSetUint32(DS_FLOW_CAL_NUMBER, 9999) == DS_ERR_BELOW_MIN);
+        CHECK(unitOf(2) == 1538);
+    }
+
     SUBCASE("the sprayer-mode correction multiplies the calibration number, in 64 bits")
     {
         struct Case {
