@@ -482,7 +482,9 @@ void regulAirPressureControl(uint32_t* dir, uint32_t* duty)
     if (rel < item(DS_REG_DEADBAND)) {
         direction = REG_DIR_NONE;
     } else {
-        *duty = std::min<uint32_t>(rel * REG_DUTY_FULL * item(DS_REG_SETTING_64) / 10000, REG_DUTY_FULL);
+        // Far from a small target rel runs to millions: the product needs 64 bits.
+        *duty = static_cast<uint32_t>(
+            std::min<uint64_t>(uint64_t{rel} * REG_DUTY_FULL * item(DS_REG_SETTING_64) / 10000, REG_DUTY_FULL));
     }
     *dir = direction;
     alarmSet(SPRAY_AIR_PRESS_TOO_LOW, direction == REG_DIR_INCREASE);
@@ -527,10 +529,13 @@ void regulAnticipationPulse(uint32_t* dir, uint32_t* width)
         return;
     *dir = need > reg.lastFlow ? REG_DIR_INCREASE : REG_DIR_DECREASE;
     const uint32_t capacity = item(DS_REG_VALVE_CAPACITY);
+    // A change far beyond the valve's capacity asks for more than a 16-bit pulse
+    // width: it gets the longest pulse, not the wrapped rest.
     *width = capacity == 0 ? 0
-                           : static_cast<uint16_t>(static_cast<uint64_t>(diff) *
-                                                   (item(DS_REG_VALVE_TIME) * item(DS_REG_SETTING_43)) /
-                                                   (capacity * 100));
+                           : static_cast<uint32_t>(std::min<uint64_t>(
+                                 uint64_t{diff} * (item(DS_REG_VALVE_TIME) * item(DS_REG_SETTING_43)) /
+                                     (capacity * 100),
+                                 UINT16_MAX));
     reg.lastFlow = need;
 }
 

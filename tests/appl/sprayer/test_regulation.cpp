@@ -410,6 +410,20 @@ TEST_CASE("air-pressure channel: direction, dead band, gain and its alarms")
         regulAirPressureControl(&dir, &duty);
         CHECK(alarmIsActive(SPRAY_LIQ_PRESS_TOO_LOW) == 0);
     }
+    SUBCASE("an air pressure far above a small target drives down at full duty")
+    {
+        setItem(DS_CORE_MODE_29, 4);
+        setItem(DS_LIVE_PRESSURE, 100);  // air target 30
+        setItem(DS_REG_SETTING_64, 100);
+        for (const uint32_t air : {1362u, 5000u, 65535u}) {
+            CAPTURE(air);
+            setItem(DS_RUN_VALUE_252, air);
+            uint32_t dir = 9, duty = 9;
+            regulAirPressureControl(&dir, &duty);
+            CHECK(dir == 2);
+            CHECK(duty == 968);
+        }
+    }
     SUBCASE("no row selected: the channel stays off and no air alarm is raised")
     {
         alarmClear(SPRAY_AIR_PRESS_TOO_LOW);
@@ -491,15 +505,28 @@ TEST_CASE("anticipation: one pre-set pulse toward the flow the last speed needs"
     const uint32_t need = flowFromRate(regulBoostedTarget(), 1000, boomWidth);
     REQUIRE(need != 2000);
     const uint32_t dir = need > 2000 ? 1 : 2;
-    const uint32_t width = (need > 2000 ? need - 2000 : 2000 - need) * (60 * 50) / (10 * 100);
-    regulHandleEvent(EV_REGULATION_TICK, 0);
-    CHECK(takeHbridge() == std::vector<C>{C{0, dir, width, 0, 968}});
-    CHECK(regulGetState() == REG_ANTICIPATE_PULSE);
-    CHECK(timerActiveInterval(EV_REG_PULSE_DONE) == static_cast<int>(width + 10));
-    regulHandleEvent(EV_REG_PULSE_DONE, 0);
-    CHECK(regulGetState() == REG_ANTICIPATE);
-    // The valve now stands where the speed needs it: no second pulse.
-    regulHandleEvent(EV_REGULATION_TICK, 0);
-    CHECK(takeHbridge().empty());
-    CHECK(regulGetState() == REG_ANTICIPATE);
+    const uint32_t diff = need > 2000 ? need - 2000 : 2000 - need;
+    SUBCASE("the pulse width follows the flow change, the valve time and the gain")
+    {
+        const uint32_t width = diff * (60 * 50) / (10 * 100);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, dir, width, 0, 968}});
+        CHECK(regulGetState() == REG_ANTICIPATE_PULSE);
+        CHECK(timerActiveInterval(EV_REG_PULSE_DONE) == static_cast<int>(width + 10));
+        regulHandleEvent(EV_REG_PULSE_DONE, 0);
+        CHECK(regulGetState() == REG_ANTICIPATE);
+        // The valve now stands where the speed needs it: no second pulse.
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge().empty());
+        CHECK(regulGetState() == REG_ANTICIPATE);
+    }
+    SUBCASE("a change far beyond the valve's capacity gets the longest pulse, not a wrapped one")
+    {
+        setItem(DS_REG_VALVE_CAPACITY, 1);
+        setItem(DS_REG_VALVE_TIME, 600);
+        setItem(DS_REG_SETTING_43, 100);
+        REQUIRE(diff * 600 > 65535);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, dir, 65535, 0, 968}});
+    }
 }
