@@ -161,10 +161,12 @@ void tankShapeCalStep(uint32_t id, uint32_t reset)
             pulsGetResetFlag(kLevelCounter, &gCal.counterRunning);
         }
         debugPrintf(0, "TankShapeCal wait for Master - Got it\n\r");
-        uint16_t n = static_cast<uint16_t>(dsValue(DS_TANK_CAL_MAX) - dsValue(DS_TANK_CAL_MIN));
-        if (n == 0)
+        // A maximum reading at or below the minimum one leaves no span to measure over.
+        const uint32_t calMin = dsValue(DS_TANK_CAL_MIN);
+        const uint32_t calMax = dsValue(DS_TANK_CAL_MAX);
+        if (calMax <= calMin)
             break;
-        n = std::min<uint16_t>(n, TANK_MAX_STEPS);
+        const uint16_t n = static_cast<uint16_t>(std::min<uint32_t>(calMax - calMin, TANK_MAX_STEPS));
         datastoreSetUint16(DS_TANK_CAL_PROGRESS, 0);
         datastoreSetUint16(DS_TANK_CAL_STEPS, n);
         gCal.work = gTable;

@@ -406,16 +406,21 @@ TEST_CASE("tank-shape calibration: stop, a zero span and the time limit")
         CHECK(tankShapeCalState() == 0);
     }
 
-    SUBCASE("a span of 0 keeps waiting for the master")
+    SUBCASE("a span of 0, or a minimum reading above the maximum, keeps waiting for the master")
     {
-        setDs(DS_TANK_CAL_MIN, 300);
-        setDs(DS_TANK_CAL_MAX, 300);
-        tankProceduresHandleEvent(EV_TANK_SHAPE_CAL_START);
-        setDs(DS_MASTER_SWITCH, 1);
-        tankProceduresHandleEvent(EV_PROCESS_TICK);
-        tankProceduresHandleEvent(EV_PROCESS_TICK);
-        CHECK(tankShapeCalState() == 2);
-        CHECK(datastoreGetUint16(DS_TANK_CAL_STEPS) == 200);
+        for (const uint32_t calMin : {300u, 450u}) {
+            CAPTURE(calMin);
+            setDs(DS_TANK_CAL_MIN, calMin);
+            setDs(DS_TANK_CAL_MAX, 300);
+            tankProceduresHandleEvent(EV_TANK_SHAPE_CAL_START);
+            setDs(DS_MASTER_SWITCH, 1);
+            tankProceduresHandleEvent(EV_PROCESS_TICK);
+            tankProceduresHandleEvent(EV_PROCESS_TICK);
+            CHECK(tankShapeCalState() == 2);
+            CHECK(datastoreGetUint16(DS_TANK_CAL_STEPS) == 200);
+            tankProceduresHandleEvent(EV_TANK_SHAPE_CAL_STOP);
+            tankProceduresHandleEvent(EV_TICK_100MS);
+        }
     }
 
     SUBCASE("a calibration of 65535 quarter seconds is dropped unwritten")
