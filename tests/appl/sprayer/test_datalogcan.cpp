@@ -6,10 +6,12 @@
 
 #include "../../drivers/can_peer.h"
 #include "coretables_env.h"
+#include "test_wait.h"
 
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -59,18 +61,31 @@ FlowLinkBench& bench()
 const struct can_frame kAnswer = rawFrame(0x18EFC0F8 | CAN_EFF_FLAG, {20, 0, 0, 0});
 const struct can_frame kOtherAnswer = rawFrame(0x18EFC0F8 | CAN_EFF_FLAG, {21, 0, 0, 0});
 
-// Frames the node sees within ms of real time, delivering events meanwhile.
-std::vector<std::pair<long long, std::string>> framesWithin(long ms)
+CanFrame answer(uint8_t firstByte)
 {
-    std::vector<std::pair<long long, std::string>> frames;
-    const long long end = monotonicMs() + ms;
-    while (monotonicMs() < end) {
-        QCoreApplication::processEvents();
-        struct can_frame frame;
-        if (bench().node->receive(frame, 5))
-            frames.emplace_back(monotonicMs(), frameText(frame));
-    }
-    return frames;
+    CanFrame frame = {};
+    frame.id = DATALOG_CAN_RX_ID;
+    frame.extended = 1;
+    frame.dlc = 4;
+    frame.data[0] = firstByte;
+    return frame;
+}
+
+// The next frame the node sees, "" when none comes within waitMs of real time.
+std::string nextFrame(int waitMs)
+{
+    struct can_frame frame;
+    return bench().node->receive(frame, waitMs) ? frameText(frame) : std::string();
+}
+
+// Moves the manual clock on and returns the frame that tick sends ("" for none).
+// The short pause lets the sending task arm its next tick before time moves again.
+std::string advanceAndTake(uint32_t ms, int waitMs)
+{
+    clockAdvanceMs(ms);
+    const std::string frame = nextFrame(waitMs);
+    sleepMilliseconds(5);
+    return frame;
 }
 
 bool eventSeen(const std::vector<PostedEvent>& events, uint32_t id)
@@ -80,74 +95,82 @@ bool eventSeen(const std::vector<PostedEvent>& events, uint32_t id)
 
 }  // namespace
 
-TEST_CASE("flow link: frames every 50 ms while the node answers, none before or after")
+TEST_CASE("flow link: a frame every 50 ms from the first answer until 5000 ms pass without one")
 {
-    clockUseReal();
+    clockUseManual();
     bench();
     REQUIRE(datalogCanStart(0) == 1);
     datalogCanSetValue(12000);  // 1.2 l/min per nozzle
     takeCoreEvents();
 
     // Another identifier is not the link's frame; another first byte is ignored.
-    CanFrame other = {};
+    CanFrame other = answer(DATALOG_CAN_ANSWER);
     other.id = 0x18EFC0F9;
-    other.extended = 1;
-    other.dlc = 1;
-    other.data[0] = 20;
     CHECK(datalogCanReceive(&other) == 0);
-    REQUIRE(bench().node->send(kOtherAnswer));
-    CHECK(framesWithin(300).empty());
+    const CanFrame wrongByte = answer(21);
+    CHECK(datalogCanReceive(&wrongByte) == 1);
+    CHECK(advanceAndTake(100, 100).empty());
+    CHECK(datalogCanIsLost() == 1);
     CHECK_FALSE(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_CONNECTED));
-    CHECK(datalogCanIsLost() == 1);
 
-    // Answers for 5 s: frames at a steady 50 ms.
-    std::vector<std::pair<long long, std::string>> frames;
-    long long lastAnswer = 0;
-    for (int second = 0; second < 5; ++second) {
-        REQUIRE(bench().node->send(kAnswer));
-        lastAnswer = monotonicMs();
-        auto more = framesWithin(1000);
-        frames.insert(frames.end(), more.begin(), more.end());
-    }
-    CHECK(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_CONNECTED));
-    REQUIRE(frames.size() >= 50);
-    std::vector<long long> gaps;
-    for (size_t i = 0; i < frames.size(); ++i) {
-        CHECK(frames[i].second == "18EFF8C0#3400002EE0");
-        if (i > 0)
-            gaps.push_back(frames[i].first - frames[i - 1].first);
-    }
-    std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
-    const long long median = gaps[gaps.size() / 2];
-    CHECK(median >= 40);
-    CHECK(median <= 60);
-
-    // Only answers with the first byte 20 keep the link alive: sending stops
-    // 5000 ms after the last one.
-    datalogCanSetValue(0x01020304);
-    std::vector<std::pair<long long, std::string>> tail;
-    for (int second = 0; second < 7; ++second) {
-        REQUIRE(bench().node->send(kOtherAnswer));
-        auto more = framesWithin(1000);
-        tail.insert(tail.end(), more.begin(), more.end());
-    }
-    REQUIRE_FALSE(tail.empty());
-    CHECK(tail.back().second == "18EFF8C0#3401020304");  // one already queued may carry the old value
-    const long long stoppedAfter = tail.back().first - lastAnswer;
-    CHECK(stoppedAfter >= 4700);
-    CHECK(stoppedAfter <= 5600);
-    CHECK(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_LOST));
-    CHECK(datalogCanIsLost() == 1);
-
-    // The next answer connects again.
-    REQUIRE(bench().node->send(kAnswer));
-    CHECK_FALSE(framesWithin(300).empty());
-    CHECK(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_CONNECTED));
+    // The first answer connects; a second one 25 ms later restarts the supervision.
+    const CanFrame good = answer(DATALOG_CAN_ANSWER);
+    CHECK(datalogCanReceive(&good) == 1);
     CHECK(datalogCanIsLost() == 0);
+    CHECK(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_CONNECTED));
+    CHECK(advanceAndTake(25, 50).empty());
+    CHECK(datalogCanReceive(&good) == 1);
+    CHECK(advanceAndTake(25, 2000) == "18EFF8C0#3400002EE0");
+
+    // Ticks at 100 .. 5000 ms after the first answer: one frame each, the
+    // latest value in it; the answers with another first byte keep nothing alive.
+    datalogCanSetValue(0x01020304);
+    for (uint32_t ms = 100; ms <= 5000; ms += 50) {
+        CAPTURE(ms);
+        CHECK(datalogCanReceive(&wrongByte) == 1);
+        REQUIRE(advanceAndTake(50, 2000) == "18EFF8C0#3401020304");
+    }
+    CHECK(nextFrame(20).empty());
+    CHECK_FALSE(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_LOST));
+
+    // 5000 ms after the last answer the link is lost; the ticks go on without frames.
+    clockAdvanceMs(25);
+    CHECK(waitFor([] { return datalogCanIsLost() == 1; }, 2000));
+    for (int tick = 0; tick < 3; ++tick)
+        CHECK(advanceAndTake(50, 100).empty());
+    CHECK(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_LOST));
+
+    // The next answer connects again: the frames come back at the next tick.
+    CHECK(datalogCanReceive(&good) == 1);
+    CHECK(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_CONNECTED));
+    CHECK(advanceAndTake(50, 2000) == "18EFF8C0#3401020304");
 
     // A new start marks the link lost: sending stops at once.
     REQUIRE(datalogCanStart(0) == 1);
     CHECK(datalogCanIsLost() == 1);
-    framesWithin(100);
-    CHECK(framesWithin(300).empty());
+    for (int tick = 0; tick < 3; ++tick)
+        CHECK(advanceAndTake(50, 100).empty());
+}
+
+TEST_CASE("flow link on the bus: the receive thread hands the node's answers to the link")
+{
+    clockUseReal();
+    bench();
+    REQUIRE(datalogCanStart(0) == 1);
+    datalogCanSetValue(12000);
+    takeCoreEvents();
+
+    REQUIRE(bench().node->send(kOtherAnswer));
+    CHECK(nextFrame(300).empty());
+    CHECK(datalogCanIsLost() == 1);
+
+    REQUIRE(bench().node->send(kAnswer));
+    int frames = 0;
+    for (std::string frame = nextFrame(1000); !frame.empty() && frames < 5; frame = nextFrame(1000)) {
+        CHECK(frame == "18EFF8C0#3400002EE0");
+        ++frames;
+    }
+    CHECK(frames == 5);
+    CHECK(eventSeen(takeCoreEvents(), EV_PULSANO_CAN_CONNECTED));
+    REQUIRE(datalogCanStart(0) == 1);
 }
