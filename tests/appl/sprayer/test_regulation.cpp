@@ -283,10 +283,17 @@ TEST_CASE("manual regulation follows the manual bits; clearing bit 0 returns to 
     regulHandleEvent(EV_REGULATION_TICK, 0);
     CHECK(regulGetState() == REG_WAIT_START);
 
-    // Back to manual without new directions: the last ones hold.
+    // Switching to automatic left the manual directions as they were: manual
+    // regulation chosen without the bits drives with them.
+    setItem(DS_AUTOMATIC_REGULATION, 0);
+    takeHbridge();
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(regulGetState() == REG_MANUAL);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 2, 0, 0, 300}, C{1, 1, 0, 0, 300}});
+
+    // Manual bits without a direction bit: both channels stand still.
     setItem(DS_MANUAL_PRESSURE_BITS, 1);
     regulHandleEvent(EV_MANUAL_REG_CHANGED, 0);
-    takeHbridge();
     regulHandleEvent(EV_REGULATION_TICK, 0);
     CHECK(takeHbridge() == std::vector<C>{C{0, 0, 0, 0, 300}, C{1, 0, 0, 0, 300}});
     setItem(DS_MANUAL_PRESSURE_BITS, 0);
