@@ -18,6 +18,7 @@
 
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QSvgRenderer>
 
 #include <array>
 #include <cstdio>
@@ -119,6 +120,15 @@ TEST_CASE("job report: the job's counters on an A4 page named after the job and 
         CAPTURE(expected);
         CHECK(text.find(expected) != std::string::npos);
     }
+}
+
+TEST_CASE("reports: the maker's logo is built in and renders")
+{
+    ReportEnv env;
+    reportsInitResources();
+    QSvgRenderer logo(QString::fromLatin1(VelmarReports::kReportLogo));
+    CHECK(logo.isValid());
+    CHECK(logo.defaultSize() == QSize(400, 143));
 }
 
 TEST_CASE("job report: values and units by unit system and sprayer mode")
