@@ -73,8 +73,8 @@ struct AlarmDefinition {
     uint32_t ackClears;
 };
 
-// In id order, except that 33 and 34 come before 32. Alarm 5 is defined apart
-// (it depends on the NH3 mode); 43 and 44 are never defined.
+// In id order, except that 33 and 34 come before 32. Alarm 5 takes its enabled
+// and acknowledge-clears flags from the NH3 mode instead; 43 and 44 are never defined.
 constexpr AlarmDefinition kDefinitions[] = {
     {SPRAY_NO_FLOW_PULSES, 1, 5000, 0, 0, 0},
     {SPRAY_LIQ_ADC_PRESS_LOW, 1, 0, 0, 0, 0},
