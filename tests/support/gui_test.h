@@ -23,9 +23,12 @@ inline QApplication& guiApplication()
     static QApplication* app = [] {
         if (std::getenv("QT_QPA_PLATFORM") == nullptr)
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // Without the program's own system root there is nowhere to write.
+        if (sysrootDir().empty())
+            std::abort();
         const std::string work = sysrootDir() + "/work";
         mkdir(work.c_str(), 0755);
-        if (sysrootDir().empty() || chdir(work.c_str()) != 0)
+        if (chdir(work.c_str()) != 0)
             std::abort();
         static int argc = 1;
         static char name[] = "guitest";
