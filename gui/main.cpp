@@ -28,6 +28,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <iostream>
 #include <unistd.h>
 
@@ -95,7 +96,9 @@ void requestQuit(int)
 
 void installQuitSignals(QApplication& app)
 {
-    if (pipe(quitPipe) != 0)
+    // Non-blocking: a burst of signals never blocks the handler; close-on-exec:
+    // the commands the console runs do not inherit the pipe.
+    if (pipe2(quitPipe, O_NONBLOCK | O_CLOEXEC) != 0)
         return;
     auto* notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, &app);
     QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {

@@ -66,3 +66,16 @@ TEST_CASE("on a fresh board the console starts, runs and ends on SIGTERM with th
     CHECK(b.console.exitCode() == 0);
     CHECK(QFileInfo(velmar + "/fdatasto/fdatasto.dat").size() == 2994);
 }
+
+TEST_CASE("Ctrl-C ends the console the way SIGTERM does")
+{
+    Board b;
+    startFieldconsole(b.console);
+    QByteArray out;
+    REQUIRE(waitForOutput(b.console, "Init. Done - fieldconsole\n", 120000, &out));
+    REQUIRE(::kill(pid_t(b.console.processId()), SIGINT) == 0);
+    REQUIRE(b.console.waitForFinished(60000));
+    CHECK(b.console.exitStatus() == QProcess::NormalExit);
+    CHECK(b.console.exitCode() == 0);
+    CHECK(QFileInfo(QString::fromStdString(b.root.path("/usr/local/velmar/fdatasto/fdatasto.dat"))).size() == 2994);
+}
