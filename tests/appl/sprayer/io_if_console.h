@@ -189,6 +189,32 @@ inline uint16_t sectionsOn(std::initializer_list<uint32_t> sections)
     return map;
 }
 
+// A supply reading on a hardware profile, the low-supply alarm after it and
+// the millivolts then reported.
+struct SupplyCase {
+    uint32_t hardware;
+    uint16_t raw;
+    int alarmAfter;  // 1 raised, 0 cleared, -1 as before
+    uint16_t millivolts;
+};
+
+inline void checkSupplyCases(std::initializer_list<SupplyCase> cases)
+{
+    uint32_t before = alarmIsActive(ALARM_SUPPLY_VOLTAGE_LOW);
+    for (const SupplyCase& c : cases) {
+        CAPTURE(c.hardware);
+        CAPTURE(c.raw);
+        io_ifSetHardwareId(c.hardware);
+        // A new profile may register supervision channels: their readings are the cases' own.
+        Console::quietAdc();
+        io_ifSupplyVoltageCallback(0, c.raw);
+        const uint32_t expected = c.alarmAfter < 0 ? before : static_cast<uint32_t>(c.alarmAfter);
+        CHECK(alarmIsActive(ALARM_SUPPLY_VOLTAGE_LOW) == expected);
+        CHECK(io_ifGetSupplyVoltage() == c.millivolts);
+        before = expected;
+    }
+}
+
 inline float frequencyOf(uint32_t which)
 {
     const uint32_t bits = io_ifGetFrequency(which);

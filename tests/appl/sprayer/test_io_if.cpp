@@ -374,28 +374,10 @@ TEST_CASE("sensor inputs reach the datastore")
 TEST_CASE("supply voltage: alarm 52 and millivolts")
 {
     resetOutputs();
-    struct Case {
-        uint32_t hardware;
-        uint16_t raw;
-        int alarmAfter;  // 1 raised, 0 cleared, -1 as before
-        uint16_t millivolts;
-    };
-    const Case cases[] = {
+    checkSupplyCases({
         {4, 708, 1, 9983}, {4, 709, -1, 9997}, {4, 710, 0, 10010},
         {4, 709, -1, 9997}, {1, 708, 1, 9983}, {7, 710, 0, 10010},
-    };
-    uint32_t before = alarmIsActive(ALARM_SUPPLY_VOLTAGE_LOW);
-    for (const Case& c : cases) {
-        CAPTURE(c.hardware);
-        CAPTURE(c.raw);
-        io_ifSetHardwareId(c.hardware);
-        Console::quietAdc();
-        io_ifSupplyVoltageCallback(0, c.raw);
-        const uint32_t expected = c.alarmAfter < 0 ? before : static_cast<uint32_t>(c.alarmAfter);
-        CHECK(alarmIsActive(ALARM_SUPPLY_VOLTAGE_LOW) == expected);
-        CHECK(io_ifGetSupplyVoltage() == c.millivolts);
-        before = expected;
-    }
+    });
     io_ifSetHardwareId(4);
     io_ifSupplyVoltageCallback(0, 1023);
     CHECK(io_ifGetSupplyVoltage() == 14203);

@@ -48,27 +48,10 @@ TEST_CASE("supply voltage on hardware 9 and above")
 {
     startHardware9();
     resetOutputs();
-    struct Case {
-        uint32_t hardware;
-        uint16_t raw;
-        int alarmAfter;  // 1 raised, 0 cleared, -1 as before
-        uint16_t millivolts;
-    };
-    const Case cases[] = {
+    checkSupplyCases({
         {12, 343, 1, 7973}, {12, 344, -1, 7994}, {12, 400, 0, 9215}, {12, 344, -1, 7994},
         {9, 343, 1, 7973},  {9, 345, 0, 8016},
-    };
-    uint32_t before = alarmIsActive(ALARM_SUPPLY_VOLTAGE_LOW);
-    for (const Case& c : cases) {
-        CAPTURE(c.hardware);
-        CAPTURE(c.raw);
-        io_ifSetHardwareId(c.hardware);
-        io_ifSupplyVoltageCallback(0, c.raw);
-        const uint32_t expected = c.alarmAfter < 0 ? before : static_cast<uint32_t>(c.alarmAfter);
-        CHECK(alarmIsActive(ALARM_SUPPLY_VOLTAGE_LOW) == expected);
-        CHECK(io_ifGetSupplyVoltage() == c.millivolts);
-        before = expected;
-    }
+    });
 }
 
 TEST_CASE("lost switched power switches everything off and blocks switching on")
