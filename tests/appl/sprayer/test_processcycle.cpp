@@ -1,5 +1,6 @@
 #include "alarm.h"
 #include "alarmdefs.h"
+#include "cfgdt_if.h"
 #include "clock.h"
 #include "cycle_env.h"
 #include "eventids.h"
@@ -366,6 +367,83 @@ TEST_CASE("without a trusted meter the volume counter integrates the used flow, 
     CHECK(value == before + 1000);  // the 0.11 l of the short pass stay in the accumulator
     setItem(DS_MASTER_SWITCH, 0);
     processUpdateSprayState(0);
+}
+
+namespace {
+// The running flag of a trip counter.
+uint32_t tripRunning(uint32_t trip)
+{
+    int32_t record[3] = {};
+    pulsDsGetTrip(trip, record);
+    return static_cast<uint32_t>(record[2]);
+}
+
+uint32_t counterUnits(uint32_t counter)
+{
+    uint32_t units = 0;
+    pulsGetCounterParam(counter, &units);
+    return units;
+}
+}  // namespace
+
+TEST_CASE("while tips spray the trips run and the distance and area of the speed input are folded into their counters")
+{
+    Cycle cycle;
+    clockUseManual();
+    setItem(DS_NUMBER_OF_SECTIONS, 2);
+    setItem(DS_TIP_SPACING, 500);
+    cfgdtSetSectionTips(1, 10);
+    cfgdtSetSectionTips(2, 10);
+    setBlock(DS_SECTION_STATE_BLOCK, 0x0006);
+    const uint32_t width = cfgdtSumSectionWidth(std::vector<uint16_t>{0x0006, 0, 0, 0, 0, 0, 0}.data());
+    REQUIRE(width == 10000);  // 20 tips 500 mm apart
+
+    setItem(DS_SPRAYING_ACTIVE, 0);
+    passes(1);  // the simulated source's counters taken into use
+    for (uint32_t trip = 14; trip <= 22; ++trip) {
+        CAPTURE(trip);
+        CHECK(tripRunning(trip) == 0);
+    }
+    CHECK(getItem(DS_REG_RUNTIME_239) == 0);
+    CHECK(getItem(DS_RUN_COUNT_274) == 0);
+
+    setItem(DS_SPRAYING_ACTIVE, 1);
+    clockAdvanceMs(66);
+    passes(1);
+    for (uint32_t trip = 14; trip <= 22; ++trip) {
+        CAPTURE(trip);
+        CHECK(tripRunning(trip) == 1);
+    }
+    CHECK(getItem(DS_REG_RUNTIME_239) == 20);
+    CHECK(getItem(DS_RUN_COUNT_274) == width);
+
+    // Each pass the simulated source's second counter moves 5000: d = 500000,
+    // five whole units of distance; the area d / 100 x width = 5e7 folds only
+    // once the accumulator passes 1e8.
+    const uint32_t distance = counterUnits(19);
+    const uint32_t area = counterUnits(20);
+    const uint32_t expectedArea[] = {0, 0, 1, 1, 2};
+    for (uint32_t pass = 1; pass <= 5; ++pass) {
+        CAPTURE(pass);
+        pulsSetCounterParam(18, counterUnits(18) + 5000);
+        clockAdvanceMs(66);
+        passes(1);
+        CHECK(counterUnits(19) == distance + 5 * pass);
+        CHECK(counterUnits(20) == area + expectedArea[pass - 1]);
+    }
+
+    // A pass at the same clock reading adds nothing.
+    pulsSetCounterParam(18, counterUnits(18) + 5000);
+    passes(1);
+    CHECK(counterUnits(19) == distance + 25);
+
+    setItem(DS_SPRAYING_ACTIVE, 0);
+    clockAdvanceMs(66);
+    passes(1);
+    for (uint32_t trip = 14; trip <= 22; ++trip) {
+        CAPTURE(trip);
+        CHECK(tripRunning(trip) == 0);
+    }
 }
 
 TEST_CASE("speed inputs of the sources and the accumulator fold")
