@@ -1,5 +1,7 @@
 #include "speed.h"
 
+#include "alarm.h"
+#include "alarmdefs.h"
 #include "clock.h"
 #include "datastore.h"
 #include "dsvalue.h"
@@ -187,7 +189,9 @@ void speedHandleEvent(uint32_t id, uint32_t arg)
         uint32_t pulses = 0;
         if (pulsGetCounterParam(calibrationCounter(source), &pulses) != 0 || pulses <= 99)
             pulses = 0;
-        unitSetItemFromDisplay(calibrationQuantity(source), static_cast<int32_t>(pulses));
+        // A count beyond the item's limits is refused by the store: the operator is told.
+        if (unitSetItemFromDisplay(calibrationQuantity(source), static_cast<int32_t>(pulses)) != 0)
+            alarmRaise(SPRAY_CALIB_ERROR);
         break;
     }
     case EV_SIM_SPEED_CHANGED:

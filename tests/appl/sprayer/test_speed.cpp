@@ -122,6 +122,14 @@ TEST_CASE("speed source: calibration number and calibration result go to the sou
         REQUIRE(pulsSetCounterParam(c.counter, 100) == 0);
         speedHandleEvent(EV_SPEED_259, 0);
         CHECK(datastoreGetUint32(c.item) == 100);
+        CHECK(alarmIsActive(SPRAY_CALIB_ERROR) == 0);
+
+        // A count above the item's limit keeps the number and raises the calibration alarm.
+        REQUIRE(pulsSetCounterParam(c.counter, 65001) == 0);
+        speedHandleEvent(EV_SPEED_259, 0);
+        CHECK(datastoreGetUint32(c.item) == 100);
+        CHECK(alarmIsActive(SPRAY_CALIB_ERROR) == 1);
+        alarmClear(SPRAY_CALIB_ERROR);
     }
 }
 
