@@ -5,6 +5,7 @@
 #include "cycle_env.h"
 #include "eventids.h"
 #include "io_if.h"
+#include "nozpreset.h"
 #include "processcycle.h"
 #include "processstate.h"
 #include "pulsinput.h"
@@ -444,6 +445,45 @@ TEST_CASE("while tips spray the trips run and the distance and area of the speed
         CAPTURE(trip);
         CHECK(tripRunning(trip) == 0);
     }
+}
+
+TEST_CASE("regulation turns pressure-based below the low-flow limit and back only 20 % above it")
+{
+    Cycle cycle;
+    clockUseManual();
+    setItem(DS_NUMBER_OF_SECTIONS, 2);
+    setItem(DS_TIP_SPACING, 500);
+    cfgdtSetSectionTips(1, 10);
+    cfgdtSetSectionTips(2, 10);
+    setBlock(DS_SECTION_STATE_BLOCK, 0x0006);
+    setItem(DS_SPRAYING_ACTIVE, 1);
+    setItem(DS_REGULATION_MODE, 1);
+    setItem(DS_PRESSURE_SENSOR_PRESENT, 1);
+    setItem(DS_CROP_SPRAYER_MODE, 1);
+    setItem(DS_CURRENT_TIP_PRESET, 0);
+    REQUIRE(nozpresetSetNozzleType(0, 1) == 1);
+    setItem(DS_LOW_FLOW_LIMIT, 100);     // 1.00 l/min x 10
+    setItem(DS_FLOW_CAL_NUMBER, 600000);  // 600 pulses per litre: 10 x Hz in l/min x 100
+    setItem(DS_RUN_FLAG_230, 0);
+    struct Case {
+        uint32_t hertz;
+        uint32_t flag;
+    };
+    // Set below 1000, cleared only at 1200 or above (the first flow fills the filter from 0).
+    const Case cases[] = {{130, 0}, {100, 0}, {99, 1}, {110, 1}, {119, 1}, {120, 0}, {110, 0}, {99, 1}};
+    for (const Case& c : cases) {
+        CAPTURE(c.hertz);
+        for (int pass = 0; pass < 3; ++pass) {  // through the meter flow's filter
+            io_ifFrequencyCallback(c.hertz | (1000000u << 9), 1);
+            processMeasurementStep();
+        }
+        CHECK(getItem(DS_RUN_COUNT_268) == c.hertz * 10);
+        CHECK(getItem(DS_RUN_FLAG_230) == c.flag);
+        CHECK(alarmIsActive(SPRAY_WORKING_PRESS_BASED) == c.flag);
+    }
+    setItem(DS_SPRAYING_ACTIVE, 0);
+    setItem(DS_REGULATION_MODE, 0);
+    setItem(DS_PRESSURE_SENSOR_PRESENT, 0);
 }
 
 TEST_CASE("speed inputs of the sources and the accumulator fold")
