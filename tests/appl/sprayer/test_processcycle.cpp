@@ -379,6 +379,16 @@ uint32_t tripRunning(uint32_t trip)
     return static_cast<uint32_t>(record[2]);
 }
 
+// Sections 1 and 2 on, ten tips each 500 mm apart.
+void twoSectionsOn()
+{
+    setItem(DS_NUMBER_OF_SECTIONS, 2);
+    setItem(DS_TIP_SPACING, 500);
+    cfgdtSetSectionTips(1, 10);
+    cfgdtSetSectionTips(2, 10);
+    setBlock(DS_SECTION_STATE_BLOCK, 0x0006);
+}
+
 uint32_t counterUnits(uint32_t counter)
 {
     uint32_t units = 0;
@@ -391,11 +401,7 @@ TEST_CASE("while tips spray the trips run and the distance and area of the speed
 {
     Cycle cycle;
     clockUseManual();
-    setItem(DS_NUMBER_OF_SECTIONS, 2);
-    setItem(DS_TIP_SPACING, 500);
-    cfgdtSetSectionTips(1, 10);
-    cfgdtSetSectionTips(2, 10);
-    setBlock(DS_SECTION_STATE_BLOCK, 0x0006);
+    twoSectionsOn();
     const uint32_t width = cfgdtSumSectionWidth(std::vector<uint16_t>{0x0006, 0, 0, 0, 0, 0, 0}.data());
     REQUIRE(width == 10000);  // 20 tips 500 mm apart
 
@@ -451,11 +457,7 @@ TEST_CASE("regulation turns pressure-based below the low-flow limit and back onl
 {
     Cycle cycle;
     clockUseManual();
-    setItem(DS_NUMBER_OF_SECTIONS, 2);
-    setItem(DS_TIP_SPACING, 500);
-    cfgdtSetSectionTips(1, 10);
-    cfgdtSetSectionTips(2, 10);
-    setBlock(DS_SECTION_STATE_BLOCK, 0x0006);
+    twoSectionsOn();
     setItem(DS_SPRAYING_ACTIVE, 1);
     setItem(DS_REGULATION_MODE, 1);
     setItem(DS_PRESSURE_SENSOR_PRESENT, 1);
