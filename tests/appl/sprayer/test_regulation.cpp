@@ -4,6 +4,8 @@
 #include "cycle_env.h"
 #include "eventids.h"
 #include "hbridge.h"
+#include "nozinfo.h"
+#include "nozpreset.h"
 #include "pulsinput.h"
 #include "regulation.h"
 #include "regulmath.h"
@@ -177,6 +179,68 @@ TEST_CASE("closed loop: channel 0 follows the flow error with the duty of the er
         CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 484}, C{1, 0, 0, 0, 0}});
         alarmClear(SPRAY_NO_FLOW_PULSES);
     }
+}
+
+TEST_CASE("pressure limits without a nozzle reference: the valve is moved at the minimum duty")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    startRegulating();
+    setItem(DS_CROP_SPRAYER_MODE, 1);
+    setItem(DS_PRESSURE_SENSOR_PRESENT, 1);
+    setItem(DS_MIN_REG_PRESSURE, 200);
+    setItem(DS_MAX_REG_PRESSURE, 500);
+    setItem(DS_RUN_COUNT_270, 1000);
+    nozinfoInit(1);
+    nozpresetInit(1);
+    setItem(DS_CURRENT_TIP_PRESET, 0);
+    const uint32_t target = regulBoostedTarget();
+    REQUIRE(target > 0);
+    // Without a limit the flow error against the target's flow decides.
+    const uint32_t wanted = flowFromRate(target, 200, 1000);
+    const uint32_t error = wanted > 1000 ? wanted - 1000 : 1000 - wanted;
+    const std::vector<C> unlimited = {C{0, wanted > 1000 ? 1u : 2u, 0, 0, regulDutyFromError(error, wanted)},
+                                      C{1, 0, 0, 0, 0}};
+    REQUIRE(std::get<4>(unlimited[0]) != 484);
+
+    SUBCASE("above the maximum pressure with the rate below the target: down, and no low-rate alarm")
+    {
+        setItem(DS_LIVE_PRESSURE, 600);
+        setItem(DS_REG_RUNTIME_240, 0);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 2, 0, 0, 484}, C{1, 0, 0, 0, 0}});
+        CHECK(alarmIsActive(SPRAY_MAX_REG_PRESS) == 1);
+        CHECK(alarmIsActive(SPRAY_ACT_RATE_TOO_LOW) == 0);
+        CHECK(timerActiveInterval(EV_REG_ALARM_DELAY) == 5000);
+    }
+    SUBCASE("below the minimum pressure with the rate above the target: up, not while the pressure reading fails")
+    {
+        setItem(DS_LIVE_PRESSURE, 100);
+        setItem(DS_REG_RUNTIME_240, target * 2 + 10);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 484}, C{1, 0, 0, 0, 0}});
+        CHECK(alarmIsActive(SPRAY_MIN_REG_PRESS) == 1);
+        CHECK(alarmIsActive(SPRAY_ACT_RATE_TOO_HIGH) == 0);
+        alarmEnable(SPRAY_LIQ_ADC_PRESS_LOW, 1);
+        alarmRaise(SPRAY_LIQ_ADC_PRESS_LOW);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+        alarmClear(SPRAY_LIQ_ADC_PRESS_LOW);
+        // A liquid other than water is not limited at the minimum pressure.
+        setItem(DS_DENSITY_FACTOR, 1200);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == unlimited);
+        setItem(DS_DENSITY_FACTOR, 1000);
+    }
+    SUBCASE("inside the pressure window the flow error decides")
+    {
+        setItem(DS_LIVE_PRESSURE, 300);
+        setItem(DS_REG_RUNTIME_240, 0);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == unlimited);
+        CHECK(alarmIsActive(SPRAY_MAX_REG_PRESS) == 0);
+    }
+    regulPressureLimitAlarm(0);
 }
 
 TEST_CASE("after spraying stops: off at once, anticipation after 5 s, parking after 300 s and 600 s")
