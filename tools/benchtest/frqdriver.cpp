@@ -45,6 +45,12 @@ void wakeThread()
     }
 }
 
+// The text followed directly by the system error (perror would put ": " between).
+void printSystemError(const char* text)
+{
+    std::fprintf(stderr, "%s%s\n", text, std::strerror(errno));
+}
+
 uint8_t rebuildFlags(uint32_t recordFlags)
 {
     return static_cast<uint8_t>(((recordFlags >> 2) & 1u) | ((recordFlags & 1u) << 1) |
@@ -100,7 +106,7 @@ void frqdriverInterruptThread(void*)
             const int ready = devopsPoll(fds.data(), fds.size(), 5000);
             if (ready < 0) {
                 if (errno != EINTR)
-                    perror("frqdriver:InterruptThread poll(), watch: ");
+                    printSystemError("frqdriver:InterruptThread poll(), watch: ");
                 threadfunc::sleep(100);
             } else if (ready == 0) {
                 std::printf("frqdriver:InterruptThread poll(), timeout (5 seconds) \n\r");
@@ -117,7 +123,7 @@ void frqdriverInterruptThread(void*)
                         continue;
                     FrqRecord record;
                     if (devopsIoctl(fds[i].fd, DEVOPS_FRQ_READ_RECORD, reinterpret_cast<unsigned long>(&record)) < 0) {
-                        perror("frqdriver:InterruptThread ioctl(), watch: ");
+                        printSystemError("frqdriver:InterruptThread ioctl(), watch: ");
                         faulty = true;
                     } else if (slots[i].callback) {
                         slots[i].callback(static_cast<uint16_t>(slots[i].number), record.value0, record.value1,
