@@ -196,9 +196,12 @@ uint16_t receiveCommand(BenchReply* reply, bool* frameReady)
 {
     *frameReady = false;
     const uint32_t now = clockGetMs();
-    if (gapExceeded(gCommand, now))
+    const uint32_t received = comportRxCount(gPort);
+    // The gap is judged on the bytes: a tick that comes late still takes the
+    // bytes that arrived in time.
+    if (received == 0 && gapExceeded(gCommand, now))
         return abandon(gCommand, BENCH_STATUS_TIMEOUT);
-    for (uint32_t waiting = comportRxCount(gPort); waiting > 0; --waiting) {
+    for (uint32_t waiting = received; waiting > 0; --waiting) {
         const uint8_t byte = comportGetByte(gPort);
         const uint32_t before = gCommand.state;
         const bool complete = takeFrameByte(gCommand, byte, now);
@@ -268,12 +271,14 @@ bool receiveAnswer(uint16_t* final)
     const uint32_t now = clockGetMs();
     bool ended = false;
     uint16_t status = BENCH_STATUS_REPLY_TIMEOUT;
-    // After the status, the reply frame falls under the gap rule from its first byte on.
+    const uint32_t received = comportRxCount(gPort);
+    // After the status, the reply frame falls under the gap rule from its first
+    // byte on; as on the responding side, bytes waiting were in time.
     const bool awaitingFrame = gAnswer.statusCount == 2 &&
                                later(now, gAnswer.rx.lastByteMs + SERIALLINK_BYTE_GAP_MS);
-    if (gapExceeded(gAnswer.rx, now) || awaitingFrame)
+    if (received == 0 && (gapExceeded(gAnswer.rx, now) || awaitingFrame))
         ended = true;
-    for (uint32_t waiting = comportRxCount(gPort); waiting > 0 && !ended; --waiting) {
+    for (uint32_t waiting = received; waiting > 0 && !ended; --waiting) {
         const uint8_t byte = comportGetByte(gPort);
         if (gAnswer.statusCount < 2) {
             gAnswer.statusBytes[gAnswer.statusCount++] = byte;

@@ -346,6 +346,42 @@ TEST_CASE_FIXTURE(MemFixture, "the requester waits for status and reply frame")
     }
 }
 
+TEST_CASE_FIXTURE(MemFixture, "a tick or poll that comes late still takes the bytes that came in time")
+{
+    // The responder: the rest of the frame came at once, but the loop was held up.
+    REQUIRE(benchRegisterHandler(identifyHandler) == 1);
+    const std::string request = frame(0x0000, bytes({7}));
+    memcomFeed(kPort, request.substr(0, 2));
+    benchProtocolTick();
+    memcomFeed(kPort, request.substr(2));
+    clockAdvanceMs(1500);
+    benchProtocolTick();
+    CHECK(output() == bytes({0x00, 0x0F}) + frame(0x0001, bytes({0xA0, 0x0F})));
+    // Silence after that is still a gap.
+    memcomFeed(kPort, request.substr(0, 2));
+    benchProtocolTick();
+    clockAdvanceMs(1001);
+    benchProtocolTick();
+    CHECK(output() == bytes({0x20, 0x0F}));
+
+    // The requester: status and reply frame waited while the caller was away.
+    uint8_t copy[300] = {};
+    const uint8_t* replyData = nullptr;
+    uint16_t status = 0;
+    void* back = nullptr;
+    const std::string ask = frame(0x0600, bytes({3})).substr(0, 4);
+    REQUIRE(benchRequest(reinterpret_cast<const uint8_t*>(ask.data()), copy, nullptr, 0x0601, 3, 3) == 1);
+    const std::string answer = bytes({0x00, 0x0F}) + frame(0x0601, bytes({3, 0x34, 0x12}));
+    memcomFeed(kPort, answer.substr(0, 4));
+    CHECK(benchPollReply(&replyData, &status, &back) == 0);
+    memcomFeed(kPort, answer.substr(4));
+    clockAdvanceMs(1500);
+    REQUIRE(benchPollReply(&replyData, &status, &back) == 1);
+    CHECK(status == BENCH_STATUS_OK);
+    REQUIRE(replyData != nullptr);
+    CHECK(std::string(reinterpret_cast<const char*>(replyData), 8) == answer.substr(2));
+}
+
 TEST_CASE_FIXTURE(MemFixture, "a status word 0x0000 ends the wait and nothing behind it is stored")
 {
     const std::string request = frame(0x0600, bytes({3})).substr(0, 4);
