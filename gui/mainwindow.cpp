@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "clocktimer.h"
 #include "cpopupquery.h"
 #include "datastore.h"
 #include "dscatalogue.h"
@@ -15,7 +16,6 @@
 #include "screenshot.h"
 #include "thumbdrivewatcher.h"
 
-#include <QTimer>
 #include <QVariant>
 #include <QVBoxLayout>
 
@@ -65,10 +65,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHin
     if (datastoreGetBool(DS_TOUCH_OPERATION) == 0) {
         connect(hub, &EvSignal::EventSignals::eventPowerButtonPressed, this, &MainWindow::handlePowerDownButton);
     } else {
-        powerButtonTimer = new QTimer;
-        powerButtonTimer->setSingleShot(true);
-        powerButtonTimer->setInterval(powerHoldMs);
-        connect(powerButtonTimer, &QTimer::timeout, this, &MainWindow::handlePowerDownButton);
+        // On the runtime's clock, so that the hold is measured as the event timers measure time.
+        powerButtonTimer = new ClockTimer(this);
+        connect(powerButtonTimer, &ClockTimer::timeout, this, &MainWindow::handlePowerDownButton);
         connect(hub, &EvSignal::EventSignals::eventPowerButtonPressed, this, &MainWindow::handlePowerButtonPress);
         connect(hub, &EvSignal::EventSignals::eventPowerButtonRelease, this, &MainWindow::handlePowerButtonRelease);
     }
@@ -76,7 +75,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHin
 
 void MainWindow::handlePowerButtonPress()
 {
-    powerButtonTimer->start();
+    powerButtonTimer->start(powerHoldMs);
     powerQueryOpen = false;
 }
 

@@ -7,9 +7,9 @@
 
 class CPopupQuery;
 class CThumbDriveWatcher;
+class ClockTimer;
 class GuiArbitrator;
 class KestromPushButton;
-class QTimer;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -32,6 +32,6 @@ private:
     GuiArbitrator* viewArbitrator;
     KestromPushButton* screenShotButton;
     CThumbDriveWatcher* thumbDriveWatcher;
-    QTimer* powerButtonTimer = nullptr;
+    ClockTimer* powerButtonTimer = nullptr;
     bool powerQueryOpen = false;
 };

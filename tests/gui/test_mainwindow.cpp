@@ -158,24 +158,51 @@ TEST_CASE("power button without touch operation: one query; Yes powers down, No 
     CHECK(datastoreGetBool(DS_SOFT_MASTER_SWITCH) == 0);
 }
 
-TEST_CASE("power button in touch operation: a short press toggles the soft master switch, a hold asks")
+TEST_CASE("power button in touch operation: a press shorter than 2000 ms toggles the soft master switch, a hold asks")
 {
     Window f(true);
+    ManualClock clock;
     emit f.hub()->eventPowerButtonPressed();
+    clock.advance(1999);
+    CHECK(f.shownQuery() == nullptr);
     emit f.hub()->eventPowerButtonRelease();
     pumpEvents();
     CHECK(datastoreGetBool(DS_SOFT_MASTER_SWITCH) == 1);
+    clock.advance(5000);
     CHECK(f.shownQuery() == nullptr);
 
+    // Held 2000 ms: the query opens while the button is still down; the release toggles nothing.
     emit f.hub()->eventPowerButtonPressed();
-    CHECK(waitFor([&] {
-        pumpEvents(1);
-        return f.shownQuery() != nullptr;
-    }, 5000));
+    clock.advance(2000);
+    CPopupQuery* query = f.shownQuery();
+    REQUIRE(query != nullptr);
+    CHECK(Window::titleOf(query) == "Power Down");
     emit f.hub()->eventPowerButtonRelease();
     pumpEvents();
     CHECK(datastoreGetBool(DS_SOFT_MASTER_SWITCH) == 1);
-    f.shownQuery()->respond(0);
-    pumpEvents();
-    CHECK(postedEvents.empty());
+
+    SUBCASE("No: nothing is posted, and the next short press toggles again")
+    {
+        query->respond(0);
+        pumpEvents();
+        CHECK(postedEvents.empty());
+        emit f.hub()->eventPowerButtonPressed();
+        emit f.hub()->eventPowerButtonRelease();
+        pumpEvents();
+        CHECK(datastoreGetBool(DS_SOFT_MASTER_SWITCH) == 0);
+    }
+    SUBCASE("a new press while the query is open starts over: a short one toggles, a hold asks again")
+    {
+        emit f.hub()->eventPowerButtonPressed();
+        emit f.hub()->eventPowerButtonRelease();
+        pumpEvents();
+        CHECK(datastoreGetBool(DS_SOFT_MASTER_SWITCH) == 0);
+        emit f.hub()->eventPowerButtonPressed();
+        clock.advance(2000);
+        emit f.hub()->eventPowerButtonRelease();
+        pumpEvents();
+        CHECK(f.shownQuery() == query);
+        CHECK(COverlayManager::instance()->queuedCount() == 1);  // the second, behind the first
+        CHECK(datastoreGetBool(DS_SOFT_MASTER_SWITCH) == 0);
+    }
 }
