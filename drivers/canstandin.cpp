@@ -97,8 +97,13 @@ int canstandinOpen(const std::string& interfaceName)
         errno = EINVAL;
         return -1;
     }
+    return canstandinOpenDir(canstandinDir(interfaceName));
+}
+
+int canstandinOpenDir(const std::string& busDir)
+{
     StandinSocket bus;
-    bus.dir = canstandinDir(interfaceName);
+    bus.dir = busDir;
     if (!makeDirs(bus.dir))
         return -1;
     bus.dirFd = ::open(bus.dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -14,6 +14,9 @@ std::string canstandinDir(const std::string& interfaceName);
 // Opens and binds a new socket on the interface's bus (creating the directory
 // when missing). Returns the descriptor, or -1 with errno set.
 int canstandinOpen(const std::string& interfaceName);
+// The same for a bus named by its directory, for a node that serves a root
+// other than the process's own system root (the stand-in board's devices).
+int canstandinOpenDir(const std::string& busDir);
 
 // Sends one frame record to every other socket of fd's bus. A peer whose queue
 // stays full drops the frame, as an overrun receiver would; a peer whose socket

@@ -5,8 +5,10 @@
 #include <chrono>
 #include <climits>
 #include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <functional>
+#include <poll.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -28,6 +30,19 @@ bool exists(const std::string& path)
 {
     struct stat info;
     return stat(path.c_str(), &info) == 0;
+}
+
+// Files in a directory, without "." and "..".
+int entries(const std::string& dir)
+{
+    DIR* listing = opendir(dir.c_str());
+    if (!listing)
+        return -1;
+    int count = 0;
+    while (const dirent* entry = readdir(listing))
+        count += std::string(entry->d_name) != "." && std::string(entry->d_name) != "..";
+    closedir(listing);
+    return count;
 }
 
 }  // namespace
@@ -69,4 +84,52 @@ TEST_CASE("serving, the tool keeps the serial ports and logs what the console se
     REQUIRE(waitpid(child, &status, 0) == child);
     CHECK(WIFEXITED(status));
     CHECK(WEXITSTATUS(status) == 0);
+}
+
+TEST_CASE("serving, control lines reach the sprayer and the Sectrix unit on can0")
+{
+    TestRoot root;
+    const std::string board = root.path("/board");
+    const std::string tool = toolPath();
+    int control[2], answers[2];
+    REQUIRE(pipe(control) == 0);
+    REQUIRE(pipe(answers) == 0);
+    const pid_t child = fork();
+    REQUIRE(child >= 0);
+    if (child == 0) {
+        dup2(control[0], STDIN_FILENO);
+        dup2(answers[1], STDOUT_FILENO);
+        close(control[1]);
+        close(answers[0]);
+        execl(tool.c_str(), tool.c_str(), "--serve", board.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(control[0]);
+    close(answers[1]);
+    const std::string lines = "sectrix allow 1ff\nsectrix auto\nsectrix off\nsectrix allow 12345\n"
+                              "speed 5\nsectrix status\n";
+    CHECK(write(control[1], lines.data(), lines.size()) == static_cast<ssize_t>(lines.size()));
+    std::string output;
+    const std::string last = "sectrix off, automatic, status word 01FF";
+    CHECK(waitFor([&] {
+        struct pollfd watch = {answers[0], POLLIN, 0};
+        char buffer[512];
+        ssize_t n = 0;
+        if (poll(&watch, 1, 0) > 0 && (n = read(answers[0], buffer, sizeof buffer)) > 0)
+            output.append(buffer, static_cast<size_t>(n));
+        return output.find(last) != std::string::npos;
+    }, 5000));
+    CHECK(output.find("sectrix status word 01FF\nsectrix automatic\nsectrix off\n? sectrix allow") !=
+          std::string::npos);
+    CHECK(output.find("speed 5 km/h\n") != std::string::npos);
+    // The unit's socket on the bus of channel 0, gone with the board.
+    CHECK(entries(board + "/run/can/can0") == 1);
+    close(control[1]);
+    REQUIRE(kill(child, SIGTERM) == 0);
+    int status = 0;
+    REQUIRE(waitpid(child, &status, 0) == child);
+    CHECK(WIFEXITED(status));
+    CHECK(WEXITSTATUS(status) == 0);
+    CHECK(entries(board + "/run/can/can0") == 0);
+    close(answers[0]);
 }

@@ -2,12 +2,14 @@
 // plays the board's serial ports: it creates the pseudo-terminals dev/ttyO0..3,
 // keeps them open and copies whatever the console writes to each port into
 // var/log/ttyO<N>.log, and loops the section, master and fill outputs back to
-// their feedback inputs, and plays a sprayer at work (standin_sprayer.h) driven
+// their feedback inputs, plays a sprayer at work (standin_sprayer.h) and the
+// Sectrix section controller on CAN channel 0 (standin_sectrix.h), both driven
 // by lines on standard input, until it is stopped (SIGINT or SIGTERM). A console
 // that has not yet run on the board finds the installer's configuration for
 // that sprayer (standin_sprayerconfig.h).
 #include "standin_fpgaio.h"
 #include "standin_root.h"
+#include "standin_sectrix.h"
 #include "standin_serial.h"
 #include "standin_sprayer.h"
 #include "standin_sprayerconfig.h"
@@ -39,8 +41,11 @@ int usage(int status)
                  "--serve  also create the serial ports dev/ttyO0..3 and keep them until stopped,\n"
                  "         logging what the console sends on each to var/log/ttyO<N>.log,\n"
                  "         loop the section and valve outputs back to their feedback inputs,\n"
-                 "         and play a sprayer at work; lines on standard input drive it:\n"
-                 "         speed <km/h>, stop, go, master on|off, section <n> on|off, refill, status;\n"
+                 "         play a sprayer at work and the Sectrix section controller on can0;\n"
+                 "         lines on standard input drive them:\n"
+                 "         speed <km/h>, stop, go, master on|off, section <n> on|off, refill, status,\n"
+                 "         sectrix on|off (answering on the bus or silent), sectrix auto|manual,\n"
+                 "         sectrix allow <hex> (status word, bit i-1 allows section i), sectrix status;\n"
                  "         a console that has not run yet finds the sprayer's configuration\n"
                  "--speed-cal N  wheel pulses per 100 m (default 1000)\n"
                  "--flow-cal N   flow-meter pulses per litre (default 650)\n");
@@ -60,6 +65,11 @@ int serve(const std::string& root, const SprayerSetup& setup)
     StandinFpga boom(root);
     StandinSprayer sprayer(root, boom, setup);
     sprayer.start();
+    // Present from the start, in manual mode with every section allowed, the
+    // unit leaves the sprayer's sections as the console sets them until driven.
+    StandinSectrix sectrix(root);
+    if (!sectrix.start())
+        std::fprintf(stderr, "standinroot: no Sectrix unit: could not open the CAN bus below %s\n", root.c_str());
     int logs[StandinSerial::kPorts];
     struct pollfd ports[StandinSerial::kPorts + 1];
     for (int port = 0; port < StandinSerial::kPorts; ++port) {
@@ -68,7 +78,7 @@ int serve(const std::string& root, const SprayerSetup& setup)
         ports[port] = {serial.master(port), POLLIN, 0};
         std::printf("ttyO%d -> %s\n", port, serial.slavePath(port).c_str());
     }
-    // The sprayer's control; a closed standard input leaves the sprayer as it is.
+    // The control; a closed standard input leaves the sprayer and the unit as they are.
     ports[StandinSerial::kPorts] = {STDIN_FILENO, POLLIN, 0};
     std::string control;
     std::fflush(stdout);
@@ -98,8 +108,11 @@ int serve(const std::string& root, const SprayerSetup& setup)
             control.append(buffer, size_t(n));
             for (size_t end; (end = control.find('\n')) != std::string::npos; control.erase(0, end + 1)) {
                 const std::string line = control.substr(0, end);
-                if (line.find_first_not_of(" \t\r") != std::string::npos)
-                    std::printf("%s\n", sprayer.command(line).c_str());
+                if (line.find_first_not_of(" \t\r") == std::string::npos)
+                    continue;
+                const std::string answer =
+                    StandinSectrix::handles(line) ? sectrix.command(line) : sprayer.command(line);
+                std::printf("%s\n", answer.c_str());
             }
             std::fflush(stdout);
         }
