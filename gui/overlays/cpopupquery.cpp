@@ -91,6 +91,9 @@ void CPopupQuery::setTimeout(float seconds, int code)
 
 void CPopupQuery::respond(int code)
 {
+    if (mAnswered)
+        return;
+    mAnswered = true;
     delete mTimer;
     mTimer = nullptr;
     // No second answer can follow.

@@ -27,6 +27,7 @@ public:
 
     // Negative seconds remove the time-out; otherwise it runs while the query is shown.
     void setTimeout(float seconds, int code);
+    // Answers once; later calls do nothing.
     void respond(int code);
     void setButtonCount(int n);
     void setButtonCode(int index, int code);
@@ -60,6 +61,8 @@ private:
 
     CFormWidget* mForm;
     bool mDeleteOnClose = true;
+    // The first answer is the only one, however it comes.
+    bool mAnswered = false;
     int mResponse = -1;
     int mTimeoutCode = -1;
     int mTimeoutMs = 0;

@@ -157,6 +157,10 @@ TEST_CASE("a query answers once, and its time-out counts only while it is shown"
         REQUIRE(responses.count() == 1);
         CHECK(responses.at(0).at(1).toInt() == 1);
         CHECK(query->response() == 1);
+        // A page that answers in code after the operator did changes nothing.
+        query->respond(0);
+        CHECK(responses.count() == 1);
+        CHECK(query->response() == 1);
         pumpEvents();
         CHECK(gone(query));
     }
