@@ -32,7 +32,10 @@ CPopupMessage* CPopupMessage::create(const QString& title, const QString& text, 
 {
     CPopupMessage* message = new CPopupMessage(title, text, icon, kind, displaySeconds, busyDisplaySeconds,
                                                queueSeconds, textLeftAligned);
-    message->enqueue(priority);
+    // Refused without being asked to stay unqueued (no overlay manager yet):
+    // nobody would ever show or delete it.
+    if (!message->enqueue(priority) && priority != COverlayManager::PriorityNoQueue)
+        message->deleteLater();
     return message;
 }
 

@@ -38,7 +38,10 @@ CPopupQuery* CPopupQuery::build(const QString& title, const QString& text, const
         query->setButtonCode(i, answer.code);
     }
     query->mForm->adjustSize();
-    query->enqueue(priority);
+    // Refused without being asked to stay unqueued (no overlay manager yet):
+    // nobody would ever show or delete it.
+    if (!query->enqueue(priority) && priority != COverlayManager::PriorityNoQueue)
+        query->deleteLater();
     return query;
 }
 

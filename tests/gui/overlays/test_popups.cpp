@@ -346,3 +346,20 @@ TEST_CASE("a kept message is reused: created unqueued, then shown again and agai
     }
     delete alarm;
 }
+
+TEST_CASE("a pop-up made before there is an overlay manager is not left behind")
+{
+    guiApplication();
+    REQUIRE(COverlayManager::instance() == nullptr);
+    QPointer<CPopupMessage> message = CPopupMessage::showError("Too early.");
+    QPointer<CPopupQuery> query = CPopupQuery::askYesNo("Too early?");
+    QPointer<CPopupMessage> kept = CPopupMessage::showWarning("Kept by its maker.", 0, 0, 0,
+                                                              COverlayManager::PriorityNoQueue);
+    REQUIRE_FALSE(message.isNull());
+    REQUIRE_FALSE(query.isNull());
+    pumpEvents();
+    CHECK(gone(message));
+    CHECK(gone(query));
+    CHECK_FALSE(gone(kept));
+    delete kept.data();
+}
