@@ -84,8 +84,8 @@ int unitTest(int argc, char** argv)
     return context.run();
 }
 
-// SIGTERM and SIGINT end the event loop through a pipe, so that the store is
-// written and the threads wind down in the normal way.
+// SIGTERM and SIGINT end the event loop through a pipe, so that main writes the
+// store to disk before the program ends.
 int quitPipe[2] = {-1, -1};
 
 void requestQuit(int)
