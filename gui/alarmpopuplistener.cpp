@@ -162,7 +162,9 @@ PopupListener::PopupListener()
     auto* hub = EvSignal::EventSignals::instance();
     connect(hub, &EvSignal::EventSignals::eventAlarmActivate, this, &PopupListener::handleAlarmActivate);
     connect(hub, &EvSignal::EventSignals::eventAlarmDeactivate, this, &PopupListener::handleAlarmDeactivate);
-    alarmPopup = CPopupMessage::showWarning(QStringLiteral("Normal Priority alarm"), 0, 0, 0, -1000);
+    // No queue time: with 0, an activation while another priority-3 overlay
+    // holds the pop-up back in the queue would drop it unseen.
+    alarmPopup = CPopupMessage::showWarning(QStringLiteral("Normal Priority alarm"), 0, 0, -1, -1000);
     alarmPopup->setDeleteOnClose(false);
     alarmPopup->setKind(0);
     connect(alarmPopup, &CPopupMessage::popupAcknowledge, this, &PopupListener::handleAlarmAcknowledge);

@@ -5,6 +5,7 @@
 #include "cformwidget.h"
 #include "coverlaymanager.h"
 #include "cpopupmessage.h"
+#include "cwaitmessage.h"
 #include "datastore.h"
 #include "dscatalogue.h"
 #include "eventsignals.h"
@@ -138,6 +139,24 @@ TEST_CASE("another alarm hidden or cleared in the background leaves the pop-up u
     f.hub()->eventAlarmDeactivate(9);
     pumpEvents();
     CHECK_FALSE(f.shown());
+}
+
+TEST_CASE("an alarm shown while a wait message holds the screen comes up when the wait ends")
+{
+    Listener f;
+    f.activate(9);
+    REQUIRE(f.shown());
+    {
+        CWaitMessage wait(QString(), "Changing the colours.", false);
+        REQUIRE(wait.showMessage(COverlayManager::PriorityPreempt));
+        CHECK_FALSE(f.shown());
+        f.activate(52);
+        pumpEvents();
+        CHECK(COverlayManager::instance()->currentOverlay() == &wait);
+    }
+    pumpEvents();
+    CHECK(f.shown());
+    CHECK(f.title() == "Low Supply Voltage");
 }
 
 TEST_CASE("acknowledging the pop-up acknowledges the shown alarm only while some are unacknowledged")
