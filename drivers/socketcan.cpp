@@ -35,6 +35,7 @@ struct SocketCanPort {
     std::atomic<uint8_t> closing{0};
     std::atomic<uint32_t> state{SOCKET_CAN_STATE_UNDEF};
     std::atomic<uint8_t> inBlockingMode{1};
+    std::atomic<uint32_t> errorPauses{0};
     std::string interfaceName;
     int pipeArray[2] = {-1, -1};
     bool standin = false;
@@ -270,8 +271,10 @@ uint32_t socketcandriverGetFrameExt(CanFrame* f, uint32_t p)
     unsigned errorRun = 0;
     unsigned shortRun = 0;
     while (port.opened && !port.closing && !stored) {
-        if (errorRun > 0)
+        if (errorRun > 0) {
+            ++port.errorPauses;
             pauseAfterError(errorRun);
+        }
         struct pollfd fds[2] = {{port.pipeArray[0], POLLIN | POLLPRI, 0},
                                 {port.canFileDescr.load(), POLLIN | POLLPRI, 0}};
         const int rc = ::poll(fds, 2, -1);
@@ -458,6 +461,11 @@ uint32_t socketCANdriver(CanDriverCommand* command, uint32_t port)
                    static_cast<int>(command->command));
         return 0;
     }
+}
+
+uint32_t socketcandriverGetErrorPauses(uint32_t p)
+{
+    return p < SOCKETCAN_DUMMY_PORT ? portRecord(p).errorPauses.load() : 0;
 }
 
 void socketcandriverSetFirstVirtualCAN(int n)

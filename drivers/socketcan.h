@@ -22,5 +22,9 @@ constexpr uint32_t SOCKETCAN_DUMMY_PORT = 16;
 // The driver entry (command record, port) -> non-zero on success.
 uint32_t socketCANdriver(CanDriverCommand* command, uint32_t port);
 
+// Pauses the port's receive path has taken after receive errors since start
+// (the back-off that keeps a failing socket from spinning); 0 for the dummy.
+uint32_t socketcandriverGetErrorPauses(uint32_t port);
+
 // Moves the first virtual port (default 12); refused outside 0..15.
 void socketcandriverSetFirstVirtualCAN(int n);

@@ -29,6 +29,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <memory>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -142,14 +143,26 @@ inline std::vector<std::pair<uint32_t, uint32_t>> waitForEvent(uint32_t id, int 
     return seen;
 }
 
-// Standard output of an action (the console's trace and the debug port).
+// The text without the logger's lines. The logger's writer thread prints
+// them whenever it gets to them, so during a capture lines of earlier calls
+// and of other threads may land between the action's own. Each is written in
+// one piece, as is each printf of the trace, so none splits another.
+inline std::string withoutLoggerLines(const std::string& text)
+{
+    // "[<time> <level>][<line>][<category>] <file> - <function>() - <text>"
+    static const std::regex line(R"(\[[^\]\n]*\]\[ *[0-9]+\]\[[^\]\n]*\] [^\n]* - [^\n]*\(\) - [^\n]*\n)");
+    return std::regex_replace(text, line, "");
+}
+
+// Standard output of an action (the console's trace and the debug port),
+// without the logger's lines.
 template <typename Action>
 inline std::string outputOf(Action action)
 {
     StdoutCapture capture(console().root + "/tmp/io_if.output");
     action();
     std::fflush(stdout);
-    return capture.text();
+    return withoutLoggerLines(capture.text());
 }
 
 // A fresh output state: every loop connected, all outputs off, error flags

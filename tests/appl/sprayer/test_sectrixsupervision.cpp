@@ -27,6 +27,7 @@
 #include "standin_fpgaio.h"
 #include "sysroot.h"
 #include "test_capture.h"
+#include "test_wait.h"
 
 namespace {
 
@@ -71,31 +72,29 @@ Bus& bus()
     return *instance;
 }
 
-// The unit sends one frame; returns once the console has taken it.
+// The unit sends one frame; returns once the console has read it. The receive
+// thread hands it to the link after that: callers wait for its effect.
 void unitSends(std::initializer_list<int> bytes)
 {
     const uint32_t before = canioGetReceivedCount();
     REQUIRE(bus().unit->send(rawFrame(SECTRIX_ID_UNIT | CAN_EFF_FLAG, bytes)));
-    for (int i = 0; i < 500 && canioGetReceivedCount() == before; ++i)
-        sleepMilliseconds(2);
-    sleepMilliseconds(20);
+    REQUIRE(waitFor([before] { return canioGetReceivedCount() != before; }, 5000));
 }
 
 void linkUp()
 {
     unitSends({0x55});
-    REQUIRE(sectrixLinkIsLost() == 1);
+    REQUIRE(waitFor([] { return sectrixLinkIsLost() == 1; }, 5000));
 }
 
-// 6 s without a frame of the unit.
+// 6 s without a frame of the unit. The link's supervision alarm fires on the
+// timer thread and the link task handles it: waited for.
 void linkDown()
 {
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6; ++i)
         clockAdvanceMs(1000);
-        sleepMilliseconds(20);
-    }
+    REQUIRE(waitFor([] { return sectrixLinkIsLost() == 0; }, 5000));
     bus().unit->drain();
-    REQUIRE(sectrixLinkIsLost() == 0);
 }
 
 void unitAutomatic()
@@ -103,13 +102,14 @@ void unitAutomatic()
     unitSends({0x02, 0x03});
     unitSends({0x00, 0x00, 0x00, 0x00});
     unitSends({0x00, 0x00, 0x00, 0x00});
-    REQUIRE(sectrixIsActive() == 1);
+    // Active only once the second status frame has confirmed the switch.
+    REQUIRE(waitFor([] { return sectrixIsActive() == 1; }, 5000));
 }
 
 void unitManual()
 {
     unitSends({0x02, 0x02});
-    REQUIRE(sectrixIsActive() == 0);
+    REQUIRE(waitFor([] { return sectrixIsActive() == 0; }, 5000));
 }
 
 void switchesOn(uint32_t count)
