@@ -113,9 +113,11 @@ void installQuitSignals(QApplication& app)
     sigaction(SIGINT, &action, nullptr);
 }
 
-// Writes every changed parameter and waits for the file store to have it on disk.
+// Writes every changed parameter, the counters as they stand now, and waits for
+// the file store to have it on disk.
 void writeStore()
 {
+    datastoreRefreshAllNow();
     datastoreNvWriteDirty(0);
     filestoreDestroy();
 }

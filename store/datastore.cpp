@@ -584,6 +584,18 @@ void datastoreRefreshItems(uint32_t group)
     }
 }
 
+namespace {
+
+void refreshPeriodic(uint32_t checkTime)
+{
+    for (uint32_t id = 1; id < DS_ITEM_COUNT; ++id) {
+        if (desc(id).refreshPeriod != 0)
+            datastoreRefreshItem(id, sizeOf(id), checkTime);
+    }
+}
+
+} // namespace
+
 void datastoreRefreshDue()
 {
     if (store.table == nullptr)
@@ -600,10 +612,13 @@ void datastoreRefreshDue()
             checkTime = 0;
         }
     }
-    for (uint32_t id = 1; id < DS_ITEM_COUNT; ++id) {
-        if (desc(id).refreshPeriod != 0)
-            datastoreRefreshItem(id, sizeOf(id), checkTime);
-    }
+    refreshPeriodic(checkTime);
+}
+
+void datastoreRefreshAllNow()
+{
+    if (store.table != nullptr)
+        refreshPeriodic(0);
 }
 
 void datastoreSetObserver(DsObserverFunc fn, uint32_t a, uint32_t b)

@@ -93,6 +93,10 @@ void datastoreRefreshItem(uint32_t id, uint32_t size, uint32_t checkTime);
 void datastoreRefreshItems(uint32_t group);
 // The store's share of the 100 ms tick: first-run marker, then the due refreshes.
 void datastoreRefreshDue();
+// Every callback-served item takes its source's value now, whatever its period:
+// run before the store is written for the last time, so that nothing counted
+// since the last periodic refresh is lost.
+void datastoreRefreshAllNow();
 
 // Called with (id, 0, 0) after every set.
 typedef void (*DsObserverFunc)(uint32_t id, uint32_t a, uint32_t b);

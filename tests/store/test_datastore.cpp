@@ -413,6 +413,19 @@ TEST_CASE("refresh of callback-served items")
         CHECK(datastoreGetUint16(REFRESHED_ITEM) == 200);
         clockUseReal();
     }
+    SUBCASE("a refresh of everything takes the source's value whatever the period")
+    {
+        clockUseManual();
+        clockAdvanceMs(500);
+        refreshSource = 100;
+        datastoreRefreshItem(REFRESHED_ITEM, 2, 1);
+        REQUIRE(datastoreGetUint16(REFRESHED_ITEM) == 100);
+        refreshSource = 250;
+        clockAdvanceMs(10);
+        datastoreRefreshAllNow();
+        CHECK(datastoreGetUint16(REFRESHED_ITEM) == 250);
+        clockUseReal();
+    }
     SUBCASE("the first tick after an initialised image refreshes without waiting")
     {
         clockUseManual();

@@ -274,3 +274,21 @@ TEST_CASE("the control lines")
     }
     CHECK(sprayer.model().speedKmh() == 12.5);
 }
+
+TEST_CASE("the ground covered counts only with the master valve and sections open")
+{
+    SprayerModel model;
+    model.setSpeedKmh(9.0);  // 2.5 m/s
+    drive(model, spraying(), 10000);
+    CHECK(model.sprayedDistanceM() == doctest::Approx(25.0));
+    CHECK(model.sprayedAreaM2() == doctest::Approx(25.0 * 27.0));
+    drive(model, spraying(0x7), 4000);  // three sections: 9 m
+    CHECK(model.sprayedDistanceM() == doctest::Approx(35.0));
+    CHECK(model.sprayedAreaM2() == doctest::Approx(25.0 * 27.0 + 10.0 * 9.0));
+    SprayerDrive masterClosed = spraying();
+    masterClosed.master = false;
+    drive(model, masterClosed, 4000);
+    drive(model, spraying(0), 4000);
+    CHECK(model.sprayedDistanceM() == doctest::Approx(35.0));
+    CHECK(model.sprayedAreaM2() == doctest::Approx(25.0 * 27.0 + 10.0 * 9.0));
+}

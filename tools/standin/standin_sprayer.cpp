@@ -103,6 +103,10 @@ void SprayerModel::step(const SprayerDrive& drive, uint32_t ms)
         mPressureBar = mSetup.nozzleRefBar * perNozzle * perNozzle;
     }
     const double metres = mSpeedKmh / 3.6 * seconds;
+    if (drive.master && nozzles > 0) {
+        mSprayedDistanceM += metres;
+        mSprayedAreaM2 += metres * workingWidthM(drive.openSections);
+    }
     mWheelPulses += metres * mSetup.speedPulsesPer100m / 100.0;
     mFlowPulses += litres * mSetup.flowPulsesPerLitre;
 }

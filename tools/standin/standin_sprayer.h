@@ -54,6 +54,9 @@ public:
     double pressureBar() const { return mPressureBar; }
     double tankLitres() const { return mTankLitres; }
     double sprayedLitres() const { return mSprayedLitres; }
+    // Ground covered with the master valve and sections open: what the console's job counts.
+    double sprayedAreaM2() const { return mSprayedAreaM2; }
+    double sprayedDistanceM() const { return mSprayedDistanceM; }
     double workingWidthM(uint32_t openSections) const;
 
     // Whole pulses accrued since the last call; the fractions carry over.
@@ -74,6 +77,8 @@ private:
     double mPressureBar = 0.0;
     double mTankLitres;
     double mSprayedLitres = 0.0;
+    double mSprayedAreaM2 = 0.0;
+    double mSprayedDistanceM = 0.0;
     double mWheelPulses = 0.0;
     double mFlowPulses = 0.0;
 };
