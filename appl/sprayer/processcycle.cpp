@@ -528,10 +528,11 @@ void processFoldAccumulator(uint32_t counter, uint32_t* accumulator, uint32_t un
     *accumulator = foldUnits(counter, *accumulator, unit);
 }
 
-uint32_t processFillFlowCalChanged(uint32_t, const void* value, uint32_t, uint16_t)
+// The store hands a refused value's violated limit to the hook: the factor
+// follows what the item holds.
+uint32_t processFillFlowCalChanged(uint32_t, const void*, uint32_t, uint16_t)
 {
-    uint32_t calibration = 0;
-    std::memcpy(&calibration, value, sizeof calibration);
+    const uint32_t calibration = item(DS_FILL_FLOW_CAL_NUMBER);
     const uint32_t unit = calibration == 0 ? 0 : static_cast<uint32_t>(std::lround(1e9 / calibration));
     pulsSetCounterUnit(4, unit);
     pulsSetCounterUnit(6, unit);

@@ -597,8 +597,19 @@ TEST_CASE("change callbacks set the fill-flow units and the volume counter's fac
     pulsDsGetCounterConfig(5, words);
     CHECK(words[4] == 0);
 
+    REQUIRE(datastoreSetUint32(DS_FILL_FLOW_CAL_NUMBER, 650000) == DS_OK);
     const uint32_t calibration = 650000;
     processFillFlowCalChanged(DS_FILL_FLOW_CAL_NUMBER, &calibration, 4, 8);
+    pulsDsGetCounterConfig(4, words);
+    CHECK(words[3] == 1538);
+    pulsDsGetCounterConfig(6, words);
+    CHECK(words[3] == 1538);
+    // A refused calibration leaves the item as it was, and the hook, handed the
+    // violated limit, keeps the factor of what the item holds.
+    CHECK(datastoreSetUint32(DS_FILL_FLOW_CAL_NUMBER, 6500000) != DS_OK);
+    REQUIRE(datastoreGetUint32(DS_FILL_FLOW_CAL_NUMBER) == 650000);
+    const uint32_t limit = 4900000;
+    processFillFlowCalChanged(DS_FILL_FLOW_CAL_NUMBER, &limit, 4, 8);
     pulsDsGetCounterConfig(4, words);
     CHECK(words[3] == 1538);
     pulsDsGetCounterConfig(6, words);

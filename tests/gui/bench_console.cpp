@@ -1,0 +1,232 @@
+// What the console costs and how well it regulates, on the stand-in board
+// with the simulated sprayer (nine sections, 8 km/h, master on):
+// 1. fieldconsole itself: the time from start to "Init. Done", the applied
+//    rate's response to a speed step 8 -> 12 km/h, the share of one CPU core
+//    it uses while spraying over 60 s, and its resident memory after 60 s.
+// 2. The process core in this program, on a second fresh board with the same
+//    sprayer: the response to a target step 258 -> 300 l/ha (a step the
+//    console's own screens will make; until they exist only the core itself
+//    can be asked for it) and the lateness of the 100 ms tick as the core's
+//    event handler sees it.
+// Settling time: from the step until the 1 s average of the applied rate stays
+// within +-5 % of the target. Overshoot: the peak of that average beyond the
+// target after it first reached the band, in % of the target.
+#include "console_field.h"
+#include "eventids.h"
+#include "eventqueue.h"
+#include "gui_test.h"
+#include "nozpreset.h"
+#include "platform.h"
+#include "processhandler.h"
+#include "processhooks.h"
+#include "processinit.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kSampleMs = 250;
+constexpr double kBand = 0.05;
+
+struct Response {
+    double settlingS = -1.0;  // -1: never settled in the window
+    double overshootPercent = 0.0;
+    double finalRate = 0.0;   // the last 1 s average, l/ha
+};
+
+// Applied rate of the sprayer over one sample, l/ha; waits through `wait`.
+template <typename Wait>
+double sampleRate(StandinSprayer& sprayer, Wait wait)
+{
+    double flow = 0.0, ground = 0.0;
+    for (int t = 0; t < kSampleMs; t += 50) {
+        const SprayerModel m = sprayer.model();
+        const SprayerDrive d = sprayer.drive();
+        flow += m.flowLpm();
+        ground += d.master ? m.speedKmh() * m.workingWidthM(d.openSections) : 0.0;
+        wait(50);
+    }
+    return ground > 0.0 ? flow * 600.0 / ground : 0.0;
+}
+
+template <typename Wait>
+Response measureResponse(StandinSprayer& sprayer, double target, int windowMs, Wait wait)
+{
+    std::vector<double> rates;
+    for (int t = 0; t < windowMs; t += kSampleMs)
+        rates.push_back(sampleRate(sprayer, wait));
+    const size_t perSecond = 1000 / kSampleMs;
+    Response r;
+    size_t lastOutside = 0;
+    bool reached = false;
+    // Right after the step the average covers the samples since the step only.
+    for (size_t i = 1; i <= rates.size(); ++i) {
+        const size_t first = i > perSecond ? i - perSecond : 0;
+        double sum = 0.0;
+        for (size_t k = first; k < i; ++k)
+            sum += rates[k];
+        const double average = sum / double(i - first);
+        const bool inside = std::fabs(average - target) <= kBand * target;
+        if (!inside)
+            lastOutside = i;
+        r.finalRate = average;
+        reached = reached || inside;
+        if (reached)
+            r.overshootPercent = std::max(r.overshootPercent, (average - target) * 100.0 / target);
+    }
+    if (reached && lastOutside < rates.size())
+        r.settlingS = lastOutside * kSampleMs / 1000.0;
+    return r;
+}
+
+void printResponse(const char* name, const Response& r, int windowMs)
+{
+    if (r.settlingS < 0.0)
+        std::printf("%-34s did not settle within %d s; at its end %.1f l/ha\n", name, windowMs / 1000, r.finalRate);
+    else
+        std::printf("%-34s settling %5.1f s   overshoot %5.1f %%   then %.1f l/ha\n", name, r.settlingS,
+                    r.overshootPercent, r.finalRate);
+}
+
+long procStatusKb(pid_t pid, const char* field)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind(field, 0) == 0)
+            return std::atol(line.c_str() + std::strlen(field));
+    return -1;
+}
+
+double cpuSeconds(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1.0;
+    std::istringstream fields(text.substr(close + 2));
+    std::string skip;
+    for (int i = 0; i < 11; ++i)  // state .. cmajflt
+        fields >> skip;
+    unsigned long user = 0, system = 0;
+    fields >> user >> system;
+    return double(user + system) / double(sysconf(_SC_CLK_TCK));
+}
+
+void runFieldconsole()
+{
+    ConsoleField field;
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    if (!field.start()) {
+        std::printf("fieldconsole did not start\n");
+        return;
+    }
+    std::printf("%-34s %6lld ms\n", "start to \"Init. Done\"", static_cast<long long>(sinceStart.elapsed()));
+    const pid_t pid = pid_t(field.console.processId());
+    const auto wait = [&](int ms) { field.pause(ms); };
+
+    if (!field.waitFor([&] { return StoreFile(field.storePath()).valid(); }, 30000)) {
+        std::printf("the console's store did not appear\n");
+        return;
+    }
+    const StoreFile defaults(field.storePath());
+    const double target = defaults.u16(DS_TIP_PRESET_TABLE, defaults.u16(DS_CURRENT_TIP_PRESET) * 6 + 4) / 10.0;
+    std::printf("%-34s %6.1f l/ha\n", "target rate (default preset)", target);
+
+    // 60 s of spraying, with the speed step after 20 s.
+    const double cpuBefore = cpuSeconds(pid);
+    QElapsedTimer cpuWindow;
+    cpuWindow.start();
+    field.pause(20000);
+    field.sprayer->command("speed 12");
+    printResponse("speed step 8 -> 12 km/h", measureResponse(*field.sprayer, target, 38000, wait), 38000);
+    while (cpuWindow.elapsed() < 60000)
+        field.pause(100);
+    const double cpu = cpuSeconds(pid) - cpuBefore;
+    std::printf("%-34s %6.1f %% of one core over %.0f s\n", "CPU while spraying", cpu * 100.0 * 1000.0 / cpuWindow.elapsed(),
+                cpuWindow.elapsed() / 1000.0);
+    std::printf("%-34s %6ld kB after %.0f s\n", "resident memory", procStatusKb(pid, "VmRSS:"),
+                sinceStart.elapsed() / 1000.0);
+    field.end(SIGTERM);
+}
+
+// The core's event handler, with the delivery times of the 100 ms tick noted.
+std::vector<double>* tickTimes = nullptr;
+
+void timedHandler(uint32_t id, uint32_t value)
+{
+    if (id == EV_TICK_100MS && tickTimes)
+        tickTimes->push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count());
+    processHandleEvent(id, value);
+}
+
+void runCore()
+{
+    TestRoot root;
+    SprayerSetup setup;
+    sprayerWriteConfig(root.dir(), setup);
+    if (chdir(root.path("/usr/local/velmar").c_str()) != 0)
+        return;
+    StandinFpga board(root.dir());
+    StandinSprayer sprayer(root.dir(), board, setup);
+    sprayer.start();
+    sprayer.command("speed 8");
+    sprayer.command("master on");
+
+    processRegisterStoreHooks();
+    platformInit();
+    processInit();
+    std::vector<double> ticks;
+    tickTimes = &ticks;
+    eventSetCallback(timedHandler);
+    const auto wait = [](int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+
+    // The largest nozzles of the presets: the default one cannot apply 300 l/ha within the pressure limit.
+    const uint32_t preset = NOZPRESET_COUNT - 1;
+    datastoreSetFromUint32(DS_CURRENT_TIP_PRESET, preset);
+    nozpresetSetNozzleTargetRate(preset, 2580);
+    wait(40000);
+    nozpresetSetNozzleTargetRate(preset, 3000);
+    printResponse("target step 258 -> 300 l/ha", measureResponse(sprayer, 300.0, 60000, wait), 60000);
+
+    tickTimes = nullptr;
+    std::vector<double> lateness;
+    for (size_t i = 1; i < ticks.size(); ++i)
+        lateness.push_back(std::max(0.0, ticks[i] - ticks[i - 1] - 100.0));
+    std::sort(lateness.begin(), lateness.end());
+    if (!lateness.empty())
+        std::printf("%-34s median %5.2f ms   99th percentile %5.2f ms   (%zu ticks)\n", "100 ms tick lateness",
+                    lateness[lateness.size() / 2], lateness[lateness.size() * 99 / 100], lateness.size());
+    sprayer.stop();
+}
+
+}  // namespace
+
+int main(int argc, char**)
+{
+    TestRoot programRoot;
+    guiApplication();
+    if (argc < 2)
+        runFieldconsole();
+    runCore();
+    std::fflush(stdout);
+    // The core's threads run on to the end of the program, as in the console.
+    std::_Exit(0);
+}
