@@ -73,7 +73,10 @@ TEST_CASE("serving, the tool keeps the serial ports and logs what the console se
         execl(tool.c_str(), tool.c_str(), "--serve", board.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    REQUIRE(waitFor([&] { return exists(board + "/dev/ttyO2"); }, 5000));
+    // Ready once everything is up: the ports, the sprayer's configuration and the sensors.
+    REQUIRE(waitFor([&] { return exists(board + "/run/board.ready"); }, 5000));
+    CHECK(exists(board + "/dev/ttyO2"));
+    CHECK(exists(board + "/usr/local/velmar/share/config/cfgfile.xml"));
     const int port = open((board + "/dev/ttyO2").c_str(), O_WRONLY | O_NOCTTY);
     REQUIRE(port >= 0);
     CHECK(write(port, "PING\r\n", 6) == 6);
@@ -84,6 +87,7 @@ TEST_CASE("serving, the tool keeps the serial ports and logs what the console se
     REQUIRE(waitpid(child, &status, 0) == child);
     CHECK(WIFEXITED(status));
     CHECK(WEXITSTATUS(status) == 0);
+    CHECK_FALSE(exists(board + "/run/board.ready"));
 }
 
 TEST_CASE("serving, control lines reach the sprayer and the Sectrix unit on can0")

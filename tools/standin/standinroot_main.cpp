@@ -4,7 +4,8 @@
 // var/log/ttyO<N>.log, and loops the section, master and fill outputs back to
 // their feedback inputs, plays a sprayer at work (standin_sprayer.h) and the
 // Sectrix section controller on CAN channel 0 (standin_sectrix.h), both driven
-// by lines on standard input, until it is stopped (SIGINT or SIGTERM). A console
+// by lines on standard input, until it is stopped (SIGINT or SIGTERM); while it
+// serves, run/board.ready exists. A console
 // that has not yet run on the board finds the installer's configuration for
 // that sprayer (standin_sprayerconfig.h).
 #include "standin_fpgaio.h"
@@ -78,6 +79,11 @@ int serve(const std::string& root, const SprayerSetup& setup)
         ports[port] = {serial.master(port), POLLIN, 0};
         std::printf("ttyO%d -> %s\n", port, serial.slavePath(port).c_str());
     }
+    // The board is up: whoever starts a console on it waits for this file.
+    const std::string ready = root + "/run/board.ready";
+    const int readyFd = open(ready.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (readyFd >= 0)
+        close(readyFd);
     // The control; a closed standard input leaves the sprayer and the unit as they are.
     ports[StandinSerial::kPorts] = {STDIN_FILENO, POLLIN, 0};
     std::string control;
@@ -117,6 +123,7 @@ int serve(const std::string& root, const SprayerSetup& setup)
             std::fflush(stdout);
         }
     }
+    unlink(ready.c_str());
     for (int log : logs)
         if (log >= 0)
             close(log);
