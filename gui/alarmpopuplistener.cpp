@@ -197,6 +197,18 @@ void PopupListener::handleAlarmActivate(UINT16 id)
     }
     popupAlarm = id;
     alarmPopup->resize(GuiGeometry::popupOffset());
+    // Queued on the next pass of the event loop: a priority-3 overlay runs the
+    // event loop while it is queued, and here that would deliver the process
+    // core's next events inside the one that shows the alarm.
+    showPending = true;
+    QMetaObject::invokeMethod(this, &PopupListener::showPopup, Qt::QueuedConnection);
+}
+
+void PopupListener::showPopup()
+{
+    if (!showPending || alarmPopup.isNull())
+        return;
+    showPending = false;
     alarmPopup->enqueue(3);
 }
 
@@ -204,8 +216,10 @@ void PopupListener::handleAlarmDeactivate(UINT16 id)
 {
     // Only the alarm the pop-up shows closes it: another alarm hidden or
     // cleared in the background leaves the operator's warning up.
-    if (id == popupAlarm)
-        alarmPopup->dismiss();
+    if (id != popupAlarm)
+        return;
+    showPending = false;
+    alarmPopup->dismiss();
 }
 
 void PopupListener::handleAlarmAcknowledge()

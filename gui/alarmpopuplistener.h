@@ -36,10 +36,13 @@ public slots:
 
 private:
     PopupListener();
+    void showPopup();
 
     // A shown overlay lives on the overlay layer and may die with the window.
     QPointer<CPopupMessage> alarmPopup;
     int popupAlarm = 0;
+    // An activation waits for the next pass of the event loop to queue the pop-up.
+    bool showPending = false;
 };
 
 }  // namespace KSMPopupListener

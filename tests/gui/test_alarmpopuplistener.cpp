@@ -8,6 +8,7 @@
 #include "cwaitmessage.h"
 #include "datastore.h"
 #include "dscatalogue.h"
+#include "eventqueue.h"
 #include "eventsignals.h"
 #include "gui_test.h"
 #include "guigeometry.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 
 #include <atomic>
+#include <vector>
 
 using KSMPopupListener::PopupListener;
 
@@ -137,6 +139,37 @@ TEST_CASE("another alarm hidden or cleared in the background leaves the pop-up u
     CHECK(f.shown());
     CHECK(f.text() == "Tank almost empty.");
     f.hub()->eventAlarmDeactivate(9);
+    pumpEvents();
+    CHECK_FALSE(f.shown());
+}
+
+std::vector<uint32_t> deliveredEvents;
+
+void recordDelivered(uint32_t id, uint32_t)
+{
+    deliveredEvents.push_back(id);
+}
+
+TEST_CASE("the pop-up comes up without running queued events inside the event that shows the alarm")
+{
+    Listener f;
+    deliveredEvents.clear();
+    eventSetCallback(recordDelivered);
+    eventPost(2, 4242, 0);
+    emit f.hub()->eventAlarmActivate(9);  // as the signal hub does while it handles the event
+    CHECK(deliveredEvents.empty());
+    pumpEvents();
+    CHECK(deliveredEvents == std::vector<uint32_t>{4242});
+    CHECK(f.shown());
+    CHECK(f.text() == "Tank almost empty.");
+    eventSetCallback(nullptr);
+}
+
+TEST_CASE("an alarm hidden before its pop-up came up leaves it down")
+{
+    Listener f;
+    emit f.hub()->eventAlarmActivate(9);
+    emit f.hub()->eventAlarmDeactivate(9);
     pumpEvents();
     CHECK_FALSE(f.shown());
 }
