@@ -2,7 +2,8 @@
 // A console in the field for the end-to-end test and its benchmark: a fresh
 // stand-in board with the installer's configuration for the simulated sprayer,
 // the sprayer played in this process (a tractor at 8 km/h, nine sections, the
-// master switch on), and the built fieldconsole started on it. What the
+// master switch on) with the section controller on CAN (manual, every section
+// allowed), and the built fieldconsole started on it. What the
 // sprayer truly does is read from its model; what the console kept is read
 // from its store file. Header only.
 #include "datastore.h"
@@ -11,6 +12,7 @@
 #include "fieldconsole_run.h"
 #include "filestore.h"
 #include "standin_fpgaio.h"
+#include "standin_sectrix.h"
 #include "standin_sprayer.h"
 #include "standin_sprayerconfig.h"
 #include "test_root.h"
@@ -81,6 +83,7 @@ struct ConsoleField {
     SprayerSetup setup;
     std::unique_ptr<StandinFpga> board;
     std::unique_ptr<StandinSprayer> sprayer;
+    std::unique_ptr<StandinSectrix> sectrix;
     QProcess console;
     QByteArray output;
 
@@ -92,6 +95,8 @@ struct ConsoleField {
         sprayer->start();
         sprayer->command("speed 8");
         sprayer->command("master on");
+        sectrix = std::make_unique<StandinSectrix>(root.dir());
+        sectrix->start();
         console.setProcessChannelMode(QProcess::MergedChannels);
     }
 
@@ -101,6 +106,7 @@ struct ConsoleField {
             console.kill();
             console.waitForFinished(10000);
         }
+        sectrix->stop();
         sprayer->stop();
     }
 

@@ -49,7 +49,8 @@ void checkNear(double counted, double truth, double resolution)
 
 }  // namespace
 
-TEST_CASE("a sprayer at work: rate regulation, speed step, sections, counters, stop and the ends of the program")
+TEST_CASE("a sprayer at work: rate regulation, speed step, sections, section controller, counters, stop and the "
+          "ends of the program")
 {
     WithGuiApplication app;
     ConsoleField field;
@@ -109,6 +110,20 @@ TEST_CASE("a sprayer at work: rate regulation, speed step, sections, counters, s
         checkNear(end.trip(kJobAreaState), m.sprayedAreaM2() / 100.0, 1.0);
         checkNear(end.trip(kJobDistanceState), m.sprayedDistanceM(), 1.0);
         checkNear(end.tripValue(kJobVolumeState, kVolumeSubUnits), m.sprayedLitres(), 0.0);
+    }
+
+    SUBCASE("in automatic mode the section controller closes the sections it does not allow")
+    {
+        checkRateSettles(field, target, 90000, 4000);
+        REQUIRE(field.sectrix->command("sectrix allow 3f").rfind("?", 0) != 0);
+        REQUIRE(field.sectrix->command("sectrix auto").rfind("?", 0) != 0);
+        REQUIRE(field.waitFor([&] { return field.sprayer->drive().openSections == 0x3F; }, 15000));
+        checkRateSettles(field, target, 60000, 4000);
+        // The console reports the sections it drives to the controller.
+        CHECK(field.waitFor([&] { return field.sectrix->state().sectionStates == 0x3F; }, 5000));
+        // Back in manual mode the operator's switches rule again.
+        REQUIRE(field.sectrix->command("sectrix manual").rfind("?", 0) != 0);
+        CHECK(field.waitFor([&] { return field.sprayer->drive().openSections == 0x1FF; }, 15000));
     }
 
     SUBCASE("killed while spraying, the next start loads a valid store with no counter lower")
