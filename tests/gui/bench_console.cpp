@@ -44,27 +44,12 @@ struct Response {
     double finalRate = 0.0;   // the last 1 s average, l/ha
 };
 
-// Applied rate of the sprayer over one sample, l/ha; waits through `wait`.
-template <typename Wait>
-double sampleRate(StandinSprayer& sprayer, Wait wait)
-{
-    double flow = 0.0, ground = 0.0;
-    for (int t = 0; t < kSampleMs; t += 50) {
-        const SprayerModel m = sprayer.model();
-        const SprayerDrive d = sprayer.drive();
-        flow += m.flowLpm();
-        ground += d.master ? m.speedKmh() * m.workingWidthM(d.openSections) : 0.0;
-        wait(50);
-    }
-    return ground > 0.0 ? flow * 600.0 / ground : 0.0;
-}
-
 template <typename Wait>
 Response measureResponse(StandinSprayer& sprayer, double target, int windowMs, Wait wait)
 {
     std::vector<double> rates;
     for (int t = 0; t < windowMs; t += kSampleMs)
-        rates.push_back(sampleRate(sprayer, wait));
+        rates.push_back(sprayerAppliedRate(sprayer, kSampleMs, 50, wait));
     const size_t perSecond = 1000 / kSampleMs;
     Response r;
     size_t lastOutside = 0;

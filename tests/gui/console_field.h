@@ -78,6 +78,23 @@ constexpr uint32_t kJobAreaState = DS_COUNTER_19_STATE;      // 1/100 ha
 constexpr uint32_t kJobVolumeState = DS_COUNTER_7_STATE;     // litres
 constexpr uint32_t kVolumeSubUnits = 1000000;
 
+// The rate the sprayer applies, l/ha, averaged over ms in steps of stepMs (0
+// while it stands or sprays nothing); wait(stepMs) lets each step pass.
+template <typename Wait>
+double sprayerAppliedRate(const StandinSprayer& sprayer, int ms, int stepMs, Wait wait)
+{
+    double flow = 0.0, ground = 0.0;
+    for (int t = 0; t < ms; t += stepMs) {
+        const SprayerModel m = sprayer.model();
+        const SprayerDrive d = sprayer.drive();
+        flow += m.flowLpm();
+        ground += d.master ? m.speedKmh() * m.workingWidthM(d.openSections) : 0.0;
+        wait(stepMs);
+    }
+    // l/min over km/h x m: x 600 gives l/ha.
+    return ground > 0.0 ? flow * 600.0 / ground : 0.0;
+}
+
 struct ConsoleField {
     TestRoot root;
     SprayerSetup setup;
@@ -147,18 +164,9 @@ struct ConsoleField {
         output.append(console.readAll());
     }
 
-    // The rate the sprayer applies, l/ha, averaged over ms (0 while it stands or sprays nothing).
+    // The rate the sprayer applies, l/ha, averaged over ms.
     double appliedRate(int ms = 2000)
     {
-        double flow = 0.0, ground = 0.0;
-        for (int t = 0; t < ms; t += 100) {
-            const SprayerModel m = sprayer->model();
-            const SprayerDrive d = sprayer->drive();
-            flow += m.flowLpm();
-            ground += d.master ? m.speedKmh() * m.workingWidthM(d.openSections) : 0.0;
-            pause(100);
-        }
-        // l/min over km/h x m: x 600 gives l/ha.
-        return ground > 0.0 ? flow * 600.0 / ground : 0.0;
+        return sprayerAppliedRate(*sprayer, ms, 100, [this](int step) { pause(step); });
     }
 };

@@ -1,12 +1,10 @@
 #include "standin_sprayerconfig.h"
 
+#include "filedesc.h"
 #include "toolsmisc.h"
 
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace {
 
@@ -61,18 +59,5 @@ std::string sprayerConfigText(const SprayerSetup& setup)
 bool sprayerWriteConfig(const std::string& root, const SprayerSetup& setup)
 {
     const std::string path = sprayerConfigPath(root);
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0)
-        return true;
-    if (!makeDirs(path.substr(0, path.rfind('/'))))
-        return false;
-    const std::string part = path + ".part";
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        out << sprayerConfigText(setup);
-        out.flush();
-        if (!out)
-            return false;
-    }
-    return std::rename(part.c_str(), path.c_str()) == 0;
+    return isRegularFile(path) || fileReplace(path, sprayerConfigText(setup));
 }

@@ -1,25 +1,13 @@
 #include "toolsviewconfiguration.h"
 
-#include "guigeometry.h"
-#include "kestrompushbutton.h"
-
-#include <QLabel>
-#include <QVBoxLayout>
+#include "placeholderpage.h"
 
 namespace ToolsViewWidgets {
 
 ToolsViewConfiguration::ToolsViewConfiguration(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolsViewConfiguration"));
-    auto* title = new QLabel(tr("Settings"), this);
-    title->setAlignment(Qt::AlignCenter);
-    auto* home = new KestromPushButton(0, this);
-    home->setObjectName(QStringLiteral("homeButton"));
-    home->setSvgIcon(":/images/home.svg", GuiGeometry::buttonBarIconSize());
-    connect(home, &KestromPushButton::takeAction, this, [this] { emit ShowHomeView(); });
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title, 1);
-    layout->addWidget(home, 0, Qt::AlignLeft);
+    layOutPlaceholderPage(this, tr("Settings"), {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }}});
 }
 
 }  // namespace ToolsViewWidgets
