@@ -9,6 +9,7 @@ namespace {
 
 constexpr uint32_t kHeader = 3;
 constexpr uint32_t kFrameMax = kHeader + 255 + 2;
+static_assert(kFrameMax == BENCH_RECEIVE_BUFFER, "handlers may read the whole receive buffer");
 
 enum ReceiveState : uint32_t { IDLE, COMMAND, LENGTH, PAYLOAD, CHECKSUM };
 
@@ -47,7 +48,24 @@ uint32_t gHandlerCount = 0;
 FrameReceiver gCommand;
 uint8_t gReplyBuffer[BENCH_REPLY_BUFFER] = {};
 BenchReply gReply = {};
-uint32_t gLastSendOk = 1;
+
+// A reply frame whose write failed, kept apart from the reply record: the next
+// request resets that record before its handler runs, and a retry from it
+// would send a frame of nothing.
+struct PendingReply {
+    bool waiting = false;
+    uint8_t buffer[BENCH_REPLY_BUFFER] = {};
+    BenchReply record = {};
+};
+PendingReply gPending;
+
+void keepForRetry(const BenchReply& reply)
+{
+    std::memcpy(gPending.buffer, reply.buffer, reply.replyLength);
+    gPending.record = reply;
+    gPending.record.buffer = gPending.buffer;
+    gPending.waiting = true;
+}
 
 // Answer receiver of the requesting side. The status word is complete only when
 // both of its bytes are in: any value, 0x0000 included, may come from the peer.
@@ -368,7 +386,7 @@ void serialLinkClearHandlers()
 {
     gHandlerCount = 0;
     gCommand.reset();
-    gLastSendOk = 1;
+    gPending.waiting = false;
 }
 
 uint16_t serialLinkReceive()
@@ -429,7 +447,7 @@ uint32_t benchBindPort(uint32_t port)
     gPort = port;
     gCommand.reset();
     gAnswer.outstanding = false;
-    gLastSendOk = 1;
+    gPending.waiting = false;
     return comportOpen(port, 7, 3, 2, 0);
 }
 
@@ -444,10 +462,16 @@ uint32_t benchRegisterHandler(BenchHandler handler)
 uint32_t benchProtocolTick()
 {
     gReply.buffer = gReplyBuffer;
-    if (!gLastSendOk)
-        gLastSendOk = benchSendFrame(gReply);
-    if (benchReceiveFrame(&gReply))
-        gLastSendOk = benchSendFrame(gReply);
+    if (gPending.waiting)
+        gPending.waiting = benchSendFrame(gPending.record) == 0;
+    bool frameReady = false;
+    const uint16_t status = receiveCommand(&gReply, &frameReady);
+    // The bench reads the answer to its newest request: an executed request's
+    // answer replaces a reply frame still unsent.
+    if (status == BENCH_STATUS_OK || status == BENCH_STATUS_FAILED)
+        gPending.waiting = false;
+    if (frameReady && !benchSendFrame(gReply))
+        keepForRetry(gReply);
     return 1;
 }
 

@@ -123,13 +123,18 @@ enum BenchReplyStatus : uint32_t {
 
 // Room of the reply buffer: the largest frame and its checksum.
 constexpr uint32_t BENCH_REPLY_BUFFER = 3 + 255 + 2;
+// Room of the receive buffer, the same. A new frame overwrites it from its
+// first byte on and nothing clears it, so beyond a frame it still holds what
+// earlier, longer frames left.
+constexpr uint32_t BENCH_RECEIVE_BUFFER = 3 + 255 + 2;
 
 struct BenchRequest {
     uint32_t phase;
     uint32_t command;
     uint16_t length;           // the received L
     uint16_t frameSize;        // L + 5; phase 2 only
-    const uint8_t* frame;      // the received frame from its first byte; phase 2 only
+    const uint8_t* frame;      // the receive buffer (BENCH_RECEIVE_BUFFER bytes) from the
+                               // frame's first byte; phase 2 only
 };
 
 struct BenchReply {
@@ -149,7 +154,8 @@ uint32_t benchBindPort(uint32_t port);
 // -> 1 when stored, 0 when the table already holds 25 handlers.
 uint32_t benchRegisterHandler(BenchHandler handler);
 // Resends a reply frame whose last send failed, then runs the receiver and sends
-// the reply frame it prepared. Called every 10 ms. -> 1.
+// the reply frame it prepared. The answer of a newly executed request replaces a
+// reply frame still unsent. Called every 10 ms. -> 1.
 uint32_t benchProtocolTick();
 // Runs the command receiver once over the waiting bytes. -> 1 when a reply frame
 // is ready in *reply to be sent, else 0.

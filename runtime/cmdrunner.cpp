@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <limits>
 #include <mutex>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -31,6 +33,28 @@ struct timespec fromNs(long long ns)
         ts.tv_sec -= 1;
     }
     return ts;
+}
+
+// What the kernel takes for CLOCK_REALTIME: no time before 1970, no nanosecond
+// field outside one second, and room left for thirty years of uptime in its
+// 64-bit nanosecond clock (so nothing past April 2232). The stand-in keeps
+// its offset in the same nanoseconds and refuses the same times.
+bool settableTime(const struct timespec& when)
+{
+    constexpr long long kNsPerSecond = 1000000000LL;
+    constexpr long long kUptimeSeconds = 30LL * 365 * 86400;
+    constexpr long long kLastSecond = std::numeric_limits<long long>::max() / kNsPerSecond - kUptimeSeconds;
+    return when.tv_sec >= 0 && static_cast<long long>(when.tv_sec) < kLastSecond && when.tv_nsec >= 0 &&
+           when.tv_nsec < kNsPerSecond;
+}
+
+std::string utcText(time_t seconds)
+{
+    struct tm utc = {};
+    char text[64] = "?";
+    if (gmtime_r(&seconds, &utc))
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S UTC", &utc);
+    return text;
 }
 
 bool recordCommand(const std::string& line)
@@ -147,6 +171,12 @@ bool cmdScript(const std::string& commandLine, int status, const std::string& ou
 bool cmdSetWallClock(const struct timespec& when)
 {
     if (sysrootActive()) {
+        if (!settableTime(when)) {
+            recordCommand("clock_settime " + utcText(when.tv_sec) + " refused: " + std::strerror(EINVAL) +
+                          "; the clock keeps its time");
+            errno = EINVAL;
+            return false;
+        }
         struct timespec real;
         clock_gettime(CLOCK_REALTIME, &real);
         clockOffsetNs.store(toNs(when) - toNs(real));

@@ -23,7 +23,10 @@ int cmdRunRead(const std::string& commandLine, std::string* output, size_t maxBy
 bool cmdScript(const std::string& commandLine, int status, const std::string& output);
 
 // Sets the wall clock to the given time. Returns true on success. Under a system
-// root the machine's clock is untouched: only the program's offset changes.
+// root the machine's clock is untouched: only the program's offset changes; a
+// time the kernel would refuse (before 1970, past April 2232) is refused the
+// same way (false, errno EINVAL, the clock unchanged) and the refusal is
+// recorded in the command log.
 bool cmdSetWallClock(const struct timespec& when);
 
 // The program's view of the wall clock (CLOCK_REALTIME plus the offset).

@@ -251,6 +251,46 @@ TEST_CASE_FIXTURE(MemFixture, "a reply frame whose send failed is sent again on 
     CHECK(gExecuted.size() == 1);
 }
 
+TEST_CASE_FIXTURE(MemFixture, "a reply frame still unsent when the next request runs is never sent empty")
+{
+    REQUIRE(benchRegisterHandler(identifyHandler) == 1);
+    REQUIRE(benchRegisterHandler(otherHandler) == 1);
+    const std::string identifyAnswer = frame(0x0001, bytes({0xA0, 0x0F}));
+    memcomSetRefuse(kPort, true, 0);
+    memcomFeed(kPort, frame(0x0000, bytes({7})));
+    benchProtocolTick();
+
+    SUBCASE("a request answered by its status alone drops the old frame")
+    {
+        memcomFeed(kPort, frame(0x0400, ""));
+        benchProtocolTick();  // the retry fails again, then 0x0400 runs
+        memcomSetRefuse(kPort, false, 0);
+        for (int tick = 0; tick < 3; ++tick)
+            benchProtocolTick();
+        CHECK(output().empty());
+    }
+    SUBCASE("a request with a reply frame replaces the old one")
+    {
+        memcomFeed(kPort, frame(0x0000, bytes({8})));
+        benchProtocolTick();
+        memcomSetRefuse(kPort, false, 0);
+        for (int tick = 0; tick < 3; ++tick)
+            benchProtocolTick();
+        CHECK(output() == identifyAnswer);
+    }
+    SUBCASE("a frame cut short by the bench leaves the retry in place")
+    {
+        memcomFeed(kPort, frame(0x0400, "").substr(0, 2));
+        benchProtocolTick();
+        memcomSetRefuse(kPort, false, 0);
+        benchProtocolTick();
+        CHECK(output() == identifyAnswer);
+        clockAdvanceMs(1001);
+        benchProtocolTick();
+        CHECK(output() == bytes({0x20, 0x0F}));
+    }
+}
+
 TEST_CASE_FIXTURE(MemFixture, "garbage, truncated frames and oversized lengths never wedge the responder")
 {
     REQUIRE(benchRegisterHandler(identifyHandler) == 1);

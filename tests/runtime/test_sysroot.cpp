@@ -3,6 +3,7 @@
 #include "test_root.h"
 
 #include <doctest/doctest.h>
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <unistd.h>
@@ -44,4 +45,49 @@ TEST_CASE("a clock change under the system root moves only the program's wall cl
     CHECK(std::labs(static_cast<long>(time(nullptr) - target.tv_sec)) > 3600);
     target.tv_sec = time(nullptr);
     REQUIRE(cmdSetWallClock(target));
+}
+
+TEST_CASE("the stand-in clock refuses what the kernel refuses, keeps its time and says so")
+{
+    TestRoot root;
+    struct timespec start = {};
+    start.tv_sec = 1709424000;  // 2024-03-03 00:00:00 UTC
+    REQUIRE(cmdSetWallClock(start));
+    struct Case {
+        long long seconds;
+        long nanoseconds;
+        bool taken;
+    };
+    const Case cases[] = {
+        {10413792000LL, 0, false},         // 2300-01-01: 64-bit nanoseconds would wrap past 2262
+        {8277292035LL, 999999999, true},   // the last second the kernel takes (April 2232)
+        {8277292036LL, 0, false},
+        {-1, 0, false},                    // before 1970
+        {1709424000LL, 1000000000L, false}, // a nanosecond field beyond one second
+        {0, 0, true},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.seconds);
+        struct timespec before = cmdWallClockNow();
+        struct timespec when = {};
+        when.tv_sec = static_cast<time_t>(c.seconds);
+        when.tv_nsec = c.nanoseconds;
+        errno = 0;
+        CHECK(cmdSetWallClock(when) == c.taken);
+        const struct timespec seen = cmdWallClockNow();
+        if (c.taken) {
+            CHECK(seen.tv_sec - when.tv_sec <= 2);
+            CHECK(seen.tv_sec >= when.tv_sec);
+        } else {
+            CHECK(errno == EINVAL);
+            CHECK(seen.tv_sec - before.tv_sec <= 2);
+            CHECK(seen.tv_sec >= before.tv_sec);
+        }
+    }
+    const std::string log = readTextFile(cmdLogPath());
+    CHECK(log.find("clock_settime 2300-01-01 00:00:00 UTC refused: Invalid argument; the clock keeps its time\n") !=
+          std::string::npos);
+    CHECK(log.find("clock_settime 2232-04-") != std::string::npos);
+    start.tv_sec = time(nullptr);
+    REQUIRE(cmdSetWallClock(start));
 }

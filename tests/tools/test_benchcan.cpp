@@ -3,22 +3,30 @@
 #include "../drivers/can_peer.h"
 #include "bench_env.h"
 #include "benchcan.h"
+#include "benchsystem.h"
 #include "canio.h"
 #include "socketcan.h"
 
 namespace {
 
-struct CanBench : BenchFixture {
-    CanBench() : BenchFixture({benchHandleCan})
-    {
-        static bool opened = false;
-        if (!opened) {
-            REQUIRE(canioInit(1) == 1);
-            REQUIRE(canioInitChannel(0, socketCANdriver, 0, 500) == 1);
-            benchCanSetChannelCount(1);
-            opened = true;
-        }
+void openCan()
+{
+    static bool opened = false;
+    if (!opened) {
+        REQUIRE(canioInit(1) == 1);
+        REQUIRE(canioInitChannel(0, socketCANdriver, 0, 500) == 1);
+        benchCanSetChannelCount(1);
+        opened = true;
     }
+}
+
+struct CanBench : BenchFixture {
+    CanBench() : BenchFixture({benchHandleCan}) { openCan(); }
+};
+
+// The CAN test after another command whose frames are longer.
+struct CanAndClockBench : BenchFixture {
+    CanAndClockBench() : BenchFixture({benchHandleCan, benchHandleRtc}) { openCan(); }
 };
 
 const char* const kTestFrame = "00000037#0001020304050607";
@@ -67,4 +75,19 @@ TEST_CASE_FIXTURE(CanBench, "channels the platform lacks are never used")
     CHECK(exchange(0x0901, bytes({12})) == okStatus());
     CHECK(exchange(0x0901, bytes({200})) == okStatus());
     CHECK(other.receiveText(200).empty());
+}
+
+TEST_CASE_FIXTURE(CanAndClockBench, "the eighth data byte is the one an earlier, longer request left in the receive buffer")
+{
+    CanPeer peer("can0");
+    REQUIRE(peer.isOpen());
+    // Setting the clock to 1 November 2021 (year field 23) leaves its month,
+    // 0B, as the eighth byte of the receive buffer.
+    CHECK(exchange(0x0D00, bytes({13, 5, 9, 1, 11, 23, 0, 1})) == okStatus());
+    CHECK(exchange(0x0900, bytes({7, 9})) == okStatus());
+    CHECK(peer.receiveText(1000) == "00000037#00090207091B000B");
+    // Shorter requests in between leave it in place.
+    CHECK(exchange(0x0901, bytes({12})) == okStatus());
+    CHECK(exchange(0x0900, bytes({12, 9})) == okStatus());
+    CHECK(peer.receiveText(1000) == "00000037#0009020C0920000B");
 }

@@ -94,6 +94,22 @@ TEST_CASE_FIXTURE(SystemBench, "the clock is set and read back; only the program
     CHECK(exchange(0x0D00, bytes({13, 5, 9, 1, 2, 23, 0})) == bytes({0x02, 0x0F}));
 }
 
+TEST_CASE_FIXTURE(SystemBench, "a date past the clock's range is refused; the clock keeps its date")
+{
+    CHECK(exchange(0x0D00, bytes({13, 5, 9, 1, 2, 23, 0, 6})) == okStatus());
+    writeTextFile(root.path("/var/log/commands.log"), "");
+    // 12:34:50 on 1 January 2300 (year field 302): the time of day is taken, the date is not.
+    CHECK(exchange(0x0D00, bytes({12, 34, 50, 1, 1, 0x2E, 0x01, 0})) == okStatus());
+    const std::string reply = exchange(0x0D01, "");
+    const bool exact = reply == okStatus() + frame(0x0D02, bytes({50, 34, 12, 1, 2, 23, 0, 1}));
+    const bool nextSecond = reply == okStatus() + frame(0x0D02, bytes({51, 34, 12, 1, 2, 23, 0, 1}));
+    CHECK((exact || nextSecond));
+    const std::string log = commands();
+    CHECK(log.find("clock_settime 2300-01-01 ") != std::string::npos);
+    CHECK(log.find("refused: Invalid argument; the clock keeps its time\n/sbin/hwclock --systohc\n") !=
+          std::string::npos);
+}
+
 TEST_CASE_FIXTURE(SystemBench, "the touch calibration values come from the tool's output")
 {
     const std::string data = root.path("/tmp/ts_calibrate.dat");

@@ -87,8 +87,11 @@ int benchHandleCan(BenchRequest request, BenchReply* reply)
     if (selector <= 2) {
         canioTransmitFrame(selector, &frame);
     } else {
+        // The seven bytes of this request, then the receive buffer's next byte:
+        // what an earlier, longer request left there.
+        static_assert(BENCH_RECEIVE_BUFFER >= 8, "eight data bytes come from the receive buffer");
         for (uint32_t i = 0; i < 8; ++i)
-            frame.data[i] = i < request.frameSize ? request.frame[i] : 0;
+            frame.data[i] = request.frame[i];
         for (uint32_t channel = 0; channel <= 2 && present(channel); ++channel)
             canioTransmitFrame(channel, &frame);
     }
