@@ -3,6 +3,7 @@
 #include "cpopupquery.h"
 #include "guigeometry.h"
 #include "kestrompushbutton.h"
+#include "modalpopups.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -15,15 +16,11 @@
 NumericKeypadWidget::NumericKeypadWidget(const QString& title, QWidget* parent)
     : BackgroundWidget(parent), mTitle(new QLabel(title, this)), mEntry(new QLineEdit(this))
 {
-    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
-    setWindowModality(Qt::ApplicationModal);
+    ModalPopups::makeWindow(this);
     setContentsMargins(0, 0, 0, 0);
     setProperty("hasBorder", true);
     setProperty("hasHighlightedBorder", true);
 
-    QFont titleFont = mTitle->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 2);
-    mTitle->setFont(titleFont);
     mTitle->setAlignment(Qt::AlignHCenter);
 
     mEntry->setObjectName("m_lineEdit");
@@ -74,6 +71,22 @@ NumericKeypadWidget::NumericKeypadWidget(const QString& title, QWidget* parent)
     grid->addWidget(mSign, 5, 2);
     setLayout(grid);
     retranslate();
+    applyTitleFont();
+    // At its size hint the keys are too small for a finger; an opener that
+    // wants another size resizes it before showing it.
+    resize(GuiGeometry::popupOffset());
+}
+
+void NumericKeypadWidget::applyTitleFont()
+{
+    // A style sheet's font-size overrides setFont, and the label's own sheet
+    // overrides the application's: measure the label's font without its own
+    // sheet, then double it in its own sheet.
+    mTitle->setStyleSheet(QString());
+    const QFont font = mTitle->font();
+    const QString size = font.pixelSize() > 0 ? QStringLiteral("%1px").arg(2 * font.pixelSize())
+                                              : QStringLiteral("%1pt").arg(2 * font.pointSizeF());
+    mTitle->setStyleSheet(QStringLiteral("font-size: %1;").arg(size));
 }
 
 KestromPushButton* NumericKeypadWidget::addKey(const char* accessibleKey)
@@ -205,6 +218,8 @@ void NumericKeypadWidget::showEvent(QShowEvent* event)
         return;
     mCommitted = false;
     mClearOnFirstKey = true;
+    // The colour scheme, and with it the font size, may have changed since.
+    applyTitleFont();
     mEntry->grabKeyboard();
 }
 

@@ -2,7 +2,8 @@
 // The on-screen keypad through which every number is entered. The opener sets
 // title, value and range, connects commitValue and shows it; the keypad checks
 // the range itself and explains a refusal in a pop-up, after which it opens
-// again with the refused text. Keys act on touch-down.
+// again with the refused text. Keys act on touch-down. It is a modal window of
+// its own whatever its parent, and opens at the pop-up size.
 #include "backgroundwidget.h"
 
 #include <QList>
@@ -46,6 +47,7 @@ protected:
 private:
     KestromPushButton* addKey(const char* accessibleKey);
     void retranslate();
+    void applyTitleFont();
 
     QLabel* mTitle;
     QLineEdit* mEntry;

@@ -12,9 +12,13 @@
 
 namespace {
 
+// Room for eight slots a page, more than the console's screen gives: the
+// paging rules themselves, apart from what fits.
+const QSize kRoomyGrid(900, 600);
+
 // A page's option buttons: the page owns them, the grid only borrows them.
 struct Options : WithGuiApplication {
-    explicit Options(int count)
+    explicit Options(int count, QSize gridSize = kRoomyGrid)
     {
         GuiGeometry::setDesignType(3);
         GuiGeometry::setDisplayType(3);
@@ -22,6 +26,8 @@ struct Options : WithGuiApplication {
             buttons.emplace_back(new KestromPushButton(100 + i, nullptr));
             buttons.back()->setText(QString::number(i));
         }
+        if (gridSize.isValid())
+            grid->resize(gridSize);
     }
     ~Options()
     {
@@ -73,7 +79,7 @@ KestromPushButton* arrowOn(const ButtonGridWidget& grid, int page)
 
 }  // namespace
 
-TEST_CASE("options are paged 8 slots a page: 7 options and an arrow when there is more than one page")
+TEST_CASE("with room for them, options are paged 8 slots a page: 7 options and an arrow when paged")
 {
     struct Case {
         int options;
@@ -198,4 +204,89 @@ TEST_CASE("clearing hands the options back; adding after a layout starts a new s
     CHECK(chosen.count() == 0);  // disconnected
     CHECK(o.grid->clearButtons());  // nothing to do
     CHECK_FALSE(o.grid->layoutPage());  // no slots
+}
+
+namespace {
+
+// Walks the pages with the arrows as the operator does and checks that every
+// button on each page lies inside it and is large enough to touch. Returns
+// the option texts of each page.
+std::vector<QStringList> walkPages(ButtonGridWidget& grid)
+{
+    std::vector<QStringList> pages;
+    grid.show();
+    for (int page = 1; page <= grid.pageCount(); ++page) {
+        CAPTURE(page);
+        REQUIRE(grid.currentPage() == page);
+        const QRect inside = grid.rect();
+        QStringList options;
+        for (KestromPushButton* button : grid.pageButtons(page)) {
+            CAPTURE(button->text());
+            CHECK(button->isVisible());
+            const QRect placed(button->mapTo(&grid, QPoint(0, 0)), button->size());
+            CHECK(inside.contains(placed));
+            if (button->id() == ButtonGridWidget::NextPageId) {
+                CHECK(button->width() >= 90);
+                CHECK(button->height() >= 90);
+            } else {
+                CHECK(button->width() >= GuiGeometry::menuButtonSize().width());
+                CHECK(button->height() >= GuiGeometry::menuButtonSize().height());
+                options << button->text();
+            }
+        }
+        pages.push_back(options);
+        if (KestromPushButton* arrow = arrowOn(grid, page))
+            tap(arrow);
+    }
+    CHECK(grid.currentPage() == 1);
+    return pages;
+}
+
+}  // namespace
+
+TEST_CASE("at the console's size no option is placed where it cannot be seen or is too small to touch")
+{
+    const QSize menu = GuiGeometry::menuButtonSize();
+    struct Case {
+        int options;
+        QSize set;  // the size the page gives its options; invalid: none
+        std::vector<QStringList> pages;
+    };
+    const Case cases[] = {
+        // Text options alone come out far smaller than a menu button.
+        {6, QSize(), {range(1, 6)}},
+        {7, QSize(), {range(1, 4), range(5, 7)}},
+        {8, menu, {range(1, 4), range(5, 8)}},
+        {9, menu, {range(1, 4), range(5, 8), range(9, 9)}},
+        {3, QSize(60, 30), {range(1, 3)}},
+        // A page may set larger options: fewer go on a page.
+        {6, QSize(190, 80), {range(1, 3), range(4, 6)}},
+        {36, menu, {range(1, 4), range(5, 8), range(9, 12), range(13, 16), range(17, 20), range(21, 24),
+                    range(25, 28), range(29, 32), range(33, 36)}},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.options);
+        CAPTURE(c.set.width());
+        Options o(c.options, QSize());
+        CHECK(o.grid->size() == GuiGeometry::fullPageSize());
+        for (auto& button : o.buttons)
+            if (c.set.isValid())
+                button->setFixedSize(c.set);
+        o.fill(*o.grid);
+        REQUIRE(o.grid->layoutPage());
+        REQUIRE(o.grid->pageCount() == static_cast<int>(c.pages.size()));
+        CHECK(walkPages(*o.grid) == c.pages);
+    }
+}
+
+TEST_CASE("a grid that the opener resizes places its options again")
+{
+    Options o(8, QSize());
+    o.fill(*o.grid);
+    REQUIRE(o.grid->layoutPage());
+    REQUIRE(o.grid->pageCount() == 2);
+    o.grid->resize(kRoomyGrid);
+    CHECK(walkPages(*o.grid) == std::vector<QStringList>{range(1, 8)});
+    o.grid->resize(GuiGeometry::fullPageSize());
+    CHECK(walkPages(*o.grid) == (std::vector<QStringList>{range(1, 4), range(5, 8)}));
 }
