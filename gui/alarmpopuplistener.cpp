@@ -7,6 +7,7 @@
 #include "dscatalogue.h"
 #include "eventsignals.h"
 #include "guigeometry.h"
+#include "modalpopups.h"
 #include "unitquantities.h"
 #include "units.h"
 
@@ -209,6 +210,10 @@ void PopupListener::showPopup()
     if (!showPending || alarmPopup.isNull())
         return;
     showPending = false;
+    // A keypad or button grid is a modal window above the overlays: it would
+    // hide the alarm and hold back the touch that acknowledges it. Each is
+    // cancelled, as its own cancel does, so nothing half-entered is taken.
+    ModalPopups::cancelAll();
     alarmPopup->enqueue(3);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Turns the alarm manager's decisions into what the operator sees and hears:
-// a shown alarm fills the one alarm pop-up, beeps and queues it in front of
-// every other overlay; a hidden or cleared alarm closes it; touching it
-// acknowledges the shown alarm. Also gives the short titles of the working
+// a shown alarm fills the one alarm pop-up, beeps, cancels any open keypad or
+// button grid and queues the pop-up in front of every other overlay; a hidden
+// or cleared alarm closes it; touching it acknowledges the shown alarm. Also gives the short titles of the working
 // screen's alarm list. GUI thread only.
 #include <QObject>
 #include <QPointer>
