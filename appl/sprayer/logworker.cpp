@@ -8,6 +8,7 @@
 #include "greyfellcommon.h"
 #include "threadfunc.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -219,8 +220,38 @@ void LogWorker::run()
     }
 }
 
+bool LogWorker::holdsCurrentFile() const
+{
+    struct stat held;
+    struct stat named;
+    return mFd >= 0 && ::fstat(mFd, &held) == 0 && ::stat(currentPath().c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+void LogWorker::followCurrentFile()
+{
+    if (!mFileOk || holdsCurrentFile())
+        return;
+    // The file was deleted or replaced under the open descriptor (its folder
+    // removed, and perhaps made again): writes there would succeed and be lost.
+    closeCurrent();
+    mDirOk = dirExists(mDir.c_str());
+    if (mDirOk) {
+        openCurrent();
+    } else {
+        mFileOk = false;
+        mFailedSinceMs = clockGetMs();
+    }
+}
+
 void LogWorker::writeEntries()
 {
+    {
+        std::lock_guard<std::mutex> lock(mLock);
+        if (mQueue.empty())
+            return;
+    }
+    followCurrentFile();
     for (;;) {
         Entry entry;
         {

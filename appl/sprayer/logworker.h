@@ -6,9 +6,11 @@
 //
 // The worker blocks on its queue. A rotation travels through the queue as a
 // marker behind the line that completed the file, so lines queued during a
-// rotation are written after it, in order, and never dropped. While the log
-// directory is missing or a write failed, lines are dropped and the worker
-// looks for the directory again every 5 s of the monotonic clock.
+// rotation are written after it, in order, and never dropped. Before it writes,
+// the worker checks that the file it holds is still the one at its path and
+// reopens it when not (the folder was removed and perhaps made again). While
+// the log directory is missing or a write failed, lines are dropped and the
+// worker looks for the directory again every 5 s of the monotonic clock.
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -74,6 +76,11 @@ private:
     static void* entry(void* self);
     void run();
     void writeEntries();
+    // True when the open descriptor is the file now at the current file's path
+    // (same device and inode).
+    bool holdsCurrentFile() const;
+    // Reopens the current file when the one held is no longer at its path.
+    void followCurrentFile();
     bool openCurrent();
     void closeCurrent();
     bool rotate();

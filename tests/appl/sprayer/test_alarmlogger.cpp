@@ -265,6 +265,49 @@ TEST_CASE("alarm log: without its directory lines are dropped until the worker f
     CHECK(lineCount(lines[0]) == 55);
 }
 
+TEST_CASE("alarm log: a folder removed under the open file is followed when it comes back")
+{
+    AlarmLogEnv env;
+    alarmLogAlarm(SPRAY_LOW_FLOW);
+    REQUIRE(env.idle());
+
+    SUBCASE("made again at once: the next line lands in a new current file")
+    {
+        REQUIRE(removeTree(kDir));
+        REQUIRE(mkdir(kDir.c_str(), 0755) == 0);
+        alarmLogAlarm(SPRAY_LOW_FLOW);
+        REQUIRE(env.idle());
+        const std::vector<std::string> lines = fileLines(kCurrent);
+        REQUIRE(lines.size() == 1);
+        CHECK(lineCount(lines[0]) == 2);
+    }
+    SUBCASE("made again later: lines are lost only until the worker finds it")
+    {
+        REQUIRE(removeTree(kDir));
+        alarmLogAlarm(SPRAY_LOW_FLOW);
+        REQUIRE(env.idle());
+        CHECK_FALSE(fileExists(kDir));  // the worker does not make the folder itself
+        REQUIRE(mkdir(kDir.c_str(), 0755) == 0);
+        clockAdvanceMs(5000);
+        REQUIRE(waitFor([] { return fileExists(kCurrent); }, 5000));
+        alarmLogAlarm(SPRAY_LOW_FLOW);
+        REQUIRE(env.idle());
+        const std::vector<std::string> lines = fileLines(kCurrent);
+        REQUIRE(lines.size() == 1);
+        CHECK(lineCount(lines[0]) == 3);
+    }
+    SUBCASE("the current file replaced by another: the worker writes to the new one")
+    {
+        REQUIRE(fileDelete(kCurrent));
+        REQUIRE(writeTextFile(kCurrent, ""));
+        alarmLogAlarm(SPRAY_LOW_FLOW);
+        REQUIRE(env.idle());
+        const std::vector<std::string> lines = fileLines(kCurrent);
+        REQUIRE(lines.size() == 1);
+        CHECK(lineCount(lines[0]) == 2);
+    }
+}
+
 TEST_CASE("alarm log: the idle worker waits instead of spinning")
 {
     AlarmLogEnv env;

@@ -8,6 +8,8 @@
 
 #include <doctest/doctest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 const std::string kDir = "pressurelogs";
@@ -105,4 +107,18 @@ TEST_CASE("pressure log: a build waited for holds every line sampled before it")
         CHECK(fileLines(kReadable).size() == static_cast<size_t>(360 + 30 * round));
     }
     CHECK(std::string(pressureLogReadablePath()) == kReadable);
+}
+
+TEST_CASE("pressure log: a folder removed and made again under the open file is followed")
+{
+    PressureLogEnv env;
+    pressureLogSample(1.0f, "bar");
+    REQUIRE(env.idle());
+    REQUIRE(removeTree(kDir));
+    REQUIRE(mkdir(kDir.c_str(), 0755) == 0);
+    pressureLogSample(2.0f, "bar");
+    REQUIRE(env.idle());
+    const std::vector<std::string> lines = fileLines(kCurrent);
+    REQUIRE(lines.size() == 1);
+    CHECK(lines[0].substr(0, 8) == "2.0 bar,");
 }
