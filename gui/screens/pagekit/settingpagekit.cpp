@@ -1,0 +1,283 @@
+#include "settingpagekit.h"
+
+#include "cpopupmessage.h"
+#include "datastore.h"
+#include "dscatalogue.h"
+#include "guigeometry.h"
+#include "kestrompushbutton.h"
+#include "qtelidedlabel.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QVariant>
+
+namespace ToolsViewWidgets {
+
+const char* const SettingPageKit::DefaultHelpIcon = ":/images/msg_information.svg";
+
+KeypadSetting KeypadSetting::forQuantity(uint32_t q, const QString& longUnit)
+{
+    KeypadSetting setting;
+    setting.value = PageValues::itemDisplayValue(q);
+    setting.minimum = PageValues::itemDisplayMinimum(q);
+    setting.maximum = PageValues::itemDisplayMaximum(q);
+    setting.decimals = PageValues::decimals(q);
+    setting.units = longUnit;
+    return setting;
+}
+
+SettingPageKit::SettingPageKit(QWidget* page)
+    : QObject(page), mPage(page), mPathway(new QtElidedLabel(Qt::ElideLeft, page)),
+      mBar(new ToolsViewButtonBar(page)), mColumn(new QVBoxLayout), mRows(new QGridLayout)
+{
+    mPathway->setObjectName(QStringLiteral("m_pathwayLabel"));
+    mPathway->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    // Short enough for the left column; the label cuts the text on the left.
+    mPathway->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+
+    static const char* const kBarNames[] = {"backButton", "nextButton", "homeButton"};
+    for (int id = ToolsViewButtonBar::Back; id <= ToolsViewButtonBar::Home; ++id)
+        if (KestromPushButton* button = barButton(id))
+            button->setObjectName(QString::fromLatin1(kBarNames[id]));
+
+    mRows->setContentsMargins(0, 0, 0, 0);
+    mRows->setHorizontalSpacing(GuiGeometry::spacing1());
+    mRows->setVerticalSpacing(GuiGeometry::spacing1());
+    mRows->setColumnStretch(0, 2);
+    mRows->setColumnStretch(1, 1);
+
+    mColumn->setContentsMargins(0, 0, 0, 0);
+    mColumn->setSpacing(GuiGeometry::spacing1());
+    mColumn->addWidget(mPathway, 0, Qt::AlignTop);
+    mColumn->addLayout(mRows);
+
+    QHBoxLayout* frame = new QHBoxLayout;
+    frame->setContentsMargins(GuiGeometry::standardMargins());
+    frame->setSpacing(GuiGeometry::spacing1());
+    frame->addLayout(mColumn, 7);
+    frame->addWidget(mBar, 1);
+    page->setLayout(frame);
+}
+
+KestromPushButton* SettingPageKit::barButton(int id) const
+{
+    for (KestromPushButton* button : mBar->findChildren<KestromPushButton*>())
+        if (button->id() == id)
+            return button;
+    return nullptr;
+}
+
+QString SettingPageKit::translate(const char* text, const char* comment) const
+{
+    return QCoreApplication::translate(mPage->metaObject()->className(), text, comment);
+}
+
+QString SettingPageKit::pathwayText(const QStringList& parts)
+{
+    switch (parts.size()) {
+    case 0:
+        return QString();
+    case 1:
+        return parts.at(0);
+    case 2:
+        return QStringLiteral("%1->%2").arg(parts.at(0), parts.at(1));
+    case 3:
+        return QStringLiteral("%1->%2->%3").arg(parts.at(0), parts.at(1), parts.at(2));
+    default:
+        return QStringLiteral("...%1->%2").arg(parts.at(parts.size() - 2), parts.at(parts.size() - 1));
+    }
+}
+
+void SettingPageKit::setPathway(const QStringList& parts)
+{
+    mPathwayParts = parts;
+    QStringList translated;
+    for (const QString& part : parts)
+        translated.append(translate(part.toUtf8().constData(), "pathway text"));
+    mPathway->setElidedText(pathwayText(translated));
+}
+
+KestromPushButton* SettingPageKit::makeLabelButton(int row, const char* label, const char* icon)
+{
+    KestromPushButton* button = new KestromPushButton(row, mPage);
+    button->setProperty("transparent", true);
+    button->setStyleSheet(QStringLiteral("text-align: left"));
+    button->setSvgIcon(icon, GuiGeometry::iconSize50());
+    button->setMinimumHeight(GuiGeometry::settingButtonSize().height());
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    addFixedText(button, label, "setting label");
+    mRows->addWidget(button, row, 0);
+    return button;
+}
+
+KestromPushButton* SettingPageKit::addValueButton(int row, const char* objectName)
+{
+    KestromPushButton* button = new KestromPushButton(row, mPage);
+    if (objectName != nullptr)
+        button->setObjectName(QString::fromLatin1(objectName));
+    button->setProperty("hasBorder", true);
+    button->setMinimumSize(GuiGeometry::settingButtonSize());
+    addRowWidget(row, button);
+    return button;
+}
+
+void SettingPageKit::addRowWidget(int row, QWidget* widget)
+{
+    mRows->addWidget(widget, row, 1);
+}
+
+void SettingPageKit::addFixedText(QWidget* widget, const char* text, const char* comment)
+{
+    mFixedTexts.push_back({widget, text, comment});
+    const QString translated = translate(text, comment);
+    if (QLabel* label = qobject_cast<QLabel*>(widget))
+        label->setText(translated);
+    else if (QAbstractButton* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(translated);
+}
+
+void SettingPageKit::retranslate()
+{
+    setPathway(mPathwayParts);
+    for (const FixedText& fixed : mFixedTexts) {
+        if (fixed.widget.isNull())
+            continue;
+        const QString translated = translate(fixed.text, fixed.comment);
+        if (QLabel* label = qobject_cast<QLabel*>(fixed.widget.data()))
+            label->setText(translated);
+        else if (QAbstractButton* button = qobject_cast<QAbstractButton*>(fixed.widget.data()))
+            button->setText(translated);
+    }
+}
+
+QString SettingPageKit::valueText(double value, int decimals, const QString& unit) const
+{
+    return translate("%L1 %2", "%L1 is the value, %2 is the units").arg(value, 0, 'f', decimals).arg(unit);
+}
+
+QString SettingPageKit::quantityText(uint32_t q, const QString& unit) const
+{
+    return valueText(PageValues::itemDisplayValue(q), PageValues::decimals(q), unit);
+}
+
+QString SettingPageKit::percentText(double value) const
+{
+    return translate("%L1%", "%L1 is the value").arg(value, 0, 'f', 0);
+}
+
+QString SettingPageKit::keypadTitle(const char* header, const QString& shortUnit) const
+{
+    return translate(header, "keyboard header. %1 is the units.").arg(shortUnit);
+}
+
+QString SettingPageKit::keypadTitle(const char* header) const
+{
+    return translate(header, "keyboard header");
+}
+
+NumericKeypadWidget* SettingPageKit::addKeypad()
+{
+    NumericKeypadWidget* keypad = new NumericKeypadWidget(QString(), mPage);
+    keypad->setWindowFlags(keypad->windowFlags() | Qt::Window | Qt::FramelessWindowHint);
+    keypad->resize(GuiGeometry::pageContentSize());
+    keypad->hide();
+    return keypad;
+}
+
+void SettingPageKit::prepareKeypad(NumericKeypadWidget* keypad, const KeypadSetting& setting)
+{
+    // Only the setting being edited may receive the commit.
+    disconnect(keypad, nullptr, nullptr, nullptr);
+    keypad->setValue(setting.value);
+    keypad->setRange(setting.minimum, setting.maximum, setting.decimals, setting.units);
+    keypad->setTitle(setting.title);
+}
+
+ButtonGridWidget* SettingPageKit::addGrid()
+{
+    ButtonGridWidget* grid = new ButtonGridWidget(mPage);
+    grid->setWindowFlags(grid->windowFlags() | Qt::Window | Qt::FramelessWindowHint);
+    grid->resize(GuiGeometry::fullPageSize());
+    grid->hide();
+    return grid;
+}
+
+KestromPushButton* SettingPageKit::addOption(ButtonGridWidget* grid, int id, const char* text, const char* comment)
+{
+    KestromPushButton* button = addOptionText(grid, id, translate(text, comment));
+    mFixedTexts.push_back({button, text, comment});
+    return button;
+}
+
+KestromPushButton* SettingPageKit::addOptionText(ButtonGridWidget* grid, int id, const QString& text)
+{
+    KestromPushButton* button = new KestromPushButton(id, nullptr);
+    button->setText(text);
+    button->setMinimumSize(GuiGeometry::iconSize90());
+    if (!grid->addButton(button))
+        button->setParent(grid);  // refused (the grid is full): still owned
+    return button;
+}
+
+void SettingPageKit::layOutOptions(ButtonGridWidget* grid)
+{
+    grid->layoutPage();
+}
+
+void SettingPageKit::clearOptions(ButtonGridWidget* grid)
+{
+    QList<KestromPushButton*> options;
+    for (int page = 1; page <= grid->pageCount(); ++page)
+        for (KestromPushButton* button : grid->pageButtons(page))
+            if (button->id() != ButtonGridWidget::NextPageId)
+                options.append(button);
+    grid->clearButtons();
+    qDeleteAll(options);
+}
+
+void SettingPageKit::showCentred(QWidget* editor)
+{
+    editor->show();
+    editor->raise();
+    const QPoint centred = GuiGeometry::centeredPosition(editor->width(), editor->height());
+    const QPoint global = mPage->window()->mapToGlobal(centred);
+    editor->move(editor->isWindow() ? global : editor->parentWidget()->mapFromGlobal(global));
+}
+
+void SettingPageKit::showHelp(const HelpText& help) const
+{
+    const QString title = help.title != nullptr ? translate(help.title, "definition header") : QString();
+    const QString text = help.text != nullptr ? translate(help.text, help.comment) : QString();
+    CPopupMessage::showInformation(title, text);
+}
+
+void SettingPageKit::showRangeHelp(const HelpText& help, double minimum, double maximum, int decimals,
+                                   const QString& longUnit) const
+{
+    const QString title = help.title != nullptr ? translate(help.title, "definition header") : QString();
+    QString text = help.text != nullptr ? translate(help.text, help.comment) : QString();
+    text = text.arg(minimum, 0, 'f', decimals).arg(maximum, 0, 'f', decimals).arg(longUnit);
+    CPopupMessage::showInformation(title, text);
+}
+
+CPopupMessage* SettingPageKit::showResult(const QString& title, const QString& text)
+{
+    return CPopupMessage::information(title, text, 9, 3, 21, 0);
+}
+
+bool SettingPageKit::programCaused(const QEvent* event)
+{
+    return !event->spontaneous();
+}
+
+void SettingPageKit::setPageMode(uint16_t mode)
+{
+    datastoreSetUint16(DS_PAGE_MODE, mode);
+}
+
+}  // namespace ToolsViewWidgets

@@ -1,0 +1,252 @@
+#pragma once
+// The common frame and editing cycle of every settings page and menu: pathway
+// label, rows of a help label and a value, button bar, keypad and selection-grid
+// cycles, value texts, help and result pop-ups, re-translation and page mode.
+// A page owns one kit (a child object) and keeps its own class, signals and
+// slots.
+//
+// Usage, in a page class derived from WidgetTimedFocusUpdateQt (or QWidget):
+//
+//   Constructor
+//     mKit = new SettingPageKit(this);                 // lays out the page
+//     mKit->setPathway({"Settings", "Machine", "Filling (1)"});  // "pathway text"
+//     mKit->buttonBar()->setButtonsVisible(true, false, mMenuInstance);
+//     mKit->connectButtonBar(this, &Page::handleButtonBarPressed);
+//     mKit->addLabelButton(0, "Actual Content", this, &Page::showHelp, iconPath);
+//     mValue = mKit->addValueButton(0, "m_valueName");  // column 2, "hasBorder"
+//     connect(mValue, &KestromPushButton::takeAction, this, &Page::editValue);
+//     mKeypad = mKit->addKeypad();                      // one per page (or per setting)
+//     mGrid = mKit->addGrid();  mKit->addOption(mGrid, 0, "Water"); ...  mKit->layOutOptions(mGrid);
+//     mKit->column()->addWidget(...)                     // anything under the rows
+//     retranslate();
+//
+//   retranslate():  mKit->retranslate();  then set every value text
+//     (mKit->valueText(value, decimals, unit), mKit->quantityText(q, unit),
+//      mKit->percentText(value)); unit words are the page's own tr() texts.
+//   changeEvent(e): if (e->type() == QEvent::LanguageChange) retranslate();
+//
+//   Editing a number (the edit slot):
+//     KeypadSetting s = KeypadSetting::forQuantity(q, longUnit);   // value, limits, decimals
+//     s.title = mKit->keypadTitle("Rate (%1)", shortUnit);       // or keypadTitle("Factor")
+//     mKit->openKeypad(mKeypad, s, this, &Page::commitValue);
+//   Committing (the commit slot, typed value in display units):
+//     processEvent(EV_..., PageValues::baseFromTyped(q, typed));  // truncates in decimal
+//     (fixed factors: PageValues::displayInteger / displayIntegerRounded)
+//   Choosing from a list: mKit->openGrid(mGrid, currentId, this, &Page::commitChoice);
+//
+//   Help: showHelp(int id) looks its row up and calls
+//     mKit->showHelp({"Title", "Text", "Title definition"}), or with a range
+//     mKit->showRangeHelp({...}, min, max, decimals, longUnit); any other id
+//     mKit->showHelp(HelpText()) (empty title and text).
+//   Results of save and clear actions: SettingPageKit::showResult(title, text).
+//
+//   Navigation: handleButtonBarPressed(int id) { SettingPageKit::navigate(this, id); }
+//     (back 0 -> goBack(), home 2 -> ShowHomeView(2)); pages of a pair use
+//     navigatePair (also next 1 -> nextPage()).
+//
+//   Show and hide side effects only for events the program causes:
+//     void showEvent(QShowEvent* e) { Base::showEvent(e); if (SettingPageKit::programCaused(e)) {...} }
+//     and the same in hideEvent; page modes: SettingPageKit::setPageMode(PageMode::...).
+//
+//
+// Every text given by its English source is translated in the page class's
+// context (as the page's tr() would) with the comment the pattern names.
+#include "buttongridwidget.h"
+#include "kestrompushbutton.h"
+#include "numerickeypadwidget.h"
+#include "pagevalues.h"
+#include "toolsviewbuttonbar.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+class CPopupMessage;
+class QEvent;
+class QGridLayout;
+class QtElidedLabel;
+class QVBoxLayout;
+class QWidget;
+
+namespace ToolsViewWidgets {
+
+// Values of DS_PAGE_MODE, which tells the process core which kind of page is up.
+namespace PageMode {
+enum : uint16_t { Working = 0, Test = 1, Calibration = 2, Filling = 3, Home = 4 };
+}
+
+// What the keypad shows and accepts for one setting.
+struct KeypadSetting {
+    double value = 0.0;
+    double minimum = 0.0;
+    double maximum = 0.0;
+    int decimals = 0;
+    QString units;  // the unit's long name
+    QString title;
+
+    // Value and range of quantity q's item in display units, q's decimals.
+    static KeypadSetting forQuantity(uint32_t q, const QString& longUnit);
+};
+
+// A help pop-up's English sources: title ("definition header") and text with
+// its translator comment.
+struct HelpText {
+    const char* title = nullptr;
+    const char* text = nullptr;
+    const char* comment = nullptr;
+};
+
+class SettingPageKit : public QObject {
+    Q_OBJECT
+public:
+    static const char* const DefaultHelpIcon;
+
+    // Lays out page: the left column (pathway label at the top, the row grid,
+    // then whatever the page adds) and the button bar at the right edge, 7 : 1.
+    explicit SettingPageKit(QWidget* page);
+
+    QWidget* page() const { return mPage; }
+    QtElidedLabel* pathwayLabel() const { return mPathway; }
+    ToolsViewButtonBar* buttonBar() const { return mBar; }
+    // The bar's button with id 0 back, 1 next, 2 home.
+    KestromPushButton* barButton(int id) const;
+    QGridLayout* rowGrid() const { return mRows; }
+    QVBoxLayout* column() const { return mColumn; }
+
+    // tr() in the page's context.
+    QString translate(const char* text, const char* comment) const;
+
+    // "%1->%2" for two parts, "%1->%2->%3" for three, "...%1->%2" with the last
+    // two for more; each part translated with the comment "pathway text".
+    void setPathway(const QStringList& parts);
+    static QString pathwayText(const QStringList& translatedParts);
+
+    template <class Page>
+    void connectButtonBar(Page* page, void (Page::*slot)(int))
+    {
+        connect(mBar, &ToolsViewButtonBar::buttonTouched, page, slot);
+    }
+
+    // Column 1 of a row: id = row, "transparent", a 50 x 50 icon, text-align
+    // left, text tr(label, "setting label"); a touch calls help(row).
+    template <class Page>
+    KestromPushButton* addLabelButton(int row, const char* label, Page* page, void (Page::*help)(int),
+                                      const char* icon = DefaultHelpIcon)
+    {
+        KestromPushButton* button = makeLabelButton(row, label, icon);
+        connect(button, &KestromPushButton::takeAction, page, help);
+        return button;
+    }
+    // Column 2 of a row: a "hasBorder" button at least the setting-button size.
+    KestromPushButton* addValueButton(int row, const char* objectName = nullptr);
+    // Column 2 of a row: any widget.
+    void addRowWidget(int row, QWidget* widget);
+    // A text that retranslate() sets again: widget is a QLabel or a button.
+    void addFixedText(QWidget* widget, const char* text, const char* comment);
+
+    // Pathway, labels and fixed texts again from their sources.
+    void retranslate();
+
+    // "%L1 %2" ("%L1 is the value, %2 is the units"), fixed-point.
+    QString valueText(double value, int decimals, const QString& unit) const;
+    // Quantity q's item value in display units with q's decimals.
+    QString quantityText(uint32_t q, const QString& unit) const;
+    // "%L1%" ("%L1 is the value") without decimals.
+    QString percentText(double value) const;
+    // The keypad header: with a unit tr(header, "keyboard header. %1 is the units.")
+    // filled with the unit's short name; without, tr(header, "keyboard header").
+    QString keypadTitle(const char* header, const QString& shortUnit) const;
+    QString keypadTitle(const char* header) const;
+
+    // A keypad owned by the page, a window of its own at the page-content size.
+    NumericKeypadWidget* addKeypad();
+    // Disconnects the keypad, sets value, range and title, connects its commit
+    // to the page's slot, shows it and centres it on the screen.
+    template <class Page>
+    void openKeypad(NumericKeypadWidget* keypad, const KeypadSetting& setting, Page* page,
+                    void (Page::*commit)(double))
+    {
+        prepareKeypad(keypad, setting);
+        connect(keypad, &NumericKeypadWidget::commitValue, page, commit);
+        showCentred(keypad);
+    }
+
+    // A selection grid owned by the page, a window of its own at the full-page size.
+    ButtonGridWidget* addGrid();
+    // An option button of the grid (id = the option's value), text tr(text, comment).
+    KestromPushButton* addOption(ButtonGridWidget* grid, int id, const char* text, const char* comment = "button");
+    // An option whose text the page gives (data-dependent options).
+    KestromPushButton* addOptionText(ButtonGridWidget* grid, int id, const QString& text);
+    void layOutOptions(ButtonGridWidget* grid);
+    // Deletes the grid's options (before refilling it).
+    void clearOptions(ButtonGridWidget* grid);
+    // Disconnects the grid, connects its choice to the page's slot, highlights
+    // the current option, shows it and centres it.
+    template <class Page>
+    void openGrid(ButtonGridWidget* grid, int current, Page* page, void (Page::*commit)(int))
+    {
+        disconnect(grid, nullptr, nullptr, nullptr);
+        connect(grid, &ButtonGridWidget::commitSelection, page, commit);
+        grid->setHighlightedButton(current);
+        showCentred(grid);
+    }
+
+    // The help pop-up (shown until touched, at most 21 s in the queue).
+    void showHelp(const HelpText& help) const;
+    // %L1 and %L2 = minimum and maximum with the decimals, %3 = the long unit.
+    void showRangeHelp(const HelpText& help, double minimum, double maximum, int decimals,
+                       const QString& longUnit) const;
+    // A save or clear result: 9 s, 3 s once another waits, 21 s in the queue, priority 0.
+    static CPopupMessage* showResult(const QString& title, const QString& text);
+
+    // Back 0 emits goBack(), home 2 emits ShowHomeView(2); next is ignored.
+    template <class Page>
+    static void navigate(Page* page, int id)
+    {
+        if (id == ToolsViewButtonBar::Back)
+            emit page->goBack();
+        else if (id == ToolsViewButtonBar::Home)
+            emit page->ShowHomeView(ToolsViewButtonBar::Home);
+    }
+    // As navigate, and next 1 emits nextPage().
+    template <class Page>
+    static void navigatePair(Page* page, int id)
+    {
+        if (id == ToolsViewButtonBar::Next)
+            emit page->nextPage();
+        else
+            navigate(page, id);
+    }
+
+    // Show and hide side effects run only for events the program causes (a
+    // page-stack switch), never for the window system's own.
+    static bool programCaused(const QEvent* event);
+    static void setPageMode(uint16_t mode);
+
+private:
+    struct FixedText {
+        QPointer<QWidget> widget;
+        const char* text;
+        const char* comment;
+    };
+
+    KestromPushButton* makeLabelButton(int row, const char* label, const char* icon);
+    void prepareKeypad(NumericKeypadWidget* keypad, const KeypadSetting& setting);
+    void showCentred(QWidget* editor);
+
+    QWidget* mPage;
+    QtElidedLabel* mPathway;
+    ToolsViewButtonBar* mBar;
+    QVBoxLayout* mColumn;
+    QGridLayout* mRows;
+    QStringList mPathwayParts;
+    std::vector<FixedText> mFixedTexts;
+};
+
+}  // namespace ToolsViewWidgets
