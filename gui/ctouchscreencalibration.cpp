@@ -1,5 +1,6 @@
 #include "ctouchscreencalibration.h"
 
+#include "cdebug.h"
 #include "cmdrunner.h"
 #include "guigeometry.h"
 
@@ -56,7 +57,13 @@ void CTouchScreenCalibration::mouseReleaseEvent(QMouseEvent* event)
 
 void CTouchScreenCalibration::accept()
 {
-    CPointerCalibrator::current()->calibrate(mData);
+    // A calibration that cannot be kept ends the dialog rejected: the opener
+    // learns that the previous calibration is still in force.
+    if (!CPointerCalibrator::current()->calibrate(mData)) {
+        CDEBUG_LOG(CDebugLevel::WAR, "cDefault", "touch calibration refused: the touches give no usable calibration");
+        QDialog::reject();
+        return;
+    }
     QDialog::accept();
     for (int i = 0; i < 3; ++i)
         cmdRun("sync");

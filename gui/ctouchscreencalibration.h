@@ -2,7 +2,9 @@
 // The touch-screen calibration: a full-screen dialog shows a cross at five
 // targets one after the other (the corners 10 % in from the edges, then the
 // centre), records where the panel reports each release, and hands the five
-// pairs to the pointer calibrator. The fifth release ends it.
+// pairs to the pointer calibrator. The fifth release ends it: accepted when
+// the calibrator keeps the new calibration, rejected when the touches give
+// none (the previous calibration then stays).
 #include "pointercalibrator.h"
 
 #include <QDialog>

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -40,6 +41,35 @@ bool solve3(const double m[3][3], const double v[3], double x[3])
         x[column] = det(replaced) / d;
     }
     return true;
+}
+
+// How far the fitted transform puts a touched point from its target, at worst.
+double largestMiss(const PointerCalibrationData& data, const double kx[3], const double ky[3])
+{
+    double worst = 0;
+    for (int i = 0; i <= PointerCalibrationData::LastLocation; ++i) {
+        const double x = data.devPoints[i].x();
+        const double y = data.devPoints[i].y();
+        const double dx = kx[0] * x + kx[1] * y + kx[2] - data.screenPoints[i].x();
+        const double dy = ky[0] * x + ky[1] * y + ky[2] - data.screenPoints[i].y();
+        worst = std::max(worst, std::hypot(dx, dy));
+    }
+    return worst;
+}
+
+// An eighth of the shorter side of the targets' box: a finger that aims at a
+// cross misses it by a few pixels, a calibration that misses by more is wrong.
+double missTolerance(const PointerCalibrationData& data)
+{
+    int left = data.screenPoints[0].x(), right = left;
+    int top = data.screenPoints[0].y(), bottom = top;
+    for (const QPoint& p : data.screenPoints) {
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+    }
+    return std::min(right - left, bottom - top) / 8.0;
 }
 
 }  // namespace
@@ -113,6 +143,11 @@ bool TslibPointerCalibrator::computeTransform(const PointerCalibrationData& data
     }
     double kx[3], ky[3];
     if (!solve3(m, vx, kx) || !solve3(m, vy, ky))
+        return false;
+    // Touches bunched on a few spots can still give a solvable system whose fit
+    // lands far from the targets: such a transform would make the screen
+    // untouchable, so it is no calibration.
+    if (largestMiss(data, kx, ky) > missTolerance(data))
         return false;
     for (int i = 0; i < 3; ++i) {
         coefficients[i] = std::llround(kx[i] * kScale);

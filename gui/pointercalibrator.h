@@ -20,7 +20,8 @@ public:
     virtual void clearCalibration() = 0;
     // A position as delivered to the GUI, back in the panel's own coordinates.
     virtual QPoint mapToDevice(const QPoint& position) const = 0;
-    // Computes and keeps the new calibration; false when it cannot.
+    // Computes and keeps the new calibration; false, keeping the previous one,
+    // when the points give no usable calibration or it cannot be kept.
     virtual bool calibrate(const PointerCalibrationData& data) = 0;
 
     // The calibrator in force: the tslib file unless another was installed
@@ -40,7 +41,9 @@ public:
     bool calibrate(const PointerCalibrationData& data) override;
 
     // The least-squares affine fit of the touched points onto the targets;
-    // false when the points do not span the screen (all on one line).
+    // false when it is no usable calibration: the points do not span the
+    // screen (all on one spot or one line), or the fit leaves a touched point
+    // far from its target.
     static bool computeTransform(const PointerCalibrationData& data, long long coefficients[7]);
     static std::string filePath();
 

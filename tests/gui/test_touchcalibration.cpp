@@ -65,7 +65,58 @@ int countLines(const std::string& text, const std::string& line)
     return count;
 }
 
+// Runs the dialog with the panel reporting the given points, one release each.
+int runCalibration(CTouchScreenCalibration& dialog, const std::vector<QPoint>& touched)
+{
+    QTimer::singleShot(0, [&] {
+        for (const QPoint& p : touched) {
+            QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, p);
+            QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, p);
+        }
+    });
+    return dialog.exec();
+}
+
 }  // namespace
+
+TEST_CASE("touches that give no usable calibration are refused and the previous calibration stays")
+{
+    // The calibration in force maps the panel one to one, so the dialog gets
+    // the panel's points as they are.
+    const std::string previous = "65536 0 0 0 65536 0 65536\n";
+    const struct {
+        const char* name;
+        std::vector<QPoint> touched;
+    } cases[] = {
+        {"five touches on one spot", {{200, 100}, {200, 100}, {200, 100}, {200, 100}, {200, 100}}},
+        {"touches bunched within a few pixels", {{200, 100}, {201, 103}, {203, 102}, {202, 99}, {201, 101}}},
+        {"touches along one line", {{10, 10}, {20, 20}, {30, 30}, {40, 40}, {50, 50}}},
+        {"one corner touched in the wrong place", {{48, 27}, {48, 245}, {432, 245}, {240, 136}, {240, 136}}},
+    };
+    for (const auto& c : cases) {
+        const std::string name = c.name;
+        CAPTURE(name);
+        Calibration calibration;
+        REQUIRE(writeTextFile(calibration.root.path("/etc/pointercal"), previous));
+        CTouchScreenCalibration dialog;
+        const int result = runCalibration(dialog, c.touched);
+        CHECK(result == QDialog::Rejected);
+        CHECK(calibration.calibrator.calls.size() == 1);
+        CHECK(readTextFile(calibration.root.path("/etc/pointercal")) == previous);
+        CHECK(countLines(readTextFile(cmdLogPath()), "sync") == 0);
+    }
+}
+
+TEST_CASE("a finger that misses each cross by a few pixels still calibrates")
+{
+    Calibration c;
+    CTouchScreenCalibration dialog;
+    const std::vector<QPoint> touched = {{51, 25}, {45, 248}, {434, 242}, {429, 30}, {243, 134}};
+    CHECK(runCalibration(dialog, touched) == QDialog::Accepted);
+    CHECK(c.calibrator.calls.size() == 1);
+    CHECK(readTextFile(c.root.path("/etc/pointercal")) != "");
+    CHECK(countLines(readTextFile(cmdLogPath()), "sync") == 3);
+}
 
 TEST_CASE("five crosses, one per release; the fifth hands the touched points to the calibrator")
 {
