@@ -2,6 +2,7 @@
 
 #include "sysroot.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -26,14 +27,54 @@ bool isStandinPath(const std::string& path)
            path[root.size()] == '/';
 }
 
+// The directory itself or its nearest ancestor that exists.
+QString nearestExistingDirectory(QString path)
+{
+    while (!QFileInfo(path).isDir() && path.contains('/'))
+        path = path.left(path.lastIndexOf('/'));
+    return path.isEmpty() ? QStringLiteral("/") : path;
+}
+
 }  // namespace
 
 CThumbDriveWatcher::CThumbDriveWatcher(std::string path) : mountPath(std::move(path))
 {
-    const std::string parent = parentDirectory(mountPath);
-    if (!parent.empty())
-        watcher.addPath(QString::fromStdString(parent));
-    connect(&watcher, &QFileSystemWatcher::directoryChanged, this, &CThumbDriveWatcher::vStartTimer);
+    watchingParent = watchParentOrAncestor();
+    connect(&watcher, &QFileSystemWatcher::directoryChanged, this, &CThumbDriveWatcher::handleWatchedChange);
+}
+
+bool CThumbDriveWatcher::watchParentOrAncestor()
+{
+    const QString parent = QString::fromStdString(parentDirectory(mountPath));
+    if (parent.isEmpty())
+        return false;
+    // A directory may appear or vanish between the look and the watch: look
+    // again until the watched one is still the nearest that exists (a few
+    // times at most, should the watch itself fail).
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const QString nearest = nearestExistingDirectory(parent);
+        if (watcher.directories() != QStringList(nearest)) {
+            const QStringList old = watcher.directories();
+            if (!old.isEmpty())
+                watcher.removePaths(old);
+            if (!watcher.addPath(nearest))
+                continue;
+        }
+        if (nearestExistingDirectory(parent) == nearest)
+            return nearest == parent;
+    }
+    return false;
+}
+
+void CThumbDriveWatcher::handleWatchedChange()
+{
+    // A change in the parent directory, the parent appearing (a stick may
+    // already be in it) or the parent vanishing all call for an evaluation;
+    // other changes in an ancestor only move the watch.
+    const bool wasWatchingParent = watchingParent;
+    watchingParent = watchParentOrAncestor();
+    if (wasWatchingParent || watchingParent)
+        vStartTimer();
 }
 
 bool CThumbDriveWatcher::isPresent() const

@@ -65,6 +65,53 @@ TEST_CASE("an unrelated entry in the parent directory gives another evaluation")
     CHECK(out.text() == "$PMDT,Directory changed.  Thumbdrive is present.\n");
 }
 
+TEST_CASE("a media directory missing at start: its appearance is noticed, then its sticks")
+{
+    guiApplication();
+    TestRoot root;
+    const QString media = QString::fromStdString(root.path("/media"));
+    const QString mount = GreyfellCommon::usbRootPath();
+    REQUIRE(mount.startsWith(media + "/"));
+
+    SUBCASE("the directory comes first, the stick later")
+    {
+        REQUIRE(QDir(media).removeRecursively());
+        CThumbDriveWatcher watcher(mount.toStdString());
+        QSignalSpy changed(&watcher, &CThumbDriveWatcher::Changed);
+        REQUIRE(QDir().mkpath(media));
+        REQUIRE(changed.wait(5000));
+        CHECK(changed.takeFirst().at(0).toBool() == false);
+        QSignalSpy inserted(&watcher, &CThumbDriveWatcher::Inserted);
+        REQUIRE(QDir().mkpath(mount));
+        REQUIRE(inserted.wait(5000));
+        CHECK(watcher.isPresent());
+    }
+    SUBCASE("two levels missing, created together with the stick")
+    {
+        REQUIRE(QDir(media).removeRecursively());
+        const QString deeper = media + "/usb/sda1";
+        CThumbDriveWatcher watcher(deeper.toStdString());
+        QSignalSpy inserted(&watcher, &CThumbDriveWatcher::Inserted);
+        REQUIRE(QDir().mkpath(media + "/usb"));
+        // The stick comes before the watch can have moved down a level.
+        REQUIRE(QDir().mkpath(deeper));
+        REQUIRE(inserted.wait(5000));
+        CHECK(watcher.isPresent());
+    }
+    SUBCASE("the media directory goes away and comes back with a stick")
+    {
+        CThumbDriveWatcher watcher(mount.toStdString());
+        QSignalSpy changed(&watcher, &CThumbDriveWatcher::Changed);
+        REQUIRE(QDir(media).removeRecursively());
+        REQUIRE(changed.wait(5000));
+        CHECK(changed.takeFirst().at(0).toBool() == false);
+        QSignalSpy inserted(&watcher, &CThumbDriveWatcher::Inserted);
+        REQUIRE(QDir().mkpath(mount));
+        REQUIRE(inserted.wait(5000));
+        CHECK(watcher.isPresent());
+    }
+}
+
 TEST_CASE("presence: a mount point, the root, or on the stand-in board a directory at the mount path")
 {
     guiApplication();
