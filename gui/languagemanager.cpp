@@ -163,18 +163,33 @@ void LanguageManager::scanLanguages()
 
     names.clear();
     files.clear();
+    // Only a file that loads can be selected: a damaged one keeps its place in
+    // the list (with an empty name) but never stands in the way of a good one.
     int wantedIndex = -1;
     int fallbackIndex = -1;
+    int firstLoaded = -1;
     for (const QString& name : found) {
         QTranslator probe;
-        names.append(probe.load(name, directory) ? languageNameIn(probe) : QString());
+        const bool loads = probe.load(name, directory);
+        if (!loads)
+            CDEBUG_LOG(CDebugLevel::WAR, "cDefault", "translation %s does not load", qPrintable(name));
+        names.append(loads ? languageNameIn(probe) : QString());
         files.append(name);
-        if (wantedIndex < 0 && name == wanted)
-            wantedIndex = files.size() - 1;
-        if (fallbackIndex < 0 && name == fallback)
-            fallbackIndex = files.size() - 1;
+        const int index = files.size() - 1;
+        if (loads && wantedIndex < 0 && name == wanted)
+            wantedIndex = index;
+        if (loads && fallbackIndex < 0 && name == fallback)
+            fallbackIndex = index;
+        if (loads && firstLoaded < 0)
+            firstLoaded = index;
     }
-    selectLanguage(wantedIndex >= 0 ? wantedIndex : fallbackIndex >= 0 ? fallbackIndex : 0);
+    if (firstLoaded < 0) {
+        // Not one file loads: the built-in English is the language to use.
+        names.append(defaultLanguageName);
+        files.append(QString());
+        firstLoaded = files.size() - 1;
+    }
+    selectLanguage(wantedIndex >= 0 ? wantedIndex : fallbackIndex >= 0 ? fallbackIndex : firstLoaded);
 }
 
 void LanguageManager::selectLanguage(int n)

@@ -155,6 +155,44 @@ TEST_CASE("child: a stored language without its file falls back to US English")
     CHECK(datastoreGetUint16(DS_LANGUAGE_ID) == 0x0409);
 }
 
+TEST_CASE("child: a damaged file that sorts first does not block the good one after it")
+{
+    if (!inChild("damagedfirst"))
+        return;
+    startChildStore();
+    LanguageManager& manager = LanguageManager::instance();
+    REQUIRE(manager.languageCount() == 2);
+    CHECK(manager.languageText(0).isEmpty());
+    CHECK(manager.currentFile() == "ksnsprayer_de-DE.qm");
+    CHECK(manager.currentLanguageName() == "Deutsch");
+    CHECK(datastoreGetUint16(DS_LANGUAGE_ID) == 0x0407);
+    CHECK(QCoreApplication::translate("LanguageManager", "Home") == "Deutsch Home");
+}
+
+TEST_CASE("child: a damaged stored language gives way to US English")
+{
+    if (!inChild("damagedwanted"))
+        return;
+    startChildStore();
+    LanguageManager& manager = LanguageManager::instance();
+    CHECK(manager.currentFile() == "ksnsprayer_en-US.qm");
+    CHECK(datastoreGetUint16(DS_LANGUAGE_ID) == 0x0409);
+}
+
+TEST_CASE("child: when no file loads the built-in English is added and selected")
+{
+    if (!inChild("alldamaged"))
+        return;
+    startChildStore();
+    LanguageManager& manager = LanguageManager::instance();
+    REQUIRE(manager.languageCount() == 2);
+    CHECK(manager.currentLanguage() == 1);
+    CHECK(manager.currentLanguageName() == "English-US");
+    CHECK(manager.currentFile().isEmpty());
+    CHECK(QLocale().name() == "en_US");
+    CHECK(datastoreGetUint16(DS_LANGUAGE_ID) == 0x0C0C);
+}
+
 TEST_CASE("child: without translation files the built-in English is the one language")
 {
     if (!inChild("none"))
@@ -188,13 +226,24 @@ TEST_CASE("language scans on the stand-in directory")
         // English without a sublanguage looks for ksnsprayer_en.qm first.
         {"fallback", 0x0009, {{"ksnsprayer_de-DE.qm", "Deutsch"}, {"ksnsprayer_en-US.qm", "English - US"}}},
         {"none", 0x0C0C, {}},
+        // A null name writes a file that is no translation.
+        {"damagedfirst", 0x0C0C, {{"ksnsprayer_cs-CZ.qm", nullptr}, {"ksnsprayer_de-DE.qm", "Deutsch"}}},
+        {"damagedwanted", 0x0407, {{"ksnsprayer_de-DE.qm", nullptr}, {"ksnsprayer_en-US.qm", "English - US"}}},
+        {"alldamaged", 0x0C0C, {{"ksnsprayer_fr-CA.qm", nullptr}}},
     };
     for (const Case& c : cases) {
         CAPTURE(c.name);
         QTemporaryDir dir(QString::fromStdString(sysrootDir()) + "/tmp/lang-XXXXXX");
         REQUIRE(dir.isValid());
-        for (const auto& file : c.files)
+        for (const auto& file : c.files) {
+            if (file.second == nullptr) {
+                QFile damaged(dir.path() + "/" + file.first);
+                REQUIRE(damaged.open(QIODevice::WriteOnly));
+                damaged.write("not a translation");
+                continue;
+            }
             REQUIRE(writeTranslation(dir.path(), file.first, file.second));
+        }
         CHECK(runCase(dir, c.name, c.stored) == 0);
     }
 }
