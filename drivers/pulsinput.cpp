@@ -35,6 +35,7 @@ struct CounterRow {
     uint8_t input;
     uint8_t kind;
     uint8_t clearValues;
+    uint16_t writableMask;  // bit k: configuration word k may be written through the store
 };
 
 struct Trip {
@@ -51,15 +52,16 @@ struct TripRow {
     uint8_t clearValues;
 };
 
+const uint16_t kAllWords = 0x1FF;
 const CounterRow kCounters[PULS_COUNTER_COUNT + 1] = {
-    {0, KIND_RATE, 0},  {1, KIND_TOTAL, 0}, {1, KIND_RATE, 1},
-    {2, KIND_TOTAL, 0}, {2, KIND_RATE, 1},  {1, KIND_TOTAL, 0},
-    {2, KIND_TOTAL, 0}, {1, KIND_TOTAL, 0}, {3, KIND_TOTAL, 0},
-    {4, KIND_TOTAL, 0}, {5, KIND_TOTAL, 0}, {3, KIND_RATE, 1},
-    {3, KIND_TOTAL, 0}, {4, KIND_RATE, 1},  {4, KIND_TOTAL, 0},
-    {5, KIND_RATE, 1},  {5, KIND_TOTAL, 0}, {6, KIND_RATE, 1},
-    {6, KIND_TOTAL, 0}, {0, KIND_TOTAL, 0}, {0, KIND_TOTAL, 0},
-    {0, KIND_RUNTIME, 0},
+    {0, KIND_RATE, 0, kAllWords},  {1, KIND_TOTAL, 0, kAllWords}, {1, KIND_RATE, 1, kAllWords},
+    {2, KIND_TOTAL, 0, kAllWords}, {2, KIND_RATE, 1, kAllWords},  {1, KIND_TOTAL, 0, kAllWords},
+    {2, KIND_TOTAL, 0, kAllWords}, {1, KIND_TOTAL, 0, kAllWords}, {3, KIND_TOTAL, 0, kAllWords},
+    {4, KIND_TOTAL, 0, kAllWords}, {5, KIND_TOTAL, 0, kAllWords}, {3, KIND_RATE, 1, kAllWords},
+    {3, KIND_TOTAL, 0, kAllWords}, {4, KIND_RATE, 1, kAllWords},  {4, KIND_TOTAL, 0, kAllWords},
+    {5, KIND_RATE, 1, kAllWords},  {5, KIND_TOTAL, 0, kAllWords}, {6, KIND_RATE, 1, kAllWords},
+    {6, KIND_TOTAL, 0, kAllWords}, {0, KIND_TOTAL, 0, kAllWords}, {0, KIND_TOTAL, 0, kAllWords},
+    {0, KIND_RUNTIME, 0, kAllWords},
 };
 
 const TripRow kTrips[PULS_TRIP_COUNT + 1] = {
@@ -108,13 +110,18 @@ uint32_t inputLastTimeMs(const PulsInput& in, uint32_t lastTime)
 }
 
 // A unit size or time base of 0 would divide by zero in the update.
-void storeConfig(Counter& counter, const uint32_t* words)
+void guardDivisors(Counter& counter)
 {
-    memcpy(counter.config, words, sizeof counter.config);
     if (counter.config[7] == 0)
         counter.config[7] = 1;
     if (counter.config[8] == 0)
         counter.config[8] = 1;
+}
+
+void storeConfig(Counter& counter, const uint32_t* words)
+{
+    memcpy(counter.config, words, sizeof counter.config);
+    guardDivisors(counter);
 }
 
 void updateAccumulator(PulsInput& in)
@@ -773,22 +780,16 @@ uint32_t pulsDsGetTrip(uint32_t trip, void* buffer)
     return changed ? 1 : 0;
 }
 
+// Units and remainder are taken as stored. The remainder is in the base
+// counter's sub-units, whose size the core sets up only after the trips are
+// loaded: carrying it here would divide by a size that is not yet the right one.
 uint32_t pulsDsSetTrip(uint32_t trip, const void* value)
 {
     if (!validTrip(trip) || !value)
         return 0;
     int32_t record[3];
     memcpy(record, value, sizeof record);
-    int64_t units = record[1];
-    int64_t remainder = record[0];
-    // A stored remainder of a whole unit or more is carried into the units, as
-    // the trip's own updates keep it.
-    const uint32_t unitSize = counters[kTrips[trip].base].config[7];
-    if (unitSize != 0 && unitSize <= kMaxUnitSize) {
-        units += remainder / unitSize;
-        remainder %= unitSize;
-    }
-    pulsSetCounterMode(trip, saturateToI32(units), static_cast<int32_t>(remainder));
+    pulsSetCounterMode(trip, record[1], record[0]);
     trips[trip].running = static_cast<uint32_t>(record[2]);
     return 1;
 }
@@ -818,10 +819,16 @@ uint32_t pulsDsSetCounterConfig(uint32_t counter, const void* value)
         return 0;
     uint32_t record[12];
     memcpy(record, value, sizeof record);
-    storeConfig(counters[counter], record);
-    // A stored remainder of a whole unit or more is carried into the units, as
-    // the next update would do, so the trips never see it as a count.
-    const uint32_t unitSize = counters[counter].config[7];
+    Counter& target = counters[counter];
+    for (uint32_t k = 0; k < 9; ++k)
+        if (kCounters[counter].writableMask & (1u << k))
+            target.config[k] = record[k];
+    guardDivisors(target);
+    // Units and remainder as stored; the trips on this counter do not count the
+    // load. A remainder of a whole unit or more (a damaged record: the counter
+    // never keeps one) is carried with the record's own unit size, so that no
+    // trip ever sees a base remainder beyond its unit.
+    const uint32_t unitSize = target.config[7];
     pulsSetCounterAux(counter, record[11] % unitSize);
     pulsSetCounterUnits(counter, record[10] + record[11] / unitSize);
     return 1;

@@ -325,32 +325,34 @@ TEST_CASE("trip records go to the store and come back")
     CHECK(units == 19);
 }
 
-TEST_CASE("records from the store are brought into range: remainders carried, totals held at their ends")
+TEST_CASE("records from the store are taken as stored, whatever the unit size at load")
 {
     ManualClock clock;
     struct Case {
         int32_t remainder, units;
-        int32_t loadedRemainder, loadedUnits;
     };
+    // Loaded before their base counter's record, as the store loads them: the
+    // base still has the start-up unit size of 1000 then, and its record brings
+    // the largest one.
     const Case cases[] = {
-        {999, -3, 999, -3},
-        {2500, 17, 500, 19},
-        {-2500, 17, -500, 15},
-        {INT32_MAX, INT32_MAX, 647, INT32_MAX},
-        {INT32_MIN, INT32_MIN, -648, INT32_MIN},
+        {999, -3}, {2500, 17}, {-2500, 17}, {700000, 3}, {2099999999, INT32_MAX}, {-2099999999, INT32_MIN},
     };
+    const uint32_t base[12] = {0, 100, 8000, 1, 0, 0, 0, 2100000000, 1000, 0, 0, 0};
     for (const Case& c : cases) {
         CAPTURE(c.remainder);
         pulsInit();
         const int32_t stored[3] = {c.remainder, c.units, 1};
         REQUIRE(pulsDsSetTrip(5, stored) == 1);
+        REQUIRE(pulsDsSetCounterConfig(5, base) == 1);
         int32_t loaded[3] = {};
         pulsDsGetTrip(5, loaded);
-        CHECK(loaded[0] == c.loadedRemainder);
-        CHECK(loaded[1] == c.loadedUnits);
+        CHECK(loaded[0] == c.remainder);
+        CHECK(loaded[1] == c.units);
         CHECK(loaded[2] == 1);
     }
 
+    // A counter record is loaded as stored, but a remainder beyond its own unit
+    // size (a damaged record) is carried with that size.
     pulsInit();
     const uint32_t record[12] = {0, 100, 8000, 1, 0, 0, 0, 1000, 1000, 0, 5, 123456};
     REQUIRE(pulsDsSetCounterConfig(5, record) == 1);
@@ -359,6 +361,45 @@ TEST_CASE("records from the store are brought into range: remainders carried, to
     int32_t tripUnits = 0;
     REQUIRE(pulsGetTripValueBase(5, &tripUnits) == 0);
     CHECK(tripUnits == 0);  // the load is no count
+}
+
+TEST_CASE("a restart keeps the volume totals: trips in millionths of a litre load before their base's unit size")
+{
+    ManualClock clock;
+    pulsInit();
+    // The store's order: the trip states of the job, campaign and lifetime
+    // volume, then the record of their base counter 5 (litres of 10^6 sub-units).
+    const int32_t volume[3] = {700000, 3, 1};
+    for (uint32_t trip : {5u, 6u, 7u})
+        REQUIRE(pulsDsSetTrip(trip, volume) == 1);
+    const uint32_t base[12] = {1, 200, 1000, 1538, 0, 0, 0, 1000000, 60000, 0, 42, 900000};
+    REQUIRE(pulsDsSetCounterConfig(5, base) == 1);
+    CHECK(state(5).units == 42);
+    CHECK(state(5).remainder == 900000);
+    for (uint32_t trip : {5u, 6u, 7u}) {
+        CAPTURE(trip);
+        int32_t loaded[3] = {};
+        pulsDsGetTrip(trip, loaded);
+        CHECK(loaded[0] == 700000);
+        CHECK(loaded[1] == 3);
+    }
+
+    // 0.4 l more: the base and every trip carry with the unit size set up now.
+    REQUIRE(pulsSetInputMode(1, 1) == 0);
+    REQUIRE(pulsResetCounter(5) == 0);
+    handIn(1, 260);  // x 1538 = 399880 sub-units
+    clockAdvanceMs(300);
+    REQUIRE(pulsUpdateCounter(5) == 0);
+    CHECK(state(5).units == 43);
+    CHECK(state(5).remainder == 299880);
+    for (uint32_t trip : {5u, 6u, 7u}) {
+        CAPTURE(trip);
+        int32_t units = 0, remainder = 0;
+        REQUIRE(pulsGetTripValueBase(trip, &units) == 0);
+        REQUIRE(pulsGetTripValueUnit(trip, &remainder) == 0);
+        CHECK(units == 4);
+        CHECK(remainder == 99880);
+    }
 }
 
 TEST_CASE("numbers out of range are refused without a change")
