@@ -1,3 +1,5 @@
+#include "console_field.h"
+#include "dscatalogue.h"
 #include "fieldconsole_run.h"
 #include "gui_test.h"
 #include "test_root.h"
@@ -65,6 +67,10 @@ TEST_CASE("on a fresh board the console starts, runs and ends on SIGTERM with th
     CHECK(b.console.exitStatus() == QProcess::NormalExit);
     CHECK(b.console.exitCode() == 0);
     CHECK(QFileInfo(velmar + "/fdatasto/fdatasto.dat").size() == 2994);
+    // The program's own US English, built beside it, was found and selected.
+    const StoreFile store((velmar + "/fdatasto/fdatasto.dat").toStdString());
+    REQUIRE(store.valid());
+    CHECK(store.u16(DS_LANGUAGE_ID) == 0x0409);
 }
 
 TEST_CASE("Ctrl-C ends the console the way SIGTERM does")

@@ -1,0 +1,567 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en_US">
+<context>
+    <name>%L1 %2</name>
+    <message>
+        <source>%L1 is the value, %2 is the units</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>%L1%</name>
+    <message>
+        <source>%L1 is the value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPopupMessage</name>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPopupQuery</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LanguageManager</name>
+    <message>
+        <source>English - US</source>
+        <comment>This is the name of the current language. ie. Spanish for the Americas would be Espanol - CA/SA.</comment>
+        <translation>English - US</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Power Down</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to power down?</source>
+        <comment>power down Option definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NumericKeypadWidget</name>
+    <message>
+        <source>0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-/+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid value!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid value! Value must be between %L1 and %L2 %3.</source>
+        <comment>%L1 is the minimum value, %L2 is the maximum value, %3 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Reports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure Log Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m</source>
+        <comment>abbr. for meter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft</source>
+        <comment>abbr. for feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ha</source>
+        <comment>abbr. for hectare</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1000 sq ft</source>
+        <comment>abbr. for 1000 square feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ac</source>
+        <comment>abbr. for acre</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Date: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Time: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hours %2 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total Application Time: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amount: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Driven Distance: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Area: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job Data Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job Data: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Additional Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb</source>
+        <comment>abbr for pound</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kg</source>
+        <comment>abbr for kilogram</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job Counter %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report Created: %1 at %2</source>
+        <comment>%1 is the date, %2 is the time</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewConfigFilling</name>
+    <message>
+        <source>Filling %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewConfigFilling2</name>
+    <message>
+        <source>Filling %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewConfiguration</name>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewConsole</name>
+    <message>
+        <source>Console</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewData</name>
+    <message>
+        <source>Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewMisc</name>
+    <message>
+        <source>Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WorkingViewCtrl</name>
+    <message>
+        <source>Operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>definition</name>
+    <message>
+        <source>Check flow sensor and connections.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check liquid pressure sensor and connections.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow calibration value not valid!
+Check sensor and connections.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Density not equal to water (1 kg/l or 8.34 lb/gal).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Below minimum speed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation is now pressure based due to low flow.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low flow.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank almost empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target rate impossible to reach.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum regulation pressure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum regulation pressure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure too low.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure too high.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The cross-relation between pressure and flow is too big.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The liquid pressure is too low.
+Increase pump RPM.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The liquid pressure is too high.
+Decrease pump RPM.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No speed signal is available from the selected speed source.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master Switch can not be activated outside Operation screen.
+Turn Master Switch off!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This menu cannot be exited while spraying is in progress!
+Stop spraying and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The File system is filled up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file was not saved correctly.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The controller is not using a true speed input.
+You can select an alternative speed source from the operation screen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoded tip spacing doesn&apos;t match the different encoded section widths.
+DO NOT SPRAY - the dose rate might be wrong.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Sectrix unit has stopped responding.
+Please control the section manually.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Sectrix unit has shifted to manual mode.
+Please control the section manually.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The section switches shall be on before the Sectrix unit can turn on the sections.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The hardware is not supported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section output is not working correctly.
+Please check cables and valves.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master output is not working correctly.
+Please check cables and valves.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill Valve output is not working correctly.
+Please check cables and valves.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The supply voltage is too low.
+The operation of the product cannot be guaranteed.
+Please check the power supply.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The internal fuse is blown.
+The operation of the product will no longer work.
+Service is needed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The CAN speed source is not valid.
+Shifting to Implement Speed Sensor.</source>
+        <comment>Definition.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mph</source>
+        <comment>abbr. for miles per hour</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km/h</source>
+        <comment>abbr. for kilo meters per hour</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The CAN speed source is not valid.
+Shifting to simulated speed, %L1 %2.</source>
+        <comment>Definition. %L1 is the current simulated speed value, and %2 is the speed unit.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>definition header</name>
+    <message>
+        <source>No Flow Pulses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Liquid Pressure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure Based</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actual Rate Too Low</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actual Rate Too High</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure/Flow Check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Pressure Too Low</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Pressure Too High</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Speed Signal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Work Not Possible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop Spraying</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File System Out of Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulated Speed Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAN Speed Missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mismatch Between Spacing and Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sectrix Unit Not Responding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sectrix Unit in Manual Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not All Sections On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong Hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Output Failure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master Output Failure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill Valve Output Failure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Supply Voltage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fuse Blown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
