@@ -1,13 +1,17 @@
 #include "pdfreportbase.h"
 
 #include "clock.h"
+#include "filedesc.h"
+#include "filefunc.h"
 #include "version.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QObject>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgRenderer>
 
@@ -60,10 +64,7 @@ bool PDFReportBase::printPage(const QString& fileName, bool letter, double rowHe
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
     printer.setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
-    if (!companyName.isEmpty())
-        printer.setCreator(companyName);
 
     const QPageLayout layout = printer.pageLayout();
     const double paperMm = layout.fullRect(QPageLayout::Millimeter).width();
@@ -83,14 +84,29 @@ bool PDFReportBase::printPage(const QString& fileName, bool letter, double rowHe
     smallFont = fontOfMm(3);
     largeFont = fontOfMm(6);
 
+    // QPrinter writes its file unchecked: on a full stick it reports success
+    // for a cut-short file. The page is painted into memory with the printer's
+    // layout and resolution, then replaced onto the stick in one checked step
+    // that leaves a previous file as it was.
+    const std::string target = fileName.toStdString();
+    if (!isDirectory(parentDirectory(target)))
+        return false;
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(layout);
+    if (!companyName.isEmpty())
+        writer.setCreator(companyName);
+
     QPainter pagePainter;
     painter = &pagePainter;
-    const bool began = pagePainter.begin(&printer);
+    const bool began = pagePainter.begin(&writer);
     if (began)
         drawPage();
     const bool ended = began && pagePainter.end();
     painter = nullptr;
-    return began && ended && printer.printerState() != QPrinter::Error;
+    return began && ended && fileReplace(target, pdf.data().constData(), static_cast<size_t>(pdf.data().size()));
 }
 
 double PDFReportBase::drawReportHeader(const QString& title)

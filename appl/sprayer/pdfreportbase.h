@@ -37,8 +37,10 @@ protected:
 
     // Prints the page into fileName: measures the printer, sets the pens and
     // fonts, rows of rowHeightMm with the footer in one row below contentRect,
-    // and runs drawPage on a painter. True when the painter began and ended and
-    // the printer reports no error.
+    // and runs drawPage on a painter. The page is made in memory and written
+    // whole: true only when the painter began and ended and every byte reached
+    // the file. A failed write (a full stick) leaves a previous file as it was;
+    // without the file's directory (no stick) nothing is written.
     bool printPage(const QString& fileName, bool letter, double rowHeightMm);
     virtual void drawPage() = 0;
     // The application font at mm millimetres of the printer.

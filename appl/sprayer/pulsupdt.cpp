@@ -166,13 +166,17 @@ uint32_t pulsupdtNewFlowCal(uint32_t id, const void*, uint32_t, uint16_t)
 
 uint32_t pulsupdtNewFlowCalCorr(uint32_t id, const void*, uint32_t, uint16_t)
 {
+    // The mode factor is a percentage (crop default 100): at 100 the counters
+    // must keep the units the calibration number alone gives them, millionths
+    // of a litre per pulse, so the quotient is taken of 10^9 x 100 in one
+    // rounded step.
     const uint32_t k = storedValue(id);
     const uint64_t product = static_cast<uint64_t>(k) * datastoreGetUint32(DS_FLOW_CAL_NUMBER);
-    const uint64_t factor = static_cast<uint64_t>(roundedQuotient(1000000000, product)) * 10;
-    setFlowFactor(factor > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(factor));
-    debugPrintf(0, "pulsupdtNewFlowCalCorr(%lu) C=%u FC=%llu F=%llu\r\n", static_cast<unsigned long>(id),
+    const uint32_t factor = roundedQuotient(100000000000ULL, product);
+    setFlowFactor(factor);
+    debugPrintf(0, "pulsupdtNewFlowCalCorr(%lu) C=%u FC=%llu F=%lu\r\n", static_cast<unsigned long>(id),
                 static_cast<unsigned>(k), static_cast<unsigned long long>(product),
-                static_cast<unsigned long long>(factor));
+                static_cast<unsigned long>(factor));
     return 0;
 }
 

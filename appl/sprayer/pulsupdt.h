@@ -25,7 +25,9 @@ uint32_t pulsupdtUpdate();
 uint32_t pulsupdtSpeedSourceChanged(uint32_t id, const void* value, uint32_t size, uint16_t type);
 // DS_FLOW_CAL_NUMBER (u32): flow factor 10^9 / calibration number.
 uint32_t pulsupdtNewFlowCal(uint32_t id, const void* value, uint32_t size, uint16_t type);
-// DS_SPRAYER_MODE_FACTOR (u16): flow factor corrected by the sprayer-mode factor.
+// DS_SPRAYER_MODE_FACTOR (u16): flow factor corrected by the sprayer-mode factor,
+// a percentage: 10^11 / (factor x calibration number), so that 100 gives what
+// the calibration number alone gives.
 uint32_t pulsupdtNewFlowCalCorr(uint32_t id, const void* value, uint32_t size, uint16_t type);
 // DS_NH3_DENSITY_FACTOR (u16): flow factor corrected by the NH3 density factor;
 // a factor of 0 changes nothing.

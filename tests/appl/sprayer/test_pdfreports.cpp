@@ -24,7 +24,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <csignal>
+#include <dirent.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <vector>
 
 using VelmarReports::PDFPressureLog;
 using VelmarReports::PDFReport;
@@ -87,6 +91,44 @@ struct ReportEnv {
     }
     ~ReportEnv() { removeTree(stick()); }
 };
+
+// A stick that is full after `bytes`: every write past that size fails as it
+// does on a full medium (the file-size limit, its signal ignored). The limit
+// holds for the whole test program, so it is set only around one save.
+class FullStick {
+public:
+    explicit FullStick(rlim_t bytes)
+    {
+        REQUIRE(getrlimit(RLIMIT_FSIZE, &mSaved) == 0);
+        mHandler = signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {bytes, mSaved.rlim_max};
+        REQUIRE(setrlimit(RLIMIT_FSIZE, &limit) == 0);
+    }
+    ~FullStick()
+    {
+        setrlimit(RLIMIT_FSIZE, &mSaved);
+        signal(SIGXFSZ, mHandler);
+    }
+
+private:
+    struct rlimit mSaved = {};
+    void (*mHandler)(int) = nullptr;
+};
+
+// The names in the stick's directory.
+std::vector<std::string> stickFiles()
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(stick().c_str())) {
+        while (const struct dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        closedir(dir);
+    }
+    return names;
+}
 
 void setRecord(uint32_t job, const JobRecord& record)
 {
@@ -239,4 +281,59 @@ TEST_CASE("pressure-log report: built from a fresh log, printed on the stick")
     removeTree(stick());
     CHECK_FALSE(pressureLogSavePdf());
     CHECK_FALSE(exists(stick()));
+}
+
+TEST_CASE("reports on a full stick: the save fails and a previous file stays as it was")
+{
+    ReportEnv env;
+    constexpr rlim_t kRoomOnStick = 1500;
+
+    SUBCASE("job report")
+    {
+        REQUIRE(getItem(DS_ACTIVE_JOB_NUMBER) != 4);
+        setRecord(4, JobRecord{3725, 2468, 987654, 1500, localMs(2026, 12, 9, 9, 55)});
+        const std::string file = stick() + "/trip5_2612090955.pdf";
+        {
+            FullStick full(kRoomOnStick);
+            CHECK_FALSE(tripCntSavePdf(4));
+        }
+        CHECK(stickFiles().empty());  // no cut-short report, no leftover
+
+        REQUIRE(tripCntSavePdf(4));
+        const std::string whole = readTextFile(file);
+        REQUIRE(whole.size() > kRoomOnStick);
+        {
+            FullStick full(kRoomOnStick);
+            CHECK_FALSE(tripCntSavePdf(4));
+        }
+        CHECK(readTextFile(file) == whole);
+        CHECK(stickFiles().size() == 1);
+        CHECK(pdfText(file).find("Job Data: Job Counter 5") != std::string::npos);
+    }
+    SUBCASE("pressure-log report")
+    {
+        pressureLogCreate("pressurelogs");
+        pressureLogEnable(1);
+        for (int i = 0; i < 5; ++i)
+            pressureLogSample(static_cast<float>(i), "bar");
+        REQUIRE(pressureLogWorker()->buildAndWait(5000));
+        const std::string file = stick() + "/Velmar_Pressure_Log_2612090955.pdf";
+        {
+            FullStick full(kRoomOnStick);
+            CHECK_FALSE(pressureLogSavePdf());
+            REQUIRE(pressureLogWorker()->waitIdle(5000));
+        }
+        CHECK(stickFiles().empty());
+
+        REQUIRE(pressureLogSavePdf());
+        const std::string whole = readTextFile(file);
+        REQUIRE(whole.size() > kRoomOnStick);
+        {
+            FullStick full(kRoomOnStick);
+            CHECK_FALSE(pressureLogSavePdf());
+            REQUIRE(pressureLogWorker()->waitIdle(5000));
+        }
+        CHECK(readTextFile(file) == whole);
+        CHECK(pdfText(file).find("Pressure Log Data") != std::string::npos);
+    }
 }

@@ -1,6 +1,7 @@
 #include "pulsupdt.h"
 
 #include "coretables_env.h"
+#include "clock.h"
 #include "comport.h"
 #include "conout.h"
 #include "debugcon.h"
@@ -137,7 +138,7 @@ TEST_CASE("pulse counters: flow factors follow the calibration items")
         CHECK(unitOf(2) == 1538);
     }
 
-    SUBCASE("the sprayer-mode correction multiplies the calibration number, in 64 bits")
+    SUBCASE("the sprayer-mode correction is a percentage of the calibration number, in 64 bits")
     {
         struct Case {
             uint16_t k;
@@ -145,10 +146,13 @@ TEST_CASE("pulse counters: flow factors follow the calibration items")
             uint32_t factor;
         };
         const Case cases[] = {
-            {1, 650000, 15380},     // (10^9 / 650000) x 10
-            {3, 650000, 5130},      // 10^9 / 1950000 = 513
-            {20000, 650000, 0},     // 1.3 x 10^10: below one, not a wrapped 90
-            {7000, 4900000, 0},
+            {100, 650000, 1538},    // the default: what the calibration number alone gives
+            {100, 4900000, 204},
+            {110, 650000, 1399},    // 10^11 / 71500000 = 1398.6
+            {1, 650000, 153846},    // 10^11 / 650000
+            {3, 650000, 51282},
+            {20000, 650000, 8},     // 1.3 x 10^10 fits only in 64 bits
+            {7000, 4900000, 3},
             {0, 650000, 0},         // no division by zero
         };
         for (const Case& c : cases) {
@@ -185,6 +189,58 @@ TEST_CASE("pulse counters: flow factors follow the calibration items")
         REQUIRE(datastoreSetUint16(DS_NH3_DENSITY_FACTOR, 0) == DS_OK);
         CHECK(unitOf(2) == 204);
     }
+}
+
+TEST_CASE("pulse counters: the mode factor at its default leaves flow and volume as the calibration gives them")
+{
+    Counters env;
+    // The flow meter's pulses handed in as the I/O loop hands them: 650 per
+    // litre (the stand-in sprayer's meter, calibration number 650000), 20 l/min.
+    REQUIRE(pulsSetInputMode(1, 1) == 0);
+    REQUIRE(pulsResetCounter(0) == 0);
+    // The calibration entered anew: its hook sets the factor the set-up cleared.
+    REQUIRE(datastoreSetUint32(DS_FLOW_CAL_NUMBER, kDefaultFlowCal + 1) == DS_OK);
+    REQUIRE(datastoreSetUint32(DS_FLOW_CAL_NUMBER, kDefaultFlowCal) == DS_OK);
+    REQUIRE(unitOf(5) == 1538);
+    constexpr uint32_t kPulsesPerStep = 650 * 20 / 600;  // 100 ms at 20 l/min
+    const auto pump = [](int steps) {
+        for (int i = 0; i < steps; ++i) {
+            clockAdvanceMs(100);
+            pulsSetExternalPulsCountNew(1, kPulsesPerStep, 100);
+            pulsupdtUpdate();
+        }
+    };
+    // The job volume (trip 7 on counter 5, millionths of a litre) and the flow counter.
+    const auto volume = [] {
+        int32_t units = 0, remainder = 0;
+        pulsGetTripValueBase(7, &units);
+        pulsGetTripValueUnit(7, &remainder);
+        return units + remainder / 1e6;
+    };
+    const auto flow = [] {
+        uint32_t units = 0;
+        float remainder = 0;
+        uint32_t base = 0;
+        pulsGetCounterParam(2, &units);
+        pulsGetCounterRemainder(2, &base, &remainder);
+        return units * 100.0 + base;
+    };
+    constexpr int kSteps = 3000;  // 5 minutes
+    constexpr double kPumped = kPulsesPerStep * kSteps / 650.0;
+
+    pump(kSteps);
+    const double before = volume();
+    const double flowBefore = flow();
+    CHECK(before == doctest::Approx(kPumped).epsilon(0.001));
+    REQUIRE(flowBefore > 0);
+
+    // What a change of the liquid unit writes in crop mode at the default correction.
+    REQUIRE(datastoreSetUint16(DS_SPRAYER_MODE_FACTOR, 100) == DS_OK);
+    pump(kSteps);
+    CHECK(volume() - before == doctest::Approx(kPumped).epsilon(0.001));
+    CHECK(flow() == doctest::Approx(flowBefore).epsilon(0.01));
+    MESSAGE("pumped " << kPumped << " l twice; counted " << before << " l, then " << volume() - before
+                      << " l; flow counter " << flowBefore << " then " << flow());
 }
 
 TEST_CASE("pulse counters: the speed factor goes to the selected source's pair")
