@@ -201,7 +201,6 @@ void SettingPageKit::prepareKeypad(NumericKeypadWidget* keypad, const KeypadSett
 ButtonGridWidget* SettingPageKit::addGrid()
 {
     ButtonGridWidget* grid = new ButtonGridWidget(mPage);
-    grid->setWindowFlags(grid->windowFlags() | Qt::Window | Qt::FramelessWindowHint);
     grid->resize(GuiGeometry::fullPageSize());
     grid->hide();
     return grid;
@@ -218,7 +217,6 @@ KestromPushButton* SettingPageKit::addOptionText(ButtonGridWidget* grid, int id,
 {
     KestromPushButton* button = new KestromPushButton(id, nullptr);
     button->setText(text);
-    button->setMinimumSize(GuiGeometry::iconSize90());
     if (!grid->addButton(button))
         button->setParent(grid);  // refused (the grid is full): still owned
     return button;

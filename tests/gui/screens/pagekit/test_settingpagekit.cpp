@@ -284,25 +284,28 @@ TEST_CASE("keypad cycle: cancelling one row, then committing another, changes on
     }
 }
 
-TEST_CASE("grid cycle: nine options show seven and an arrow; highlighting keeps the page")
+TEST_CASE("grid cycle: nine menu-size options go four a page with an arrow; highlighting keeps the page")
 {
     KitPage f;
     ButtonGridWidget* grid = f.page->grid;
-    CHECK(grid->pageCount() == 2);
+    CHECK(grid->pageCount() == 3);
     const QList<KestromPushButton*> first = grid->pageButtons(1);
-    REQUIRE(first.size() == 8);
+    REQUIRE(first.size() == 5);
     CHECK(first.last()->id() == ButtonGridWidget::NextPageId);
     CHECK(first.at(0)->text() == "Zero");
 
     tap(f.page->choiceValue);
     REQUIRE(grid->isVisible());
     CHECK(grid->isWindow());
+    CHECK(first.at(0)->size() == GuiGeometry::menuButtonSize());
     tap(first.last());  // to the second page
     REQUIRE(grid->currentPage() == 2);
+    tap(grid->pageButtons(2).last());  // to the third
+    REQUIRE(grid->currentPage() == 3);
     grid->setHighlightedButton(8);
-    CHECK(grid->currentPage() == 2);
+    CHECK(grid->currentPage() == 3);
     KestromPushButton* eight = nullptr;
-    for (KestromPushButton* button : grid->pageButtons(2))
+    for (KestromPushButton* button : grid->pageButtons(3))
         if (button->id() == 8)
             eight = button;
     REQUIRE(eight != nullptr);
