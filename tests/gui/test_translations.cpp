@@ -1,6 +1,7 @@
 // The console's own English: its Linguist source lists every text of the
 // sources, and the translation built from it names its language.
 #include "gui_test.h"
+#include "source_tree.h"
 #include "sysroot.h"
 
 #include <doctest/doctest.h>
@@ -15,20 +16,6 @@
 #include <QXmlStreamReader>
 
 namespace {
-
-// This file is tests/gui/test_translations.cpp. A compiler cache that rewrites
-// paths below its base directory leaves __FILE__ relative to the compiler's
-// working directory: the build tree's top, one above the test programs.
-QString sourceTop()
-{
-    const QString self = QStringLiteral(__FILE__);
-    const QFileInfo file = QFileInfo(self).isAbsolute()
-                               ? QFileInfo(self)
-                               : QFileInfo(QDir(QCoreApplication::applicationDirPath() + "/..").filePath(self));
-    return QDir(file.absoluteDir().absoluteFilePath(QStringLiteral("../.."))).absolutePath();
-}
-
-const char* const englishSource = "gui/translations/ksnsprayer_en-US.ts";
 
 // Every message of a .ts file as context, source and comment.
 QSet<QString> messages(const QString& path)
@@ -63,7 +50,7 @@ QSet<QString> messages(const QString& path)
 TEST_CASE("the English source is current: refreshing it from the sources adds and drops nothing")
 {
     guiApplication();
-    const QString original = sourceTop() + "/" + englishSource;
+    const QString original = englishTranslationSource();
     REQUIRE(QFileInfo::exists(original));
     const QString copy = QString::fromStdString(sysrootPath("/tmp/ksnsprayer_en-US.ts"));
     QDir().mkpath(QFileInfo(copy).absolutePath());
@@ -78,7 +65,7 @@ TEST_CASE("the English source is current: refreshing it from the sources adds an
     const QSet<QString> before = messages(original);
     const QSet<QString> after = messages(copy);
     CHECK(before.size() > 50);
-    INFO("run scripts/update-translations and commit " << englishSource);
+    INFO("run scripts/update-translations and commit " << original.toStdString());
     for (const QString& added : after - before)
         CHECK_MESSAGE(false, "text missing from the English source: " << added.toStdString());
     for (const QString& gone : before - after)

@@ -7,7 +7,7 @@ namespace ToolsViewWidgets {
 ToolsViewConsole::ToolsViewConsole(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolsViewConsole"));
-    layOutPlaceholderPage(this, tr("Console"), {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }}});
+    layOutPlaceholderPage(this, [this] { return tr("Console"); }, {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }}});
 }
 
 }  // namespace ToolsViewWidgets

@@ -7,7 +7,7 @@ namespace ToolsViewWidgets {
 ToolsViewData::ToolsViewData(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolsViewData"));
-    layOutPlaceholderPage(this, tr("Data"), {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }}});
+    layOutPlaceholderPage(this, [this] { return tr("Data"); }, {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }}});
 }
 
 }  // namespace ToolsViewWidgets

@@ -7,7 +7,7 @@ namespace ToolsViewWidgets {
 ToolsViewConfigFilling::ToolsViewConfigFilling(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
     setObjectName(QStringLiteral("ToolsViewConfigFilling"));
-    layOutPlaceholderPage(this, tr("Filling %1").arg(1),
+    layOutPlaceholderPage(this, [this] { return tr("Filling %1").arg(1); },
                           {{"backButton", ":/images/arrow_back_left_grn.svg", {}, [this] { emit goBack(); }},
                            {"nextButton", ":/images/arrow_right_green.svg", {}, [this] { emit nextPage(); }}});
 }

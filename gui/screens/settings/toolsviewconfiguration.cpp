@@ -7,7 +7,7 @@ namespace ToolsViewWidgets {
 ToolsViewConfiguration::ToolsViewConfiguration(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolsViewConfiguration"));
-    layOutPlaceholderPage(this, tr("Settings"), {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }}});
+    layOutPlaceholderPage(this, [this] { return tr("Settings"); }, {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }}});
 }
 
 }  // namespace ToolsViewWidgets

@@ -7,7 +7,7 @@ namespace ToolsViewWidgets {
 ToolsViewMisc::ToolsViewMisc(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolsViewMisc"));
-    layOutPlaceholderPage(this, tr("Tools"), {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }}});
+    layOutPlaceholderPage(this, [this] { return tr("Tools"); }, {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }}});
 }
 
 }  // namespace ToolsViewWidgets

@@ -5,7 +5,7 @@
 WorkingViewCtrl::WorkingViewCtrl(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("WorkingViewCtrl"));
-    layOutPlaceholderPage(this, tr("Operation"),
+    layOutPlaceholderPage(this, [this] { return tr("Operation"); },
                           {{"homeButton", ":/images/home.svg", {}, [this] { emit ShowHomeView(); }},
-                           {"fillButton", nullptr, tr("Fill"), [this] { emit ShowFillingView(); }}});
+                           {"fillButton", nullptr, [this] { return tr("Fill"); }, [this] { emit ShowFillingView(); }}});
 }

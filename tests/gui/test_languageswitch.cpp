@@ -1,0 +1,213 @@
+// A language switch at run time reaches every page: after it no page of the
+// main window shows a text in the English of the sources. The language is a
+// pseudo-translation of the console's own Linguist source, so every text the
+// sources give is covered without a translator's work.
+#include "datastore.h"
+#include "dscatalogue.h"
+#include "greyfellcommon.h"
+#include "gui_test.h"
+#include "guiarbitrator.h"
+#include "guigeometry.h"
+#include "mainwindow.h"
+#include "source_tree.h"
+#include "test_root.h"
+
+#include <doctest/doctest.h>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStackedWidget>
+#include <QTranslator>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <vector>
+
+namespace {
+
+const QString openMark = QStringLiteral("\u00ab");
+const QString closeMark = QStringLiteral("\u00bb");
+
+struct Message {
+    QString context, source, comment;
+};
+
+std::vector<Message> readMessages(const QString& path)
+{
+    std::vector<Message> found;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return found;
+    QXmlStreamReader xml(&file);
+    Message m;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("name"))
+            m.context = xml.readElementText();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("message"))
+            m.source.clear(), m.comment.clear();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("source"))
+            m.source = xml.readElementText();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("comment"))
+            m.comment = xml.readElementText();
+        else if (xml.isEndElement() && xml.name() == QLatin1String("message"))
+            found.push_back(m);
+    }
+    return found;
+}
+
+// Every text marked, its arguments kept: "Filling %1" becomes "«Filling %1»".
+bool writePseudoTranslation(const std::vector<Message>& messages, const QString& qm)
+{
+    const QString ts = QString(qm).replace(".qm", ".ts");
+    QFile file(ts);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QXmlStreamWriter xml(&file);
+    xml.writeStartDocument();
+    xml.writeStartElement("TS");
+    xml.writeAttribute("version", "2.1");
+    xml.writeAttribute("language", "xx");
+    for (const Message& m : messages) {
+        xml.writeStartElement("context");
+        xml.writeTextElement("name", m.context);
+        xml.writeStartElement("message");
+        xml.writeTextElement("source", m.source);
+        if (!m.comment.isEmpty())
+            xml.writeTextElement("comment", m.comment);
+        xml.writeTextElement("translation", openMark + m.source + closeMark);
+        xml.writeEndElement();
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    file.close();
+    return QProcess::execute("lrelease", {"-silent", ts, "-qm", qm}) == 0;
+}
+
+// A text shown as the sources give it: the source with its arguments filled in.
+// Sources without a letter of their own ("%1", digits) say nothing.
+std::vector<QRegularExpression> englishPatterns(const std::vector<Message>& messages)
+{
+    std::vector<QRegularExpression> patterns;
+    const QRegularExpression argument(QStringLiteral("%L?\\d"));
+    const QRegularExpression letter(QStringLiteral("[A-Za-z]"));
+    for (const Message& m : messages) {
+        if (!QString(m.source).remove(argument).contains(letter))
+            continue;
+        QStringList parts;
+        for (const QString& part : m.source.split(argument))
+            parts << QRegularExpression::escape(part);
+        patterns.emplace_back(QRegularExpression::anchoredPattern(parts.join(".*")));
+    }
+    return patterns;
+}
+
+// The object name of the page in the view stack that holds the widget.
+QString pageName(QWidget* widget)
+{
+    while (widget->parentWidget() != nullptr && qobject_cast<QStackedWidget*>(widget->parentWidget()) == nullptr)
+        widget = widget->parentWidget();
+    return widget->objectName();
+}
+
+// The visible texts of the window that are English of the sources, with the page they are on.
+QStringList englishTexts(QWidget* window, const std::vector<QRegularExpression>& patterns)
+{
+    QStringList english;
+    auto check = [&](QWidget* widget, const QString& text) {
+        if (!widget->isVisible() || text.isEmpty())
+            return;
+        for (const QRegularExpression& pattern : patterns) {
+            if (pattern.match(text).hasMatch()) {
+                english << pageName(widget) + ": " + text;
+                return;
+            }
+        }
+    };
+    for (QLabel* label : window->findChildren<QLabel*>())
+        check(label, label->text());
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        check(button, button->text());
+    return english;
+}
+
+int markedTexts(QWidget* window)
+{
+    int marked = 0;
+    for (QLabel* label : window->findChildren<QLabel*>())
+        marked += label->isVisible() && label->text().startsWith(openMark);
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        marked += button->isVisible() && button->text().startsWith(openMark);
+    return marked;
+}
+
+}  // namespace
+
+TEST_CASE("after a language switch every page shows its texts in the new language")
+{
+    guiApplication();
+    TestRoot root;
+    REQUIRE(datastoreInit(2) == 0);
+    GuiGeometry::setDesignType(3);
+    GuiGeometry::setDisplayType(3);
+    const std::vector<Message> messages = readMessages(englishTranslationSource());
+    REQUIRE(messages.size() > 50);
+    const std::vector<QRegularExpression> patterns = englishPatterns(messages);
+    const QString qm = QString::fromStdString(root.path("/tmp/ksnsprayer_xx.qm"));
+    REQUIRE(QDir().mkpath(QFileInfo(qm).absolutePath()));
+    REQUIRE(writePseudoTranslation(messages, qm));
+
+    MainWindow window(nullptr);
+    window.setObjectName("MainWindow");
+    window.show();
+    pumpEvents();
+    auto* stack = window.findChild<QStackedWidget*>();
+    REQUIRE(stack != nullptr);
+
+    // Before: the pages speak the sources' English (the check can see them).
+    int englishBefore = 0;
+    for (int page = 0; page < stack->count(); ++page) {
+        stack->setCurrentIndex(page);
+        pumpEvents();
+        englishBefore += englishTexts(&window, patterns).size();
+    }
+    CHECK(englishBefore >= stack->count() - 1);
+
+    // The switch happens on one page; each page is then looked at as the
+    // operator would come to it.
+    stack->setCurrentIndex(GuiArbitrator::WorkingView);
+    pumpEvents();
+    QTranslator language;
+    REQUIRE(language.load(qm));
+    QCoreApplication::installTranslator(&language);
+    pumpEvents();
+    {
+        INFO("the page in view when the language changes");
+        const QStringList english = englishTexts(&window, patterns);
+        CHECK_MESSAGE(english.isEmpty(), english.join("; ").toStdString());
+        CHECK(markedTexts(&window) > 0);
+    }
+    int marked = 0;
+    for (int page = 0; page < stack->count(); ++page) {
+        stack->setCurrentIndex(page);
+        pumpEvents();
+        CAPTURE(page);
+        const QStringList english = englishTexts(&window, patterns);
+        CHECK_MESSAGE(english.isEmpty(), english.join("; ").toStdString());
+        marked += markedTexts(&window);
+    }
+    CHECK(marked >= stack->count() - 1);
+
+    // And back: the texts return to English.
+    QCoreApplication::removeTranslator(&language);
+    pumpEvents();
+    stack->setCurrentIndex(GuiArbitrator::WorkingView);
+    pumpEvents();
+    CHECK(markedTexts(&window) == 0);
+    CHECK_FALSE(englishTexts(&window, patterns).isEmpty());
+}
