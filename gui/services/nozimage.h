@@ -34,6 +34,10 @@ private:
 
 }  // namespace NozImage
 
+// Registers the nozzle drawings and the widget kit's pictures. Safe to repeat.
+void nozImageInitResources();
+
 // Registers the GUI's compiled-in pictures and style sheets (the widget kit's,
 // the framework's, the nozzle drawings and the colour schemes). The main program calls it once before building the first page.
+// Defined by the framework library (gui/guiresources.cpp), the one that reaches every screen's resources.
 void guiInitResources();

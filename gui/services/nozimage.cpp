@@ -4,18 +4,15 @@
 #include "nozinfo.h"
 #include "noztables.h"
 #include "qtimagetools.h"
-#include "toolsviewconsoledisplay.h"
 
 #include <QResource>
 
 #include <cstdio>
 
-void guiInitResources()
+void nozImageInitResources()
 {
     guiWidgetsInitResources();
     Q_INIT_RESOURCE(nozimages);
-    Q_INIT_RESOURCE(gui);
-    consoleScreensInitResources();
 }
 
 namespace NozImage {
@@ -29,7 +26,7 @@ NozzleImage::~NozzleImage() = default;
 NozzleImage* NozzleImage::instance()
 {
     static NozzleImage* const images = [] {
-        guiInitResources();
+        nozImageInitResources();
         return new NozzleImage();
     }();
     return images;
