@@ -535,6 +535,7 @@ uint32_t runCase(uint32_t id, uint32_t value)
 }
 
 ProcessEventTail gTail = {regulHandleEvent, tankProceduresHandleEvent, flowCalHandleEvent};
+ProcessEventObserver gObserver = nullptr;
 
 }  // namespace
 
@@ -543,8 +544,15 @@ ProcessEventTail& processEventTail()
     return gTail;
 }
 
+ProcessEventObserver& processEventObserver()
+{
+    return gObserver;
+}
+
 uint32_t processEvent(uint32_t id, uint32_t value)
 {
+    if (gObserver != nullptr)
+        gObserver(id, value);
     const uint32_t result = runCase(id, value);
     // The regulation has its own 66 ms tick only through the main tick, and
     // none at all while the diagnostics page drives the outputs.

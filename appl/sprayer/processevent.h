@@ -15,3 +15,8 @@ struct ProcessEventTail {
     void (*flowCalibration)(uint32_t id);
 };
 ProcessEventTail& processEventTail();
+
+// Sees every call (id and value, in order) before the id's own case; it must
+// not change what the call does. Null by default; tests install a recorder.
+typedef void (*ProcessEventObserver)(uint32_t id, uint32_t value);
+ProcessEventObserver& processEventObserver();

@@ -7,7 +7,11 @@
 
 #include "cdebug.h"
 #include "sysroot.h"
+#include "test_exit.h"
 #include "test_root.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <memory>
 
@@ -21,5 +25,12 @@ int main(int argc, char** argv)
     // The logger outlives main: keep its periodic check from re-creating the
     // configuration directory after the root is gone.
     CDebug::getInstance().clearCheckLoggingFile();
+    if (quickExitRequested()) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        if (processRoot)
+            removeTreeAfterExit(processRoot->dir());
+        std::_Exit(result);
+    }
     return result;
 }

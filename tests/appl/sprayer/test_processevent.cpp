@@ -215,6 +215,34 @@ TEST_CASE("boost is clamped to 10..190")
     }
 }
 
+namespace {
+
+// What the observer saw: id, value and the boost stored at that moment.
+std::vector<std::vector<uint32_t>> gObserved;
+
+void observeCall(uint32_t id, uint32_t value)
+{
+    gObserved.push_back({id, value, dsValue(DS_BOOST_PERCENT)});
+}
+
+}  // namespace
+
+TEST_CASE("the call observer sees each call, in order, before its case, and changes nothing")
+{
+    Dispatcher dispatcher;
+    REQUIRE(dsStore(DS_BOOST_PERCENT, 100) == 0);
+    gObserved.clear();
+    processEventObserver() = observeCall;
+    processEvent(EV_SET_BOOST, 150);
+    processEvent(EV_SET_BOOST, 5);
+    processEventObserver() = nullptr;
+    processEvent(EV_SET_BOOST, 120);
+    // The boost seen is the one before the call's own case stored the new one.
+    CHECK(gObserved == std::vector<std::vector<uint32_t>>{{EV_SET_BOOST, 150, 100}, {EV_SET_BOOST, 5, 150}});
+    CHECK(dsValue(DS_BOOST_PERCENT) == 120);
+    CHECK(gRegulation == Calls{{EV_SET_BOOST, 150}, {EV_SET_BOOST, 5}, {EV_SET_BOOST, 120}});
+}
+
 TEST_CASE("sprayer mode: NH3 and back to crop")
 {
     Dispatcher dispatcher;
