@@ -133,7 +133,7 @@ TEST_CASE("touch helpers: keypad keys, grid options on later pages, button bar a
         CHECK(committed.count() == 1);
         CHECK_FALSE(keypad.isVisible());
     }
-    SUBCASE("grid: an option on the second page is reached through the arrow")
+    SUBCASE("grid: an option on the last page is reached through the arrows")
     {
         ButtonGridWidget grid;
         for (int id = 1; id <= 10; ++id) {
@@ -148,7 +148,8 @@ TEST_CASE("touch helpers: keypad keys, grid options on later pages, button bar a
         REQUIRE(shownButtonGrid() == &grid);
         int page = 0;
         CHECK(gridOption(&grid, 10, &page) != nullptr);
-        CHECK(page == 2);
+        CHECK(page == grid.pageCount());
+        CHECK(page > 1);
         chooseGridOption(&grid, 10);
         REQUIRE(chosen.count() == 1);
         CHECK(chosen.at(0).at(0).toInt() == 10);
