@@ -182,11 +182,8 @@ QString SettingPageKit::keypadTitle(const char* header) const
 
 NumericKeypadWidget* SettingPageKit::addKeypad()
 {
-    NumericKeypadWidget* keypad = new NumericKeypadWidget(QString(), mPage);
-    keypad->setWindowFlags(keypad->windowFlags() | Qt::Window | Qt::FramelessWindowHint);
-    keypad->resize(GuiGeometry::pageContentSize());
-    keypad->hide();
-    return keypad;
+    // A window of its own at the keypad's touchable size; the page only owns it.
+    return new NumericKeypadWidget(QString(), mPage);
 }
 
 void SettingPageKit::prepareKeypad(NumericKeypadWidget* keypad, const KeypadSetting& setting)
@@ -200,10 +197,8 @@ void SettingPageKit::prepareKeypad(NumericKeypadWidget* keypad, const KeypadSett
 
 ButtonGridWidget* SettingPageKit::addGrid()
 {
-    ButtonGridWidget* grid = new ButtonGridWidget(mPage);
-    grid->resize(GuiGeometry::fullPageSize());
-    grid->hide();
-    return grid;
+    // A window of its own at the full-page size; the page only owns it.
+    return new ButtonGridWidget(mPage);
 }
 
 KestromPushButton* SettingPageKit::addOption(ButtonGridWidget* grid, int id, const char* text, const char* comment)

@@ -164,7 +164,7 @@ public:
     QString keypadTitle(const char* header, const QString& shortUnit) const;
     QString keypadTitle(const char* header) const;
 
-    // A keypad owned by the page, a window of its own at the page-content size.
+    // A keypad owned by the page (a modal window of its own).
     NumericKeypadWidget* addKeypad();
     // Disconnects the keypad, sets value, range and title, connects its commit
     // to the page's slot, shows it and centres it on the screen.
@@ -177,7 +177,7 @@ public:
         showCentred(keypad);
     }
 
-    // A selection grid owned by the page, a window of its own at the full-page size.
+    // A selection grid owned by the page (a modal window of its own).
     ButtonGridWidget* addGrid();
     // An option button of the grid (id = the option's value), text tr(text, comment).
     KestromPushButton* addOption(ButtonGridWidget* grid, int id, const char* text, const char* comment = "button");
