@@ -7,12 +7,9 @@
 #include "kestrompushbutton.h"
 #include "qtelidedlabel.h"
 
-#include <QAbstractButton>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QVBoxLayout>
 #include <QVariant>
 
@@ -72,11 +69,6 @@ KestromPushButton* SettingPageKit::barButton(int id) const
     return nullptr;
 }
 
-QString SettingPageKit::translate(const char* text, const char* comment) const
-{
-    return QCoreApplication::translate(mPage->metaObject()->className(), text, comment);
-}
-
 QString SettingPageKit::pathwayText(const QStringList& parts)
 {
     switch (parts.size()) {
@@ -95,14 +87,10 @@ QString SettingPageKit::pathwayText(const QStringList& parts)
 
 void SettingPageKit::setPathway(const QStringList& parts)
 {
-    mPathwayParts = parts;
-    QStringList translated;
-    for (const QString& part : parts)
-        translated.append(translate(part.toUtf8().constData(), "pathway text"));
-    mPathway->setElidedText(pathwayText(translated));
+    mPathway->setElidedText(pathwayText(parts));
 }
 
-KestromPushButton* SettingPageKit::makeLabelButton(int row, const char* label, const char* icon)
+KestromPushButton* SettingPageKit::makeLabelButton(int row, const char* icon)
 {
     KestromPushButton* button = new KestromPushButton(row, mPage);
     button->setProperty("transparent", true);
@@ -110,7 +98,6 @@ KestromPushButton* SettingPageKit::makeLabelButton(int row, const char* label, c
     button->setSvgIcon(icon, GuiGeometry::iconSize50());
     button->setMinimumHeight(GuiGeometry::settingButtonSize().height());
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    addFixedText(button, label, "setting label");
     mRows->addWidget(button, row, 0);
     return button;
 }
@@ -131,53 +118,19 @@ void SettingPageKit::addRowWidget(int row, QWidget* widget)
     mRows->addWidget(widget, row, 1);
 }
 
-void SettingPageKit::addFixedText(QWidget* widget, const char* text, const char* comment)
+QString SettingPageKit::valueText(const QString& format, double value, int decimals, const QString& unit)
 {
-    mFixedTexts.push_back({widget, text, comment});
-    const QString translated = translate(text, comment);
-    if (QLabel* label = qobject_cast<QLabel*>(widget))
-        label->setText(translated);
-    else if (QAbstractButton* button = qobject_cast<QAbstractButton*>(widget))
-        button->setText(translated);
+    return format.arg(value, 0, 'f', decimals).arg(unit);
 }
 
-void SettingPageKit::retranslate()
+QString SettingPageKit::quantityText(const QString& format, uint32_t q, const QString& unit)
 {
-    setPathway(mPathwayParts);
-    for (const FixedText& fixed : mFixedTexts) {
-        if (fixed.widget.isNull())
-            continue;
-        const QString translated = translate(fixed.text, fixed.comment);
-        if (QLabel* label = qobject_cast<QLabel*>(fixed.widget.data()))
-            label->setText(translated);
-        else if (QAbstractButton* button = qobject_cast<QAbstractButton*>(fixed.widget.data()))
-            button->setText(translated);
-    }
+    return valueText(format, PageValues::itemDisplayValue(q), PageValues::decimals(q), unit);
 }
 
-QString SettingPageKit::valueText(double value, int decimals, const QString& unit) const
+QString SettingPageKit::percentText(const QString& format, double value)
 {
-    return translate("%L1 %2", "%L1 is the value, %2 is the units").arg(value, 0, 'f', decimals).arg(unit);
-}
-
-QString SettingPageKit::quantityText(uint32_t q, const QString& unit) const
-{
-    return valueText(PageValues::itemDisplayValue(q), PageValues::decimals(q), unit);
-}
-
-QString SettingPageKit::percentText(double value) const
-{
-    return translate("%L1%", "%L1 is the value").arg(value, 0, 'f', 0);
-}
-
-QString SettingPageKit::keypadTitle(const char* header, const QString& shortUnit) const
-{
-    return translate(header, "keyboard header. %1 is the units.").arg(shortUnit);
-}
-
-QString SettingPageKit::keypadTitle(const char* header) const
-{
-    return translate(header, "keyboard header");
+    return format.arg(value, 0, 'f', 0);
 }
 
 NumericKeypadWidget* SettingPageKit::addKeypad()
@@ -201,14 +154,7 @@ ButtonGridWidget* SettingPageKit::addGrid()
     return new ButtonGridWidget(mPage);
 }
 
-KestromPushButton* SettingPageKit::addOption(ButtonGridWidget* grid, int id, const char* text, const char* comment)
-{
-    KestromPushButton* button = addOptionText(grid, id, translate(text, comment));
-    mFixedTexts.push_back({button, text, comment});
-    return button;
-}
-
-KestromPushButton* SettingPageKit::addOptionText(ButtonGridWidget* grid, int id, const QString& text)
+KestromPushButton* SettingPageKit::addOption(ButtonGridWidget* grid, int id, const QString& text)
 {
     KestromPushButton* button = new KestromPushButton(id, nullptr);
     button->setText(text);
@@ -242,20 +188,15 @@ void SettingPageKit::showCentred(QWidget* editor)
     editor->move(editor->isWindow() ? global : editor->parentWidget()->mapFromGlobal(global));
 }
 
-void SettingPageKit::showHelp(const HelpText& help) const
+CPopupMessage* SettingPageKit::showHelp(const QString& title, const QString& text)
 {
-    const QString title = help.title != nullptr ? translate(help.title, "definition header") : QString();
-    const QString text = help.text != nullptr ? translate(help.text, help.comment) : QString();
-    CPopupMessage::showInformation(title, text);
+    return CPopupMessage::showInformation(title, text);
 }
 
-void SettingPageKit::showRangeHelp(const HelpText& help, double minimum, double maximum, int decimals,
-                                   const QString& longUnit) const
+CPopupMessage* SettingPageKit::showRangeHelp(const QString& title, const QString& text, double minimum,
+                                             double maximum, int decimals, const QString& longUnit)
 {
-    const QString title = help.title != nullptr ? translate(help.title, "definition header") : QString();
-    QString text = help.text != nullptr ? translate(help.text, help.comment) : QString();
-    text = text.arg(minimum, 0, 'f', decimals).arg(maximum, 0, 'f', decimals).arg(longUnit);
-    CPopupMessage::showInformation(title, text);
+    return showHelp(title, text.arg(minimum, 0, 'f', decimals).arg(maximum, 0, 'f', decimals).arg(longUnit));
 }
 
 CPopupMessage* SettingPageKit::showResult(const QString& title, const QString& text)

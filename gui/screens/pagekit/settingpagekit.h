@@ -1,43 +1,49 @@
 #pragma once
 // The common frame and editing cycle of every settings page and menu: pathway
 // label, rows of a help label and a value, button bar, keypad and selection-grid
-// cycles, value texts, help and result pop-ups, re-translation and page mode.
-// A page owns one kit (a child object) and keeps its own class, signals and
-// slots.
+// cycles, value texts, help and result pop-ups, page mode and USB-dependent
+// buttons. A page owns one kit (a child object) and keeps its own class,
+// signals, slots and texts: every text is the page's own tr() (so that the
+// translation tools find it in the page's context), the kit only places and
+// formats it.
 //
 // Usage, in a page class derived from WidgetTimedFocusUpdateQt (or QWidget):
 //
 //   Constructor
-//     mKit = new SettingPageKit(this);                 // lays out the page
-//     mKit->setPathway({"Settings", "Machine", "Filling (1)"});  // "pathway text"
+//     mKit = new SettingPageKit(this);                   // lays out the page
 //     mKit->buttonBar()->setButtonsVisible(true, false, mMenuInstance);
 //     mKit->connectButtonBar(this, &Page::handleButtonBarPressed);
-//     mKit->addLabelButton(0, "Actual Content", this, &Page::showHelp, iconPath);
-//     mValue = mKit->addValueButton(0, "m_valueName");  // column 2, "hasBorder"
+//     mLabel = mKit->addLabelButton(0, this, &Page::showHelp, iconPath);  // column 1, id = row
+//     mValue = mKit->addValueButton(0, "m_valueName");    // column 2, "hasBorder"
 //     connect(mValue, &KestromPushButton::takeAction, this, &Page::editValue);
-//     mKeypad = mKit->addKeypad();                      // one per page (or per setting)
-//     mGrid = mKit->addGrid();  mKit->addOption(mGrid, 0, "Water"); ...  mKit->layOutOptions(mGrid);
-//     mKit->column()->addWidget(...)                     // anything under the rows
+//     mKeypad = mKit->addKeypad();                        // one per page (or per setting)
+//     mGrid = mKit->addGrid();
+//     mWater = mKit->addOption(mGrid, 0); ...  mKit->layOutOptions(mGrid);
+//     mKit->column()->addWidget(...);                     // anything under the rows
 //     retranslate();
 //
-//   retranslate():  mKit->retranslate();  then set every value text
-//     (mKit->valueText(value, decimals, unit), mKit->quantityText(q, unit),
-//      mKit->percentText(value)); unit words are the page's own tr() texts.
-//   changeEvent(e): if (e->type() == QEvent::LanguageChange) retranslate();
+//   retranslate() (also on QEvent::LanguageChange in changeEvent):
+//     mKit->setPathway({tr("Settings", "pathway text"), tr("Machine", "pathway text"), ...});
+//     mLabel->setText(tr("Actual Content", "setting label"));
+//     mWater->setText(tr("Water", "button"));
+//     mValue->setText(SettingPageKit::valueText(tr("%L1 %2", "%L1 is the value, %2 is the units"),
+//                                               value, decimals, unitShortName));
+//     (quantityText for a quantity's item, percentText with tr("%L1%", "%L1 is the value"));
+//     unit words are the page's own tr() texts.
 //
 //   Editing a number (the edit slot):
-//     KeypadSetting s = KeypadSetting::forQuantity(q, longUnit);   // value, limits, decimals
-//     s.title = mKit->keypadTitle("Rate (%1)", shortUnit);       // or keypadTitle("Factor")
+//     KeypadSetting s = KeypadSetting::forQuantity(q, longUnit);  // value, item limits, decimals
+//     s.title = tr("Rate (%1)", "keyboard header. %1 is the units.").arg(shortUnit);
 //     mKit->openKeypad(mKeypad, s, this, &Page::commitValue);
 //   Committing (the commit slot, typed value in display units):
 //     processEvent(EV_..., PageValues::baseFromTyped(q, typed));  // truncates in decimal
 //     (fixed factors: PageValues::displayInteger / displayIntegerRounded)
 //   Choosing from a list: mKit->openGrid(mGrid, currentId, this, &Page::commitChoice);
 //
-//   Help: showHelp(int id) looks its row up and calls
-//     mKit->showHelp({"Title", "Text", "Title definition"}), or with a range
-//     mKit->showRangeHelp({...}, min, max, decimals, longUnit); any other id
-//     mKit->showHelp(HelpText()) (empty title and text).
+//   Help: showHelp(int id) picks its row's texts and calls
+//     mKit->showHelp(tr("Title", "definition header"), tr("Text", "Title definition")),
+//     or with a range showRangeHelp(title, text, min, max, decimals, longUnit)
+//     (%L1, %L2, %3); any other id showHelp(QString(), QString()).
 //   Results of save and clear actions: SettingPageKit::showResult(title, text).
 //
 //   Navigation: handleButtonBarPressed(int id) { SettingPageKit::navigate(this, id); }
@@ -47,25 +53,17 @@
 //   Show and hide side effects only for events the program causes:
 //     void showEvent(QShowEvent* e) { Base::showEvent(e); if (SettingPageKit::programCaused(e)) {...} }
 //     and the same in hideEvent; page modes: SettingPageKit::setPageMode(PageMode::...).
-//
-//
-// Every text given by its English source is translated in the page class's
-// context (as the page's tr() would) with the comment the pattern names.
 #include "buttongridwidget.h"
 #include "kestrompushbutton.h"
 #include "numerickeypadwidget.h"
 #include "pagevalues.h"
 #include "toolsviewbuttonbar.h"
 
-#include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
-#include <initializer_list>
-#include <vector>
 
 class CPopupMessage;
 class QEvent;
@@ -94,14 +92,6 @@ struct KeypadSetting {
     static KeypadSetting forQuantity(uint32_t q, const QString& longUnit);
 };
 
-// A help pop-up's English sources: title ("definition header") and text with
-// its translator comment.
-struct HelpText {
-    const char* title = nullptr;
-    const char* text = nullptr;
-    const char* comment = nullptr;
-};
-
 class SettingPageKit : public QObject {
     Q_OBJECT
 public:
@@ -114,18 +104,16 @@ public:
     QWidget* page() const { return mPage; }
     QtElidedLabel* pathwayLabel() const { return mPathway; }
     ToolsViewButtonBar* buttonBar() const { return mBar; }
-    // The bar's button with id 0 back, 1 next, 2 home.
+    // The bar's button with id 0 back, 1 next, 2 home (named backButton,
+    // nextButton, homeButton).
     KestromPushButton* barButton(int id) const;
     QGridLayout* rowGrid() const { return mRows; }
     QVBoxLayout* column() const { return mColumn; }
 
-    // tr() in the page's context.
-    QString translate(const char* text, const char* comment) const;
-
     // "%1->%2" for two parts, "%1->%2->%3" for three, "...%1->%2" with the last
-    // two for more; each part translated with the comment "pathway text".
+    // two for more; the parts as the page translated them ("pathway text").
     void setPathway(const QStringList& parts);
-    static QString pathwayText(const QStringList& translatedParts);
+    static QString pathwayText(const QStringList& parts);
 
     template <class Page>
     void connectButtonBar(Page* page, void (Page::*slot)(int))
@@ -134,12 +122,12 @@ public:
     }
 
     // Column 1 of a row: id = row, "transparent", a 50 x 50 icon, text-align
-    // left, text tr(label, "setting label"); a touch calls help(row).
+    // left; a touch calls help(row).
     template <class Page>
-    KestromPushButton* addLabelButton(int row, const char* label, Page* page, void (Page::*help)(int),
+    KestromPushButton* addLabelButton(int row, Page* page, void (Page::*help)(int),
                                       const char* icon = DefaultHelpIcon)
     {
-        KestromPushButton* button = makeLabelButton(row, label, icon);
+        KestromPushButton* button = makeLabelButton(row, icon);
         connect(button, &KestromPushButton::takeAction, page, help);
         return button;
     }
@@ -147,22 +135,14 @@ public:
     KestromPushButton* addValueButton(int row, const char* objectName = nullptr);
     // Column 2 of a row: any widget.
     void addRowWidget(int row, QWidget* widget);
-    // A text that retranslate() sets again: widget is a QLabel or a button.
-    void addFixedText(QWidget* widget, const char* text, const char* comment);
 
-    // Pathway, labels and fixed texts again from their sources.
-    void retranslate();
-
-    // "%L1 %2" ("%L1 is the value, %2 is the units"), fixed-point.
-    QString valueText(double value, int decimals, const QString& unit) const;
+    // format is the page's tr("%L1 %2", "%L1 is the value, %2 is the units"):
+    // the value fixed-point with the decimals, and the unit.
+    static QString valueText(const QString& format, double value, int decimals, const QString& unit);
     // Quantity q's item value in display units with q's decimals.
-    QString quantityText(uint32_t q, const QString& unit) const;
-    // "%L1%" ("%L1 is the value") without decimals.
-    QString percentText(double value) const;
-    // The keypad header: with a unit tr(header, "keyboard header. %1 is the units.")
-    // filled with the unit's short name; without, tr(header, "keyboard header").
-    QString keypadTitle(const char* header, const QString& shortUnit) const;
-    QString keypadTitle(const char* header) const;
+    static QString quantityText(const QString& format, uint32_t q, const QString& unit);
+    // format is tr("%L1%", "%L1 is the value"): the value without decimals.
+    static QString percentText(const QString& format, double value);
 
     // A keypad owned by the page (a modal window of its own).
     NumericKeypadWidget* addKeypad();
@@ -179,12 +159,10 @@ public:
 
     // A selection grid owned by the page (a modal window of its own).
     ButtonGridWidget* addGrid();
-    // An option button of the grid (id = the option's value), text tr(text, comment).
-    KestromPushButton* addOption(ButtonGridWidget* grid, int id, const char* text, const char* comment = "button");
-    // An option whose text the page gives (data-dependent options).
-    KestromPushButton* addOptionText(ButtonGridWidget* grid, int id, const QString& text);
+    // An option button of the grid, id = the option's value; the page sets its text.
+    KestromPushButton* addOption(ButtonGridWidget* grid, int id, const QString& text = QString());
     void layOutOptions(ButtonGridWidget* grid);
-    // Deletes the grid's options (before refilling it).
+    // Deletes the grid's options (before refilling it with data-dependent ones).
     void clearOptions(ButtonGridWidget* grid);
     // Disconnects the grid, connects its choice to the page's slot, highlights
     // the current option, shows it and centres it.
@@ -198,10 +176,10 @@ public:
     }
 
     // The help pop-up (shown until touched, at most 21 s in the queue).
-    void showHelp(const HelpText& help) const;
-    // %L1 and %L2 = minimum and maximum with the decimals, %3 = the long unit.
-    void showRangeHelp(const HelpText& help, double minimum, double maximum, int decimals,
-                       const QString& longUnit) const;
+    static CPopupMessage* showHelp(const QString& title, const QString& text);
+    // text's %L1 and %L2 = minimum and maximum with the decimals, %3 = the long unit.
+    static CPopupMessage* showRangeHelp(const QString& title, const QString& text, double minimum,
+                                        double maximum, int decimals, const QString& longUnit);
     // A save or clear result: 9 s, 3 s once another waits, 21 s in the queue, priority 0.
     static CPopupMessage* showResult(const QString& title, const QString& text);
 
@@ -230,13 +208,7 @@ public:
     static void setPageMode(uint16_t mode);
 
 private:
-    struct FixedText {
-        QPointer<QWidget> widget;
-        const char* text;
-        const char* comment;
-    };
-
-    KestromPushButton* makeLabelButton(int row, const char* label, const char* icon);
+    KestromPushButton* makeLabelButton(int row, const char* icon);
     void prepareKeypad(NumericKeypadWidget* keypad, const KeypadSetting& setting);
     void showCentred(QWidget* editor);
 
@@ -245,8 +217,6 @@ private:
     ToolsViewButtonBar* mBar;
     QVBoxLayout* mColumn;
     QGridLayout* mRows;
-    QStringList mPathwayParts;
-    std::vector<FixedText> mFixedTexts;
 };
 
 }  // namespace ToolsViewWidgets

@@ -26,7 +26,6 @@
 #include <QTranslator>
 #include <QtTest/qtestspontaneevent.h>
 
-using ToolsViewWidgets::HelpText;
 using ToolsViewWidgets::KeypadSetting;
 using ToolsViewWidgets::SettingPageKit;
 
@@ -36,33 +35,33 @@ class KitTestPage : public WidgetTimedFocusUpdateQt {
 public:
     explicit KitTestPage(QWidget* parent) : WidgetTimedFocusUpdateQt(parent), kit(new SettingPageKit(this))
     {
-        kit->setPathway({"Settings", "Machine", "Kit"});
         kit->buttonBar()->setButtonsVisible(true, true, true);
         kit->connectButtonBar(this, &KitTestPage::handleButtonBarPressed);
-        kit->addLabelButton(0, "Simulated Speed", this, &KitTestPage::showHelp);
+        speedLabel = kit->addLabelButton(0, this, &KitTestPage::showHelp);
         speedValue = kit->addValueButton(0, "m_speedValue");
         connect(speedValue, &KestromPushButton::takeAction, this, &KitTestPage::editSpeed);
-        kit->addLabelButton(1, "Minimum Speed", this, &KitTestPage::showHelp);
+        minSpeedLabel = kit->addLabelButton(1, this, &KitTestPage::showHelp);
         minSpeedValue = kit->addValueButton(1, "m_minSpeedValue");
         connect(minSpeedValue, &KestromPushButton::takeAction, this, &KitTestPage::editMinSpeed);
-        kit->addLabelButton(2, "Choice", this, &KitTestPage::showHelp);
+        choiceLabel = kit->addLabelButton(2, this, &KitTestPage::showHelp);
         choiceValue = kit->addValueButton(2, "m_choiceValue");
         connect(choiceValue, &KestromPushButton::takeAction, this, &KitTestPage::editChoice);
         kit->column()->addStretch(1);
 
         keypad = kit->addKeypad();
         grid = kit->addGrid();
-        static const char* const kOptions[] = {"Zero", "One", "Two", "Three", "Four",
-                                               "Five", "Six", "Seven", "Eight"};
         for (int id = 0; id < 9; ++id)
-            kit->addOption(grid, id, kOptions[id]);
+            kit->addOption(grid, id, QString::number(id));
         kit->layOutOptions(grid);
         retranslate();
     }
 
     SettingPageKit* kit;
+    KestromPushButton* speedLabel;
     KestromPushButton* speedValue;
+    KestromPushButton* minSpeedLabel;
     KestromPushButton* minSpeedValue;
+    KestromPushButton* choiceLabel;
     KestromPushButton* choiceValue;
     NumericKeypadWidget* keypad;
     ButtonGridWidget* grid;
@@ -76,15 +75,19 @@ signals:
 public slots:
     void retranslate()
     {
-        kit->retranslate();
-        speedValue->setText(kit->quantityText(UQ_SIMULATED_SPEED, tr("km/h")));
-        minSpeedValue->setText(kit->quantityText(UQ_MIN_SPEED, tr("km/h")));
-        choiceValue->setText(QString::number(choice));
+        kit->setPathway({tr("Settings", "pathway text"), tr("Machine", "pathway text"), tr("Kit", "pathway text")});
+        speedLabel->setText(tr("Simulated Speed", "setting label"));
+        minSpeedLabel->setText(tr("Minimum Speed", "setting label"));
+        choiceLabel->setText(tr("Choice", "setting label"));
+        const QString format = tr("%L1 %2", "%L1 is the value, %2 is the units");
+        speedValue->setText(SettingPageKit::quantityText(format, UQ_SIMULATED_SPEED, tr("km/h")));
+        minSpeedValue->setText(SettingPageKit::quantityText(format, UQ_MIN_SPEED, tr("km/h")));
+        choiceValue->setText(SettingPageKit::percentText(tr("%L1%", "%L1 is the value"), choice));
     }
     void editSpeed()
     {
         KeypadSetting setting = KeypadSetting::forQuantity(UQ_SIMULATED_SPEED, tr("kilometers per hour"));
-        setting.title = kit->keypadTitle("Simulated Speed (%1)", tr("km/h"));
+        setting.title = tr("Simulated Speed (%1)", "keyboard header. %1 is the units.").arg(tr("km/h"));
         kit->openKeypad(keypad, setting, this, &KitTestPage::commitSpeed);
     }
     void commitSpeed(double value)
@@ -95,7 +98,7 @@ public slots:
     void editMinSpeed()
     {
         KeypadSetting setting = KeypadSetting::forQuantity(UQ_MIN_SPEED, tr("kilometers per hour"));
-        setting.title = kit->keypadTitle("Minimum Speed (%1)", tr("km/h"));
+        setting.title = tr("Minimum Speed (%1)", "keyboard header. %1 is the units.").arg(tr("km/h"));
         kit->openKeypad(keypad, setting, this, &KitTestPage::commitMinSpeed);
     }
     void commitMinSpeed(double value)
@@ -112,15 +115,17 @@ public slots:
     void showHelp(int id)
     {
         if (id == 0)
-            kit->showRangeHelp({"Simulated Speed", "Range is %L1 through %L2 %3.",
-                                "Simulated Speed definition. %L1 & %L2 are the range values. %3 is the units."},
-                               PageValues::itemDisplayMinimum(UQ_SIMULATED_SPEED),
-                               PageValues::itemDisplayMaximum(UQ_SIMULATED_SPEED),
-                               PageValues::decimals(UQ_SIMULATED_SPEED), tr("kilometers per hour"));
+            SettingPageKit::showRangeHelp(
+                tr("Simulated Speed", "definition header"),
+                tr("Range is %L1 through %L2 %3.",
+                   "Simulated Speed definition. %L1 & %L2 are the range values. %3 is the units."),
+                PageValues::itemDisplayMinimum(UQ_SIMULATED_SPEED), PageValues::itemDisplayMaximum(UQ_SIMULATED_SPEED),
+                PageValues::decimals(UQ_SIMULATED_SPEED), tr("kilometers per hour"));
         else if (id == 1)
-            kit->showHelp({"Minimum Speed", "Below it nothing is sprayed.", "Minimum Speed definition"});
+            SettingPageKit::showHelp(tr("Minimum Speed", "definition header"),
+                                     tr("Below it nothing is sprayed.", "Minimum Speed definition"));
         else
-            kit->showHelp(HelpText());
+            SettingPageKit::showHelp(QString(), QString());
     }
     void handleButtonBarPressed(int id) { SettingPageKit::navigatePair(this, id); }
 
@@ -309,7 +314,7 @@ TEST_CASE("grid cycle: nine options are paged with an arrow; highlighting keeps 
         }
     }
     CHECK(seen == QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
-    CHECK(grid->pageButtons(1).at(0)->text() == "Zero");
+    CHECK(grid->pageButtons(1).at(0)->text() == "0");
 
     REQUIRE(pageOfEight > 1);
     while (grid->currentPage() != pageOfEight)
@@ -325,6 +330,7 @@ TEST_CASE("grid cycle: nine options are paged with an arrow; highlighting keeps 
     tap(eight);
     pumpEvents();
     CHECK(f.page->choice == 8);
+    CHECK(f.page->choiceValue->text() == "8%");
     CHECK_FALSE(grid->isVisible());
 
     // Opening again highlights the current choice and reaches only this row.
