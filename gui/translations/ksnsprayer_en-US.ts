@@ -2,20 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
-    <name>%L1 %2</name>
-    <message>
-        <source>%L1 is the value, %2 is the units</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>%L1%</name>
-    <message>
-        <source>%L1 is the value</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>CPopupMessage</name>
     <message>
         <source>Error</source>
