@@ -315,6 +315,8 @@ TEST_CASE("grid cycle: nine options are paged with an arrow; highlighting keeps 
     }
     CHECK(seen == QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
     CHECK(grid->pageButtons(1).at(0)->text() == "0");
+    CHECK(grid->pageButtons(1).at(0)->size().expandedTo(GuiGeometry::menuButtonSize()) ==
+          grid->pageButtons(1).at(0)->size());
 
     REQUIRE(pageOfEight > 1);
     while (grid->currentPage() != pageOfEight)
