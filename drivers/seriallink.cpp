@@ -61,6 +61,8 @@ PendingReply gPending;
 
 void keepForRetry(const BenchReply& reply)
 {
+    if (reply.replyLength > BENCH_REPLY_BUFFER - 2)
+        return;  // a record no send can take
     std::memcpy(gPending.buffer, reply.buffer, reply.replyLength);
     gPending.record = reply;
     gPending.record.buffer = gPending.buffer;
