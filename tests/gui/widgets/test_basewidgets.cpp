@@ -8,6 +8,7 @@
 #include <doctest/doctest.h>
 
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QStackedWidget>
 
 namespace {
@@ -123,4 +124,38 @@ TEST_CASE("the eliding label cuts a long path caption on the left to its width")
         label->show();
         CHECK(label->text() == shown);
     }
+}
+
+TEST_CASE("beside a page's buttons the eliding label gives way and shows what fits")
+{
+    guiApplication();
+    const QString caption = "Settings->Machine settings->Nozzle selection->Custom nozzles->Nozzle 12";
+    QWidget page;
+    page.resize(480, 60);
+    QHBoxLayout* row = new QHBoxLayout(&page);
+    row->setContentsMargins(0, 0, 0, 0);
+    QtElidedLabel* label = new QtElidedLabel(Qt::ElideLeft);
+    label->setElidedText(caption);
+    row->addWidget(label);
+    QWidget* buttons = new QWidget;
+    buttons->setFixedSize(180, 60);
+    row->addWidget(buttons);
+    page.show();
+    pumpEvents();
+
+    // The buttons stay on the page; the caption shows its end.
+    CHECK(buttons->geometry().right() < page.width());
+    CHECK(buttons->width() == 180);
+    const QString shown = label->text();
+    CHECK(shown.startsWith(QChar(0x2026)));
+    CHECK(caption.endsWith(shown.mid(1)));
+    CHECK(shown.endsWith("Nozzle 12"));
+    CHECK(QFontMetrics(label->font()).horizontalAdvance(shown) <= label->contentsRect().width());
+
+    // Given more room, it shows more of the caption again.
+    page.resize(900, 60);
+    pumpEvents();
+    CHECK(label->text().size() > shown.size());
+    CHECK(caption.endsWith(label->text().mid(label->text().startsWith(QChar(0x2026)) ? 1 : 0)));
+    CHECK(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->contentsRect().width());
 }
