@@ -2,11 +2,14 @@
 
 #include "kestrompushbutton.h"
 #include "overlaystyle.h"
+#include "qtelidedlabel.h"
+#include "touchdragscroll.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QScrollArea>
 #include <QSpacerItem>
 #include <QVBoxLayout>
 
@@ -37,29 +40,42 @@ void CFormWidget::setTitle(const QString& text)
         return;
     }
     if (mTitle == nullptr) {
-        mTitle = new QLabel(this);
+        // A title wider than the form is shortened at its end, never cut at
+        // both: the label fills its column and centres the text itself.
+        mTitle = new QtElidedLabel(Qt::ElideRight, this);
         OverlayStyle::styleTitleLabel(mTitle);
-        mHeaderLayout->addWidget(mTitle, 0, 1, Qt::AlignCenter);
+        mHeaderLayout->addWidget(mTitle, 0, 1);
     }
-    mTitle->setText(text);
+    mTitle->setElidedText(text);
 }
 
 void CFormWidget::setText(const QString& text, bool textLeftAligned)
 {
     if (text.isEmpty()) {
-        delete mText;
+        delete mTextArea;
+        mTextArea = nullptr;
         mText = nullptr;
         return;
     }
     const bool created = mText == nullptr;
     if (created)
-        mText = new QLabel(this);
+        mText = new QLabel;
     mText->setStyleSheet(textLeftAligned ? QStringLiteral("qproperty-alignment: AlignLeft;")
                                          : QStringLiteral("qproperty-alignment: AlignCenter;"));
     mText->setText(text);
     if (created) {
         OverlayStyle::styleTextLabel(mText);
-        mBodyLayout->insertWidget(mBodyLeadingIcon != nullptr ? 1 : 0, mText);
+        // A text longer than the form has room for scrolls: no line is lost.
+        mText->setMaximumHeight(QWIDGETSIZE_MAX);
+        mTextArea = new QScrollArea(this);
+        mTextArea->setFrameShape(QFrame::NoFrame);
+        mTextArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        mTextArea->setWidgetResizable(true);
+        mTextArea->setAutoFillBackground(false);
+        mTextArea->viewport()->setAutoFillBackground(false);
+        mTextArea->setWidget(mText);
+        new TouchDragScroll(mTextArea->viewport(), mTextArea);
+        mBodyLayout->insertWidget(mBodyLeadingIcon != nullptr ? 1 : 0, mTextArea);
     }
 }
 

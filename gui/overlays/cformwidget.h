@@ -1,14 +1,19 @@
 #pragma once
 // The content of every pop-up: a header (icons and title), a body (icons and
-// text) and, only while there are any, a grid of answer buttons.
+// text) and, only while there are any, a grid of answer buttons. A title too
+// wide for the form ends in an ellipsis; a text too long for it scrolls, by
+// dragging it with a finger.
 #include <QList>
 #include <QWidget>
+
+#include "qtelidedlabel.h"
 
 class KestromPushButton;
 class QGridLayout;
 class QHBoxLayout;
 class QIcon;
 class QLabel;
+class QScrollArea;
 class QSpacerItem;
 class QVBoxLayout;
 
@@ -34,6 +39,8 @@ public:
 
     QLabel* titleLabel() const { return mTitle; }
     QLabel* textLabel() const { return mText; }
+    // The scrolled area that holds the text label; null without a text.
+    QScrollArea* textArea() const { return mTextArea; }
     QLabel* iconLabel(bool leading, bool inHeader) const;
     // The button row is in the layout exactly while buttons exist.
     bool hasButtonRow() const;
@@ -57,8 +64,9 @@ private:
     QLabel*& iconPlace(bool leading, bool inHeader);
     void placeIcon(QLabel* label, bool leading, bool inHeader);
 
-    QLabel* mTitle = nullptr;
+    QtElidedLabel* mTitle = nullptr;
     QLabel* mText = nullptr;
+    QScrollArea* mTextArea = nullptr;
     QLabel* mBodyLeadingIcon = nullptr;
     QLabel* mBodyTrailingIcon = nullptr;
     QLabel* mHeaderLeftIcon = nullptr;

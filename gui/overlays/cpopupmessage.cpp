@@ -4,6 +4,7 @@
 #include "chiddenpushbutton.h"
 #include "coverlaymanager.h"
 #include "overlaystyle.h"
+#include "touchdragscroll.h"
 
 CPopupMessage::CPopupMessage(const QString& title, const QString& text, const QPixmap& icon, int kind,
                              float displaySeconds, float busyDisplaySeconds, float queueSeconds,
@@ -22,6 +23,7 @@ CPopupMessage::CPopupMessage(const QString& title, const QString& text, const QP
     mCover = new CHiddenPushButton(this);
     mCover->setGeometry(mForm->geometry());
     connect(mCover, &CHiddenPushButton::Released, this, &CPopupMessage::vHiddenCoverPressed);
+    followTextArea();
     connect(mForm, &CFormWidget::Resized, this, &CPopupMessage::vFormResized);
     resize(mForm->size());
 }
@@ -105,6 +107,16 @@ void CPopupMessage::setTitle(const QString& title)
 void CPopupMessage::setText(const QString& text)
 {
     mForm->setText(text, false);
+    followTextArea();
+}
+
+void CPopupMessage::followTextArea()
+{
+    if (mForm->textArea() == mScrolledArea)
+        return;
+    delete mCoverScroll;
+    mScrolledArea = mForm->textArea();
+    mCoverScroll = mScrolledArea != nullptr ? new TouchDragScroll(mCover, mScrolledArea) : nullptr;
 }
 
 void CPopupMessage::detachedFromManager(int)

@@ -1,14 +1,17 @@
 #pragma once
 // The message pop-up: warning, error or information. A touch anywhere on it
-// closes it and acknowledges it; a touch beside it closes it; its display and
+// closes it and acknowledges it (a finger dragging a long text scrolls it); a touch beside it closes it; its display and
 // queue times close it on their own. The manager deletes it after it closes
 // unless deleteOnClose was switched off.
 #include "ctimedoverlay.h"
 
 #include <QPixmap>
+#include <QPointer>
+#include <QScrollArea>
 
 class CFormWidget;
 class CHiddenPushButton;
+class TouchDragScroll;
 
 class CPopupMessage : public CTimedOverlay {
     Q_OBJECT
@@ -67,8 +70,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The cover takes every touch: drags on the text scroll it from there.
+    void followTextArea();
+
     int mKind;
     CHiddenPushButton* mCover;
     CFormWidget* mForm;
     bool mDeleteOnClose = true;
+    TouchDragScroll* mCoverScroll = nullptr;
+    QPointer<QScrollArea> mScrolledArea;
 };

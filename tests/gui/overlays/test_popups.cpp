@@ -1,4 +1,5 @@
 #include "cformwidget.h"
+#include "chiddenpushbutton.h"
 #include "cpopupmessage.h"
 #include "cpopupquery.h"
 #include "cwaitmessage.h"
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 namespace {
@@ -362,4 +365,94 @@ TEST_CASE("a pop-up made before there is an overlay manager is not left behind")
     CHECK(gone(query));
     CHECK_FALSE(gone(kept));
     delete kept.data();
+}
+
+namespace {
+
+QString longHelpText()
+{
+    QString text;
+    for (int line = 1; line <= 14; ++line)
+        text += QString("Line %1 of the help text that explains the setting.\n").arg(line);
+    return text + "The last line.";
+}
+
+// Drags a finger on the widget from one point to another in steps, as the
+// panel reports it.
+void drag(QWidget* widget, QPoint from, QPoint to)
+{
+    touchPress(widget, from);
+    for (int step = 1; step <= 4; ++step)
+        touchMove(widget, from + (to - from) * step / 4);
+    touchRelease(widget, to);
+}
+
+}  // namespace
+
+TEST_CASE("a long help text: the title whole or ending in an ellipsis, the text scrolled by a finger")
+{
+    OverlayHost host;
+    const QString longTitle = "Nozzle spacing and section widths of the implement boom";
+    QPointer<CPopupMessage> help = CPopupMessage::showInformation(longTitle, longHelpText());
+    QSignalSpy acknowledged(help.data(), &CPopupMessage::popupAcknowledge);
+    pumpEvents();
+    REQUIRE(host.manager->currentOverlay() == help);
+    CFormWidget* form = help->form();
+    CHECK(QRect(QPoint(0, 0), host.central->size()).contains(help->geometry()));
+
+    QLabel* title = form->titleLabel();
+    const QString shownTitle = title->text();
+    CHECK(shownTitle.endsWith(QChar(0x2026)));
+    CHECK(longTitle.startsWith(shownTitle.chopped(1)));
+    CHECK(shownTitle.size() > 20);
+    CHECK(form->rect().contains(QRect(title->mapTo(form, QPoint(0, 0)), title->size())));
+    CHECK(title->fontMetrics().horizontalAdvance(shownTitle) <= title->contentsRect().width());
+
+    // The text lies in its area; a drag on it brings the last line into view.
+    QScrollArea* area = form->textArea();
+    REQUIRE(area != nullptr);
+    QScrollBar* bar = area->verticalScrollBar();
+    REQUIRE(bar->maximum() > 0);
+    CHECK(bar->value() == 0);
+    CHECK(form->rect().contains(QRect(area->mapTo(form, QPoint(0, 0)), area->size())));
+    QWidget* cover = help->findChild<CHiddenPushButton*>();
+    REQUIRE(cover != nullptr);
+    const QPoint middle = area->viewport()->mapTo(help, area->viewport()->rect().center());
+    for (int i = 0; i < 5 && bar->value() < bar->maximum(); ++i)
+        drag(cover, middle + QPoint(0, 60), middle - QPoint(0, 60));
+    CHECK(bar->value() == bar->maximum());
+    CHECK(form->textLabel()->height() - bar->value() <= area->viewport()->height());
+    pumpEvents();
+    CHECK(host.manager->currentOverlay() == help);
+    CHECK(acknowledged.isEmpty());
+
+    // A finger that barely moves is a touch: it closes and acknowledges the message.
+    touchPress(cover, middle);
+    touchMove(cover, middle + QPoint(0, 3));
+    touchRelease(cover, middle + QPoint(0, 3));
+    pumpEvents();
+    CHECK(gone(help));
+    CHECK(acknowledged.count() == 1);
+
+    SUBCASE("a title that fits stays whole")
+    {
+        QPointer<CPopupMessage> shortHelp = CPopupMessage::showInformation("Simulated Speed", "Used without a sensor.");
+        pumpEvents();
+        CHECK(shortHelp->form()->titleLabel()->text() == "Simulated Speed");
+        CHECK(shortHelp->form()->textArea()->verticalScrollBar()->maximum() == 0);
+    }
+    SUBCASE("a question's long text scrolls under the finger, and only its buttons answer")
+    {
+        QPointer<CPopupQuery> query = CPopupQuery::askYesNo(longHelpText(), 1, 0, 0);
+        QSignalSpy answers(query.data(), &CPopupQuery::ResponseReceived);
+        pumpEvents();
+        QScrollArea* queryArea = query->form()->textArea();
+        REQUIRE(queryArea->verticalScrollBar()->maximum() > 0);
+        QWidget* viewport = queryArea->viewport();
+        drag(viewport, viewport->rect().center() + QPoint(0, 30), viewport->rect().center() - QPoint(0, 30));
+        CHECK(queryArea->verticalScrollBar()->value() > 0);
+        CHECK(answers.isEmpty());
+        tap(query->form()->button(0));
+        CHECK(answers.count() == 1);
+    }
 }
