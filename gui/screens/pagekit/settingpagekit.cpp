@@ -3,9 +3,11 @@
 #include "cpopupmessage.h"
 #include "datastore.h"
 #include "dscatalogue.h"
+#include "greyfellcommon.h"
 #include "guigeometry.h"
 #include "kestrompushbutton.h"
 #include "qtelidedlabel.h"
+#include "thumbdrivewatcher.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -212,6 +214,41 @@ bool SettingPageKit::programCaused(const QEvent* event)
 void SettingPageKit::setPageMode(uint16_t mode)
 {
     datastoreSetUint16(DS_PAGE_MODE, mode);
+}
+
+void SettingPageKit::addUsbButton(QWidget* button)
+{
+    if (mUsbWatcher == nullptr) {
+        mUsbWatcher = new CThumbDriveWatcher(GreyfellCommon::usbRootPath().toStdString());
+        mUsbWatcher->setParent(this);
+        connect(mUsbWatcher, &CThumbDriveWatcher::Changed, this, &SettingPageKit::applyUsbState);
+    }
+    mUsbButtons.push_back(button);
+    refreshUsbButtons();
+}
+
+void SettingPageKit::setUsbCondition(std::function<bool()> condition)
+{
+    mUsbCondition = std::move(condition);
+    refreshUsbButtons();
+}
+
+bool SettingPageKit::usbPresent() const
+{
+    return mUsbWatcher != nullptr && mUsbWatcher->isPresent();
+}
+
+void SettingPageKit::refreshUsbButtons()
+{
+    applyUsbState(usbPresent());
+}
+
+void SettingPageKit::applyUsbState(bool present)
+{
+    const bool enabled = present && (!mUsbCondition || mUsbCondition());
+    for (const QPointer<QWidget>& button : mUsbButtons)
+        if (!button.isNull())
+            button->setEnabled(enabled);
 }
 
 }  // namespace ToolsViewWidgets

@@ -53,6 +53,12 @@
 //   Show and hide side effects only for events the program causes:
 //     void showEvent(QShowEvent* e) { Base::showEvent(e); if (SettingPageKit::programCaused(e)) {...} }
 //     and the same in hideEvent; page modes: SettingPageKit::setPageMode(PageMode::...).
+//
+//   USB-dependent buttons: mKit->addUsbButton(button) enables the button only
+//     while a stick is present (the kit's own CThumbDriveWatcher on the stick's
+//     path, which watches its parent directory); setUsbCondition(fn) adds the
+//     page's own condition; refreshUsbButtons() applies both again after the
+//     page's state changed.
 #include "buttongridwidget.h"
 #include "kestrompushbutton.h"
 #include "numerickeypadwidget.h"
@@ -60,12 +66,16 @@
 #include "toolsviewbuttonbar.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 class CPopupMessage;
+class CThumbDriveWatcher;
 class QEvent;
 class QGridLayout;
 class QtElidedLabel;
@@ -207,7 +217,16 @@ public:
     static bool programCaused(const QEvent* event);
     static void setPageMode(uint16_t mode);
 
+    // USB-dependent buttons, enabled while the stick is present and the
+    // page's condition (if any) holds.
+    void addUsbButton(QWidget* button);
+    void setUsbCondition(std::function<bool()> condition);
+    bool usbPresent() const;
+    void refreshUsbButtons();
+    CThumbDriveWatcher* usbWatcher() const { return mUsbWatcher; }
+
 private:
+    void applyUsbState(bool present);
     KestromPushButton* makeLabelButton(int row, const char* icon);
     void prepareKeypad(NumericKeypadWidget* keypad, const KeypadSetting& setting);
     void showCentred(QWidget* editor);
@@ -217,6 +236,9 @@ private:
     ToolsViewButtonBar* mBar;
     QVBoxLayout* mColumn;
     QGridLayout* mRows;
+    std::vector<QPointer<QWidget>> mUsbButtons;
+    std::function<bool()> mUsbCondition;
+    CThumbDriveWatcher* mUsbWatcher = nullptr;
 };
 
 }  // namespace ToolsViewWidgets

@@ -6,10 +6,12 @@
 #include "cpopupmessage.h"
 #include "datastore.h"
 #include "dscatalogue.h"
+#include "greyfellcommon.h"
 #include "gui_test.h"
 #include "guigeometry.h"
 #include "kestrompushbutton.h"
 #include "qtelidedlabel.h"
+#include "thumbdrivewatcher.h"
 #include "settingpagekit.h"
 #include "unitquantities.h"
 #include "units.h"
@@ -17,6 +19,7 @@
 
 #include <doctest/doctest.h>
 
+#include <QDir>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QLineEdit>
@@ -415,6 +418,32 @@ TEST_CASE("show and hide side effects run only for events the program causes")
     QSpontaneKeyEvent::setSpontaneous(&hide);
     QCoreApplication::instance()->notify(f.page, &hide);
     CHECK(datastoreGetUint16(DS_PAGE_MODE) == 0);
+}
+
+TEST_CASE("USB-dependent buttons follow the stick and the page's own condition")
+{
+    KitPage f;
+    const QString stick = GreyfellCommon::usbRootPath();
+    QDir(stick).removeRecursively();
+    KestromPushButton* save = f.page->kit->addValueButton(3, "m_saveButton");
+    f.page->kit->addUsbButton(save);
+    CHECK_FALSE(save->isEnabled());
+    REQUIRE(f.page->kit->usbWatcher() != nullptr);
+
+    REQUIRE(QDir().mkpath(stick));
+    f.page->kit->usbWatcher()->vHandleDirectoryChange();  // as 1 s after the mount
+    CHECK(save->isEnabled());
+
+    bool busy = true;
+    f.page->kit->setUsbCondition([&busy] { return !busy; });
+    CHECK_FALSE(save->isEnabled());
+    busy = false;
+    f.page->kit->refreshUsbButtons();
+    CHECK(save->isEnabled());
+
+    REQUIRE(QDir(stick).removeRecursively());
+    f.page->kit->usbWatcher()->vHandleDirectoryChange();
+    CHECK_FALSE(save->isEnabled());
 }
 
 #include "test_settingpagekit.moc"
