@@ -18,7 +18,7 @@ constexpr float kNozzleBoundaryUnset = -0.06895f;
 
 struct NozzleCatalogueRecord {
     uint32_t family;          // 1 to 35
-    uint32_t sizeCode;        // size within the family
+    uint32_t sizeCode;        // the size's capacity colour code, as its type's size has it
     const char* designation;  // model designation; names the nozzle's drawing
     const char* shortName;
     uint32_t word;
@@ -34,6 +34,10 @@ struct NozzleCatalogueRecord {
 
 struct NozzleSize {
     const char* name;
+    // Capacity colour code, the size's colour by the usual colour coding:
+    // 2 orange (01), 3 green (015), 4 yellow (02), 5 lilac (025), 6 blue (03),
+    // 8 red (04), 9 brown (05), 10 grey (06), 11 white (08); codes from 20 on
+    // name no colour (orifice plates, user tips). Distinct within a type.
     uint32_t sizeCode;
     uint16_t refPressure;  // 1/100 bar
     uint16_t word;

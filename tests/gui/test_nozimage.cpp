@@ -112,6 +112,47 @@ TEST_CASE("catalogue types draw their model's drawing, and the library holds eve
     CHECK(catalogueTypes > 0);
 }
 
+TEST_CASE("every size of every type has its own picture: only types 0, 1 and 18 show the unknown tip")
+{
+    Images n;
+    for (uint32_t type = 0; type < NOZZLE_TYPE_COUNT; ++type) {
+        for (uint32_t size = 0; size < nozinfoSizeCount(type); ++size) {
+            CAPTURE(type);
+            CAPTURE(size);
+            const auto r = n.resolve(static_cast<int>(type), static_cast<int>(size));
+            CHECK(r.second.empty());
+            if (type == 0 || type == 1 || type == NOZZLE_USER_TIP_TYPE)
+                CHECK(r.first == ":/images/tip_unknown.svg");
+            else
+                CHECK(r.first != ":/images/tip_unknown.svg");
+            if (nozzleTypeFamily(type) != 0)
+                CHECK(r.first.startsWith(":/imagelibrary/"));
+        }
+    }
+}
+
+TEST_CASE("stream nozzles are drawn in the colour of their capacity")
+{
+    Images n;
+    const struct {
+        int type;
+        const char* size;
+        const char* path;
+    } cases[] = {{15, "01", ":/images/tip_3H_orange.svg"}, {15, "02", ":/images/tip_3H_yellow.svg"},
+                 {15, "04", ":/images/tip_3H_red.svg"},    {16, "015", ":/images/tip_5H_green.svg"},
+                 {16, "025", ":/images/tip_5H_purple.svg"}};
+    for (const auto& c : cases) {
+        CAPTURE(c.type);
+        CAPTURE(c.size);
+        int index = -1;
+        for (uint32_t j = 0; j < nozinfoSizeCount(static_cast<uint32_t>(c.type)); ++j)
+            if (std::string(nozinfoSizeName(static_cast<uint32_t>(c.type), j)) == c.size)
+                index = static_cast<int>(j);
+        REQUIRE(index >= 0);
+        CHECK(n.resolve(c.type, index).first == c.path);
+    }
+}
+
 TEST_CASE("the picture comes at the size asked for")
 {
     Images n;

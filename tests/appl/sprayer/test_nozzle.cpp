@@ -5,6 +5,7 @@
 #include "coretables_env.h"
 #include "filefunc.h"
 
+#include <cmath>
 #include <cstring>
 #include <set>
 #include <string>
@@ -180,6 +181,105 @@ TEST_CASE("nozzle data: the catalogue and the type tables keep their form")
     const uint32_t codes[] = {4, 1, 3, 2, 6, 5, 0, 7, 8, 9};
     for (int i = 0; i < 10; ++i)
         CHECK(nozzleLetterCode(letters[i]) == codes[i]);
+}
+
+TEST_CASE("nozzle data: every type of 2 to 14 and 19 to 35 has a catalogue family of its own, the others none")
+{
+    std::set<uint32_t> families;
+    for (uint32_t t = 0; t < NOZZLE_TYPE_COUNT + 1; ++t) {
+        CAPTURE(t);
+        const bool catalogueType = (t >= 2 && t <= 14) || (t >= 19 && t <= 35);
+        const uint32_t family = nozzleTypeFamily(t);
+        CHECK((family != 0) == catalogueType);
+        if (family == 0)
+            continue;
+        CHECK(families.insert(family).second);
+        // Every size of the type has its record, in the family, in size order.
+        const uint32_t first = nozzleFamilyFirstRecord(family);
+        const uint32_t sizes = nozinfoSizeCount(t);
+        REQUIRE(first + sizes <= nozzleCatalogueCount());
+        for (uint32_t j = 0; j < sizes; ++j) {
+            CAPTURE(j);
+            const NozzleCatalogueRecord* record = nozzleCatalogueRecord(first + j);
+            CHECK(record->family == family);
+            CHECK(record->sizeCode == nozinfoSizeCode(t, j));
+            const std::string designation = record->designation;
+            CHECK(designation.size() > designation.find('-') + 1);
+            CHECK(designation.substr(designation.find('-') + 1) == nozinfoSizeName(t, j));
+        }
+    }
+    CHECK(families.size() == 30);
+}
+
+TEST_CASE("nozzle data: a size's code is its capacity colour, distinct within its type")
+{
+    const struct {
+        const char* name;
+        uint32_t code;
+    } colours[] = {{"01", 2}, {"015", 3}, {"02", 4}, {"025", 5}, {"03", 6},
+                   {"04", 8}, {"05", 9},  {"06", 10}, {"08", 11}};
+    for (uint32_t t = 0; t < NOZZLE_TYPE_COUNT; ++t) {
+        std::set<uint32_t> codes;
+        for (uint32_t j = 0; j < nozinfoSizeCount(t); ++j) {
+            CAPTURE(t);
+            CAPTURE(j);
+            const uint32_t code = nozinfoSizeCode(t, j);
+            CHECK(codes.insert(code).second);
+            // Orifice plates and user tips have sizes without a colour.
+            if (t == 17 || t == kUserTip) {
+                CHECK(code >= 20);
+                continue;
+            }
+            bool named = false;
+            for (const auto& c : colours)
+                if (std::string(nozinfoSizeName(t, j)) == c.name) {
+                    named = true;
+                    CHECK(code == c.code);
+                }
+            CHECK(named);
+        }
+    }
+}
+
+TEST_CASE("nozzle data: every catalogue record is whole: flows by the flow law, classes falling inside its range")
+{
+    std::set<std::string> designations;
+    for (uint32_t i = 0; i < nozzleCatalogueCount(); ++i) {
+        const NozzleCatalogueRecord* r = nozzleCatalogueRecord(i);
+        CAPTURE(r->designation);
+        CHECK(designations.insert(r->designation).second);
+        CHECK(std::strlen(r->shortName) > 0);
+        CHECK(r->minPressure > 0.0f);
+        CHECK(r->refPressure >= r->minPressure);
+        CHECK(r->refPressure <= r->maxPressure);
+        CHECK(r->refFlow > 0.0f);
+        CHECK(r->flowAtMinPressure == doctest::Approx(r->refFlow * std::sqrt(r->minPressure / r->refPressure)).epsilon(0.001));
+        CHECK(r->flowAtMaxPressure == doctest::Approx(r->refFlow * std::sqrt(r->maxPressure / r->refPressure)).epsilon(0.001));
+        // Set boundaries fall from class to class and lie in the pressure range.
+        float above = r->maxPressure + 1.0f;
+        bool anySet = false;
+        for (float b : r->bounds) {
+            if (b <= 0.0f)
+                continue;
+            anySet = true;
+            CHECK(b < above);
+            CHECK(b >= r->minPressure);
+            CHECK(b < r->maxPressure);
+            above = b;
+        }
+        if (!anySet)
+            continue;
+        // From the lowest to the highest pressure every pressure has a class,
+        // and the droplets only get finer as the pressure rises.
+        uint32_t previous = NOZZLE_CLASS_COUNT + 1;
+        for (float p = r->minPressure; p <= r->maxPressure; p += 0.05f) {
+            CAPTURE(p);
+            const uint32_t k = dropletClassify(r, p);
+            CHECK(k != 0);
+            CHECK(k <= previous);
+            previous = k;
+        }
+    }
 }
 
 TEST_CASE("nozzle data: droplet codes and their pressure bands")
