@@ -14,6 +14,7 @@
 #include "regulmath.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -40,7 +41,15 @@ struct Regulation {
     uint32_t lastFlow;
     uint32_t distanceBase;
     uint32_t timeBase;
+    uint32_t waitTicks;        // ticks still to wait for the measured flow after a step
+    uint32_t response = 1000;  // per mille: how far the valve moves the flow against its figures
+    uint32_t stepExpected;     // measured flow the last step was to move (0: none to judge)
+    int32_t stepErrorBefore;   // the flow error (wanted - measured) when it was made
 };
+
+// What one step may teach of the valve's response, and its bounds (per mille).
+constexpr uint32_t kResponseMin = 250;
+constexpr uint32_t kResponseMax = 4000;
 
 Regulation reg;
 
@@ -108,9 +117,53 @@ const uint16_t* airRow()
     return kAirTable[table][7 - rowItem];
 }
 
+// The valve's response to the last step, judged once the measured flow shows
+// it: how much of the expected move came. It moves the response half-way (in
+// ratio) towards what was seen, so that one noisy reading cannot throw it.
+void learnResponse(int32_t errorNow)
+{
+    if (reg.stepExpected == 0)
+        return;
+    const int32_t moved = reg.stepErrorBefore > 0 ? reg.stepErrorBefore - errorNow : errorNow - reg.stepErrorBefore;
+    const double seen = std::clamp(static_cast<double>(moved) / reg.stepExpected, 0.25, 4.0);
+    const double response = reg.response * std::sqrt(seen);
+    reg.response = static_cast<uint32_t>(std::clamp(response, double{kResponseMin}, double{kResponseMax}));
+    reg.stepExpected = 0;
+}
+
+// Paces channel 0's drive at duty for the flow error (wanted - measured, in
+// measured flow): far from the target it drives on (*ms 0); near it one step
+// of *ms is to move the flow by the error, after which the regulation waits
+// (duty 0) until the measured flow shows the move, judges the valve's response
+// by it, and so makes no correction twice.
+uint32_t paceDrive(uint32_t duty, int32_t error, uint32_t ref, bool tick, uint32_t* ms)
+{
+    const uint32_t size = static_cast<uint32_t>(error < 0 ? -error : error);
+    *ms = item(DS_MIN_REG_VOLTAGE) == REG_FULL_VOLTAGE ? 0 : regulDriveTime(duty, size, ref, reg.response);
+    if (*ms == 0) {
+        reg.waitTicks = 0;
+        reg.stepExpected = 0;
+        return duty;
+    }
+    if (reg.waitTicks != 0) {
+        if (!tick || --reg.waitTicks != 0)
+            return 0;
+        learnResponse(error);
+        *ms = regulDriveTime(duty, size, ref, reg.response);
+        if (*ms == 0)
+            return duty;
+    }
+    // The step's own ticks, then the measurement's lag.
+    reg.waitTicks = (*ms + REG_TICK_MS - 1) / REG_TICK_MS + REG_MEASURE_LAG_TICKS;
+    const uint64_t expected = uint64_t{regulStepFlow(duty, *ms)} * reg.response / 1000;
+    reg.stepExpected = std::max<uint32_t>(1, static_cast<uint32_t>(expected));
+    reg.stepErrorBefore = error;
+    return duty;
+}
+
 // Channel 0 while regulating; the effective target goes to *shown when the
 // flow is inside the dead band.
-void regulateChannel0(uint32_t target, uint32_t* shown)
+void regulateChannel0(uint32_t target, uint32_t* shown, bool tick)
 {
     const uint32_t v = item(DS_LIVE_SPEED);
     const uint32_t w = item(DS_RUN_COUNT_274);
@@ -124,6 +177,7 @@ void regulateChannel0(uint32_t target, uint32_t* shown)
 
     uint32_t dir = REG_DIR_NONE;
     uint32_t duty = 0;
+    uint32_t driveMs = 0;
     if (v == 0 || item(DS_REG_RUNTIME_239) == 0) {
         // No speed or no open nozzle: nothing to regulate.
     } else if (alarmIsActive(SPRAY_NO_FLOW_PULSES) && item(DS_RUN_FLAG_230) == 0) {
@@ -175,6 +229,9 @@ void regulateChannel0(uint32_t target, uint32_t* shown)
             duty = regulDutyFromError(error, wanted);
             if (duty == 0)
                 *shown = effective;
+            else
+                duty = paceDrive(duty, static_cast<int32_t>(regulMeasuredShare(error)) * (q < wanted ? 1 : -1),
+                                 regulMeasuredShare(wanted), tick, &driveMs);
         }
     }
 
@@ -188,7 +245,10 @@ void regulateChannel0(uint32_t target, uint32_t* shown)
             duty1 = REG_DUTY_FULL;
         }
     }
-    regulDriveOutputs(0, dir, duty);
+    if (driveMs == 0 || duty == 0)
+        regulDriveOutputs(0, dir, duty);
+    else
+        regulDriveOutputsFor(0, dir, duty, driveMs);
     regulDriveOutputs(1, dir1, duty1);
 }
 
@@ -253,6 +313,8 @@ void actOnState(uint32_t id, bool spraying, uint32_t target, uint32_t* shown)
             reg.state = REG_STOPPED;
         } else if (reg.startDelayDone != 0) {
             startStateTimer(kStopDelayMs);
+            reg.waitTicks = 0;
+            reg.stepExpected = 0;
             reg.state = REG_REGULATING;
         } else {
             bothChannelsOff();
@@ -267,7 +329,7 @@ void actOnState(uint32_t id, bool spraying, uint32_t target, uint32_t* shown)
             regulEnableAlarms(1, 1);
             reg.alarmsOn = 1;
         }
-        regulateChannel0(target, shown);
+        regulateChannel0(target, shown, id == EV_REGULATION_TICK);
         break;
     case REG_STOPPED:
         startStateTimer(kStopDelayMs);
@@ -415,6 +477,7 @@ uint16_t regulAverageSpeed()
 
 void regulInit()
 {
+    reg.response = 1000;
     regulHbridgeSetup(0);
     if (item(DS_RUN_FLAG_308) != 0)
         regulHbridgeSetup(1);

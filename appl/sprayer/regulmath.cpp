@@ -77,6 +77,12 @@ void regulValveDrive(uint32_t channel, uint32_t dir, uint32_t value)
     hbridgeCommand(channel, command, 0, 0, std::min<uint32_t>(value, REG_DUTY_FULL));
 }
 
+void regulValveDriveFor(uint32_t channel, uint32_t dir, uint32_t duty, uint32_t ms)
+{
+    const uint32_t value = std::min<uint32_t>(duty, REG_DUTY_FULL);
+    hbridgeCommand(channel, regulValveDirection(dir), value != 0 ? ms : 0, 0, value);
+}
+
 void regulHbridgeSetup(uint32_t mode)
 {
     hbridgeInit();
@@ -108,6 +114,14 @@ void regulPulseOutputs(uint32_t selector, uint32_t dir, uint32_t ms)
     for (uint32_t channel = 0; channel < 2; ++channel) {
         if (selects(selector, channel))
             regulValvePulse(channel, dir, ms);
+    }
+}
+
+void regulDriveOutputsFor(uint32_t selector, uint32_t dir, uint32_t duty, uint32_t ms)
+{
+    for (uint32_t channel = 0; channel < 2; ++channel) {
+        if (selects(selector, channel))
+            regulValveDriveFor(channel, dir, duty, ms);
     }
 }
 
@@ -155,12 +169,41 @@ uint32_t regulSprayedShare(uint32_t v)
     return share(v, false);
 }
 
+uint32_t regulStepFlow(uint32_t duty, uint32_t ms)
+{
+    const uint64_t travelMs = uint64_t{std::max<uint32_t>(item(DS_REG_VALVE_TIME), 10)} * 100;
+    const uint64_t capacity = uint64_t{item(DS_REG_VALVE_CAPACITY)} * 100;  // l/min x 100
+    return static_cast<uint32_t>(capacity * std::min<uint32_t>(duty, REG_DUTY_FULL) * ms / (REG_DUTY_FULL * travelMs));
+}
+
+uint32_t regulDeadBand(uint32_t ref)
+{
+    const uint32_t band = static_cast<uint16_t>(item(DS_REG_DEADBAND) * ref / 1000);
+    // A valve that one least step moves further than the whole band would step
+    // over it from one side to the other for ever.
+    const uint32_t leastStep = regulStepFlow(regulMinDuty(), REG_MIN_PULSE_MS);
+    return std::max(band, (leastStep + 1) / 2);
+}
+
+uint32_t regulKnee()
+{
+    return static_cast<uint16_t>(regulSpan() * 10 / std::max<uint32_t>(item(DS_REG_VALVE_TIME), 10));
+}
+
+uint32_t regulDriveTime(uint32_t duty, uint32_t err, uint32_t ref, uint32_t response)
+{
+    const uint64_t perTick = uint64_t{regulStepFlow(duty, REG_TICK_MS)} * response / 1000;
+    if (perTick == 0 || err >= regulDeadBand(ref) + regulKnee() || perTick * (1 + REG_MEASURE_LAG_TICKS) <= err)
+        return 0;
+    return static_cast<uint32_t>(std::clamp<uint64_t>(uint64_t{REG_TICK_MS} * err / perTick, REG_MIN_PULSE_MS,
+                                                      REG_TICK_MS * (1 + REG_MEASURE_LAG_TICKS)));
+}
+
 uint32_t regulDutyFromError(uint32_t err, uint32_t ref)
 {
     const uint32_t span = regulSpan();
     const uint32_t e = regulMeasuredShare(err);
-    const uint32_t r = regulMeasuredShare(ref);
-    const uint32_t dead = static_cast<uint16_t>(item(DS_REG_DEADBAND) * r / 1000);
+    const uint32_t dead = regulDeadBand(regulMeasuredShare(ref));
     if (e < dead)
         return 0;
     const uint32_t lo = regulMinDuty();
@@ -178,7 +221,7 @@ uint32_t regulDutyFromError(uint32_t err, uint32_t ref)
             duty = 1;
     } else {
         // Two slopes: lo to mid over the first knee of error, mid to full over the rest.
-        const uint32_t knee = static_cast<uint16_t>(span * 10 / std::max<uint32_t>(item(DS_REG_VALVE_TIME), 10));
+        const uint32_t knee = regulKnee();
         const uint32_t mid = lo + (REG_DUTY_FULL - lo) * item(DS_FINE_VALVE_CAL) / 20;
         if (d < knee)
             duty = lo + (knee / 2 + (mid - lo) * d) / knee;

@@ -15,6 +15,13 @@ enum : uint32_t {
     REG_DIR_DECREASE = 2,
     // DS_MIN_REG_VOLTAGE of 12.0 V selects full-voltage drive with on/off patterns.
     REG_FULL_VOLTAGE = 120,
+    // The regulation's tick, and the ticks until a move of the valve shows in the
+    // measured flow: the meter's 50 ms report window and its average over three
+    // 66 ms passes.
+    REG_TICK_MS = 100,
+    REG_MEASURE_LAG_TICKS = 2,
+    // The shortest drive that still moves a valve motor.
+    REG_MIN_PULSE_MS = 20,
 };
 
 // Where the valve commands go: hbridgeSetDutyCycle(channel, command, time,
@@ -31,6 +38,8 @@ uint32_t regulValveDirection(uint32_t dir);
 void regulValvePulse(uint32_t channel, uint32_t dir, uint32_t ms);
 // Continuous drive at value (duty, or per mille of the pattern in full-voltage mode); 0 stops.
 void regulValveDrive(uint32_t channel, uint32_t dir, uint32_t value);
+// Drive at duty for ms milliseconds, ended by the driver.
+void regulValveDriveFor(uint32_t channel, uint32_t dir, uint32_t duty, uint32_t ms);
 // mode 0 channel 0, 1 channel 1, 3 both.
 void regulHbridgeSetup(uint32_t mode);
 // Channel-0 duty offset: DS_REG_SETTING_42 := v / 10, handed to the bridge.
@@ -38,6 +47,8 @@ void regulSetValveOffset(uint32_t v);
 // selector 0 channel 0, 1 channel 1, 3 both; channels not set up are skipped.
 void regulDriveOutputs(uint32_t selector, uint32_t dir, uint32_t value);
 void regulPulseOutputs(uint32_t selector, uint32_t dir, uint32_t ms);
+// regulValveDriveFor on the selected channels.
+void regulDriveOutputsFor(uint32_t selector, uint32_t dir, uint32_t duty, uint32_t ms);
 // Whether regulHbridgeSetup set up the channel.
 bool regulChannelPresent(uint32_t channel);
 
@@ -48,8 +59,27 @@ uint16_t regulSpan();
 // v scaled from the sprayed flow to the measured flow (which includes the bypass), and back.
 uint32_t regulMeasuredShare(uint32_t v);
 uint32_t regulSprayedShare(uint32_t v);
+// The measured flow the valve moves when driven at duty for ms: its capacity
+// over its full travel time (DS_REG_VALVE_CAPACITY, DS_REG_VALVE_TIME), in
+// proportion to the duty.
+uint32_t regulStepFlow(uint32_t duty, uint32_t ms);
+// The dead band (measured flow) at the reference flow ref: DS_REG_DEADBAND per
+// mille of it, but never less than half of what the shortest drive at the
+// least duty moves, so that one such step from outside lands inside.
+uint32_t regulDeadBand(uint32_t ref);
 // Duty for a flow error err at the reference flow ref; 0 inside the dead band.
 uint32_t regulDutyFromError(uint32_t err, uint32_t ref);
+// The error beyond the dead band over which the duty rises from the least to
+// the middle one: the span over the valve time in seconds.
+uint32_t regulKnee();
+// How to drive at duty for a measured flow error err at the reference flow ref
+// in this tick, for a valve that moves response per mille of what its figures
+// say: 0 on without a limit, else the milliseconds of a step at duty that moves
+// the flow by the error (REG_MIN_PULSE_MS up to the ticks that the measurement
+// lags and one). The regulation sees a move only REG_MEASURE_LAG_TICKS later:
+// near the target (within the knee) it drives on only while the moves until
+// then stay short of the error, and after a step it waits for the measured flow.
+uint32_t regulDriveTime(uint32_t duty, uint32_t err, uint32_t ref, uint32_t response);
 
 // ---- Conversions (0 for a zero divisor, capped instead of overflowing) ----
 uint32_t flowFromRate(uint32_t rate, uint32_t speed, uint32_t width);

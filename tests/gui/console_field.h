@@ -87,7 +87,7 @@ double sprayerAppliedRate(const StandinSprayer& sprayer, int ms, int stepMs, Wai
     for (int t = 0; t < ms; t += stepMs) {
         const SprayerModel m = sprayer.model();
         const SprayerDrive d = sprayer.drive();
-        flow += m.flowLpm();
+        flow += m.sprayedFlowLpm();
         ground += d.master ? m.speedKmh() * m.workingWidthM(d.openSections) : 0.0;
         wait(stepMs);
     }

@@ -56,7 +56,11 @@ void writeAdc(const std::string& root, int channel, uint16_t value)
 
 }  // namespace
 
-SprayerModel::SprayerModel(const SprayerSetup& setup) : mSetup(setup), mTankLitres(setup.tankCapacityLitres) {}
+SprayerModel::SprayerModel(const SprayerSetup& setup)
+    : mSetup(setup), mValve(std::clamp(setup.valveStartPosition, 0.0, 1.0)), mTankLitres(setup.tankCapacityLitres),
+      mRandom(setup.seed * 0x9E3779B97F4A7C15ull + 1)
+{
+}
 
 void SprayerModel::setSpeedKmh(double kmh)
 {
@@ -77,38 +81,97 @@ double SprayerModel::workingWidthM(uint32_t openSections) const
     return openNozzles(openSections) * mSetup.nozzleSpacingMm / 1000.0;
 }
 
+// A standard normal number (Box-Muller over a splitmix64 sequence).
+double SprayerModel::nextGaussian()
+{
+    auto uniform = [this] {
+        uint64_t z = (mRandom += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        return (static_cast<double>(z >> 11) + 0.5) / 9007199254740992.0;
+    };
+    const double u = uniform(), v = uniform();
+    return std::sqrt(-2.0 * std::log(u)) * std::cos(2.0 * M_PI * v);
+}
+
+// Flow through an orifice goes with the square root of the pressure across it:
+// q = k sqrt(p), k in l/min at 1 bar. The pump gives q0 (1 - p / pStall).
+// Where the pump meets the orifices k sqrt(p) (with s = sqrt(p)):
+// q0 s^2 / pStall + k s - q0 = 0.
+SprayerBalance SprayerModel::balanceFor(const SprayerDrive& drive) const
+{
+    SprayerBalance b;
+    if (mTankLitres <= 0.0 || mSetup.pumpFlowLpm <= 0.0)
+        return b;
+    const double q0 = mSetup.pumpFlowLpm;
+    const double nozzleK = mSetup.nozzleRefBar > 0.0 ? mSetup.nozzleRefFlowLpm / std::sqrt(mSetup.nozzleRefBar) : 0.0;
+    const uint32_t allNozzles = mSetup.sections * mSetup.nozzlesPerSection;
+    const uint32_t open = drive.master ? openNozzles(drive.openSections) : 0;
+    const uint32_t returned = drive.master && mSetup.calibratedReturns ? allNozzles - open : 0;
+    const double boomK = nozzleK * (open + returned);
+    const double valveK = mSetup.valveFullKv * mValve * mValve;
+    // In the return the valve sits beside the boom; in the line it is in series with it.
+    double boomLineK = boomK, returnK = valveK;
+    if (!mSetup.valveInReturn) {
+        boomLineK = valveK > 0.0 && boomK > 0.0 ? valveK * boomK / std::sqrt(valveK * valveK + boomK * boomK) : 0.0;
+        returnK = mSetup.valveLineReturnKv;
+    }
+    const double k = boomLineK + returnK;
+    double s;
+    if (mSetup.pumpStallBar <= 0.0)
+        s = k > 0.0 ? q0 / k : 0.0;
+    else if (k <= 0.0)
+        s = std::sqrt(mSetup.pumpStallBar);
+    else {
+        const double a = q0 / mSetup.pumpStallBar;
+        s = (-k + std::sqrt(k * k + 4.0 * a * q0)) / (2.0 * a);
+    }
+    b.pressureBar = s * s;
+    b.pumpLpm = mSetup.pumpStallBar > 0.0 ? q0 * std::max(0.0, 1.0 - b.pressureBar / mSetup.pumpStallBar) : k * s;
+    const double boomFlow = boomLineK * s;
+    b.valveReturnLpm = returnK * s;
+    if (boomK > 0.0) {
+        const double boomS = boomFlow / boomK;
+        b.boomBar = boomS * boomS;
+        b.nozzleLpm = nozzleK * open * boomS;
+        b.sectionReturnLpm = nozzleK * returned * boomS;
+    }
+    return b;
+}
+
 void SprayerModel::step(const SprayerDrive& drive, uint32_t ms)
 {
     const double seconds = ms / 1000.0;
-    if (mSetup.valveTravelMs > 0) {
-        const double travel = (drive.valveDutyPerMille / 1000.0) * ms / mSetup.valveTravelMs;
+    // The motor stands below its dead zone and runs at full speed at full drive.
+    if (mSetup.valveTravelMs > 0 && mSetup.valveDeadZone < 1.0) {
+        const double drivenShare = std::min(drive.valveDutyPerMille, 1000u) / 1000.0;
+        const double speed = std::max(0.0, drivenShare - mSetup.valveDeadZone) / (1.0 - mSetup.valveDeadZone);
+        const double travel = speed * ms / mSetup.valveTravelMs;
         mValve = std::clamp(mValve + (drive.valveOpening ? travel : -travel), 0.0, 1.0);
     }
-    // The pump feeds the open nozzles; what the valve does not pass returns to the tank.
-    const uint32_t nozzles = drive.master ? openNozzles(drive.openSections) : 0;
-    const uint32_t allNozzles = mSetup.sections * mSetup.nozzlesPerSection;
-    mFlowLpm = 0.0;
-    if (nozzles > 0 && allNozzles > 0 && mTankLitres > 0.0)
-        mFlowLpm = mValve * mSetup.maxFlowLpm * nozzles / allNozzles;
-    double litres = mFlowLpm * seconds / 60.0;
+    mBalance = balanceFor(drive);
+    double litres = mBalance.nozzleLpm * seconds / 60.0;
     if (litres > mTankLitres) {
         litres = mTankLitres;
-        mFlowLpm = seconds > 0.0 ? litres * 60.0 / seconds : 0.0;
+        const double share =
+            mBalance.nozzleLpm > 0.0 && seconds > 0.0 ? litres * 60.0 / seconds / mBalance.nozzleLpm : 0.0;
+        mBalance.nozzleLpm *= share;
+        mBalance.sectionReturnLpm *= share;
     }
     mTankLitres -= litres;
     mSprayedLitres += litres;
-    mPressureBar = 0.0;
-    if (nozzles > 0 && mSetup.nozzleRefFlowLpm > 0.0) {
-        const double perNozzle = mFlowLpm / nozzles / mSetup.nozzleRefFlowLpm;
-        mPressureBar = mSetup.nozzleRefBar * perNozzle * perNozzle;
-    }
     const double metres = mSpeedKmh / 3.6 * seconds;
-    if (drive.master && nozzles > 0) {
+    const uint32_t nozzles = drive.master ? openNozzles(drive.openSections) : 0;
+    if (nozzles > 0) {
         mSprayedDistanceM += metres;
         mSprayedAreaM2 += metres * workingWidthM(drive.openSections);
     }
     mWheelPulses += metres * mSetup.speedPulsesPer100m / 100.0;
-    mFlowPulses += litres * mSetup.flowPulsesPerLitre;
+    // The turbine's pulse rate wanders about the true flow, correlated over some 100 ms.
+    const double keep = std::exp(-static_cast<double>(ms) / 100.0);
+    mJitter = keep * mJitter + std::sqrt(1.0 - keep * keep) * mSetup.flowMeterJitter * nextGaussian();
+    mFlowPulses += std::max(0.0, flowLpm() * seconds / 60.0 * mSetup.flowPulsesPerLitre * (1.0 + mJitter));
 }
 
 uint32_t SprayerModel::takeWheelPulses()
@@ -127,7 +190,7 @@ uint32_t SprayerModel::takeFlowPulses()
 
 uint16_t SprayerModel::pressureReading() const
 {
-    return mSetup.pressureFullScaleBar > 0.0 ? adcCounts(mPressureBar / mSetup.pressureFullScaleBar) : 0;
+    return mSetup.pressureFullScaleBar > 0.0 ? adcCounts(mBalance.boomBar / mSetup.pressureFullScaleBar) : 0;
 }
 
 uint16_t SprayerModel::tankReading() const
@@ -183,9 +246,8 @@ void StandinSprayer::postReport(uint32_t pin, uint32_t pulses, uint32_t ms, doub
     heldMs -= std::min(heldMs, reportUs / 1000);
 }
 
-void StandinSprayer::step(uint32_t ms)
+void StandinSprayer::advance(uint32_t ms)
 {
-    std::lock_guard<std::mutex> guard(mLock);
     SprayerDrive drive;
     drive.master = mBoard.output(kMasterOutput) == 1;
     for (uint32_t i = 0; i < sizeof kSectionOutputs / sizeof kSectionOutputs[0]; ++i)
@@ -194,18 +256,27 @@ void StandinSprayer::step(uint32_t ms)
     const StandinFpga::PwmState valve = mBoard.pwm(kValvePwm);
     if (valve.enabled && mBoard.bridgeControl(kValvePwm)) {
         drive.valveDutyPerMille = std::min<uint32_t>(valve.dutyPerMille, 1000);
-        // The console's default valve type opens on the forward drive, which sets the polarity flag.
-        drive.valveOpening = valve.inverted;
+        drive.valveOpening = sprayerValveOpens(valve.inverted);
     }
     mDrive = drive;
     mModel.step(drive, ms);
+}
+
+void StandinSprayer::publish(uint32_t ms)
+{
     const SprayerSetup& setup = mModel.setup();
     postReport(kWheelPin, mModel.takeWheelPulses(), ms, mModel.speedKmh() / 3.6 * setup.speedPulsesPer100m / 100.0,
                mHeldWheelPulses, mHeldWheelMs);
-    postReport(kFlowPin, mModel.takeFlowPulses(), ms, mModel.flowLpm() / 60.0 * setup.flowPulsesPerLitre,
-               mHeldFlowPulses, mHeldFlowMs);
+    postReport(kFlowPin, mModel.takeFlowPulses(), ms, mModel.flowMeterHz(), mHeldFlowPulses, mHeldFlowMs);
     writeAdc(mRoot, kPressureChannel, mModel.pressureReading());
     writeAdc(mRoot, kTankChannel, mModel.tankReading());
+}
+
+void StandinSprayer::step(uint32_t ms)
+{
+    std::lock_guard<std::mutex> guard(mLock);
+    advance(ms);
+    publish(ms);
 }
 
 std::string StandinSprayer::command(const std::string& line)
@@ -245,13 +316,18 @@ std::string StandinSprayer::command(const std::string& line)
         mModel.refill();
         out << "tank full: " << mModel.tankLitres() << " l";
     } else if (word == "status") {
-        char text[200];
+        // What the console sees, then where the pump's flow goes at the pressure that balances it.
+        const SprayerBalance& b = mModel.balance();
+        char text[400];
         std::snprintf(text, sizeof text,
                       "speed %.1f km/h, master %s, switches %03X, sections %03X, valve %.0f %% (drive %+.1f %%), "
-                      "flow %.1f l/min, pressure %.2f bar, tank %.0f l",
+                      "flow %.1f l/min, pressure %.2f bar, tank %.0f l; pump %.1f l/min at %.2f bar = "
+                      "valve return %.1f + nozzles %.1f + section returns %.1f",
                       mModel.speedKmh(), mDrive.master ? "open" : "closed", mSectionSwitches, mDrive.openSections,
                       mModel.valvePosition() * 100.0,
-                      (mDrive.valveOpening ? 1.0 : -1.0) * mDrive.valveDutyPerMille / 10.0, mModel.flowLpm(), mModel.pressureBar(), mModel.tankLitres());
+                      (mDrive.valveOpening ? 1.0 : -1.0) * mDrive.valveDutyPerMille / 10.0, mModel.flowLpm(),
+                      mModel.pressureBar(), mModel.tankLitres(), b.pumpLpm, b.pressureBar, b.valveReturnLpm,
+                      b.nozzleLpm, b.sectionReturnLpm);
         out << text;
     } else {
         return "? commands: speed <km/h>, stop, go, master on|off, section <n> on|off, refill, status";
@@ -271,19 +347,31 @@ SprayerDrive StandinSprayer::drive() const
     return mDrive;
 }
 
+// The valve follows the drive every kDriveMs, so that the console's short
+// steps move it as far as they last; the sensors report every kStepMs.
 void StandinSprayer::run()
 {
     auto last = std::chrono::steady_clock::now();
+    uint32_t sincePublished = 0;
     std::unique_lock<std::mutex> wake(mWakeLock);
     while (!mStop) {
-        mWake.wait_for(wake, std::chrono::milliseconds(kStepMs), [this] { return mStop; });
+        mWake.wait_for(wake, std::chrono::milliseconds(kDriveMs), [this] { return mStop; });
         if (mStop)
             break;
         wake.unlock();
         const auto now = std::chrono::steady_clock::now();
-        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count();
+        const auto ms =
+            static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count());
         last += std::chrono::milliseconds(ms);
-        step(static_cast<uint32_t>(ms));
+        {
+            std::lock_guard<std::mutex> guard(mLock);
+            advance(ms);
+            sincePublished += ms;
+            if (sincePublished >= kStepMs) {
+                publish(sincePublished);
+                sincePublished = 0;
+            }
+        }
         wake.lock();
     }
 }

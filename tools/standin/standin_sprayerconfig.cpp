@@ -3,6 +3,7 @@
 #include "filedesc.h"
 #include "toolsmisc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -11,7 +12,10 @@ namespace {
 // Entry numbers of the console's configuration data file.
 enum Entry : int {
     kPressureSensorPresent = 6,
+    kRegValveType = 8,        // 1 in the return (bypass), 0 in the line (throttle)
+    kSectionValveType = 9,    // 1 three-way valves with calibrated returns, 0 two-way
     kNumberOfSections = 13,
+    kRegValveTime = 16,       // the valve's full travel, 0.1 s
     kPressureSensorMax = 28,  // hundredths of a bar at the sensor's full scale
     kTipSpacing = 34,         // mm
     kSpeedCal = 37,           // pulses per 100 m
@@ -42,7 +46,10 @@ std::string sprayerConfigText(const SprayerSetup& setup)
            "<SYSTEM_DESCRIPTION>KESTROM</SYSTEM_DESCRIPTION>\n</APPLICATION>\n</SUPPORTED_APPLICATIONS>\n"
            "<SETUP>\n<INFO>\n<SETUP_VERSION>1.0.0</SETUP_VERSION>\n<CHANGE_ID>standin</CHANGE_ID>\n</INFO>\n";
     param(out, kPressureSensorPresent, 1);
+    param(out, kRegValveType, setup.valveInReturn ? 1 : 0);
+    param(out, kSectionValveType, setup.calibratedReturns ? 1 : 0);
     param(out, kNumberOfSections, setup.sections);
+    param(out, kRegValveTime, std::clamp(std::lround(setup.valveTravelMs / 100.0), 10L, 600L));
     param(out, kPressureSensorMax, std::lround(setup.pressureFullScaleBar * 100.0));
     param(out, kTipSpacing, setup.nozzleSpacingMm);
     param(out, kSpeedCal, std::lround(setup.speedPulsesPer100m));

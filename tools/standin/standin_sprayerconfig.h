@@ -2,8 +2,9 @@
 // The installer's configuration that matches the stand-in sprayer: the
 // configuration data file that the console reads on its very first start
 // (usr/local/velmar/share/config/cfgfile.xml below the root), holding the
-// sprayer's section count, nozzles, speed and flow calibrations and pressure
-// sensor. Without it a fresh console keeps its factory defaults (no speed
+// sprayer's section count, nozzles, speed and flow calibrations, pressure
+// sensor, and its valves: the regulating valve's type and travel time and
+// whether the sections have calibrated returns. Without it a fresh console keeps its factory defaults (no speed
 // calibration), and so would not see the tractor move.
 #include "standin_sprayer.h"
 

@@ -140,7 +140,7 @@ inline std::vector<cycleenv::HbridgeCall> takeHbridge()
 }
 
 // A value the store refuses fails the test: the case would not be what it says.
-inline void setItem(uint32_t id, uint32_t value)
+inline void setItem([[maybe_unused]] uint32_t id, [[maybe_unused]] uint32_t value)
 {
     cycleenv::workDir();
     INFO("item ", id, " := ", value);

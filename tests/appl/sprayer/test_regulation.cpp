@@ -181,6 +181,59 @@ TEST_CASE("closed loop: channel 0 follows the flow error with the duty of the er
     }
 }
 
+TEST_CASE("near the target a step, then a wait for the measured flow, then the valve's response learnt")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    // A fast valve (1 s): near the target three ticks would carry the flow past it.
+    setItem(DS_REG_VALVE_TIME, 10);
+    setItem(DS_RUN_COUNT_270, 2000);
+    startRegulating();
+    // Wanted 2000, measured 1880: the error's duty (492) moves 50 a tick, and
+    // three ticks would move 150: one step of 240 ms moves the 120.
+    setItem(DS_RUN_COUNT_270, 1880);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    const uint32_t duty = regulDutyFromError(120, 2000);
+    CHECK(duty == 492);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 1, 240, 0, duty}, C{1, 0, 0, 0, 0}});
+    // Its own three ticks and two of the measurement's lag pass without a drive,
+    // whatever the flow shows meanwhile; other events do not count as ticks.
+    setItem(DS_RUN_COUNT_270, 1890);
+    regulHandleEvent(EV_REG_STATE_TIMER, 0);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    for (int tick = 0; tick < 4; ++tick) {
+        CAPTURE(tick);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    }
+
+    SUBCASE("the valve moved far less than its figures: the regulation drives on")
+    {
+        // Expected 121, seen 10: the response halves (the most one step may
+        // teach), and three ticks at half the figures stay short of the error.
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, regulDutyFromError(110, 2000)}, C{1, 0, 0, 0, 0}});
+    }
+    SUBCASE("the valve moved further than its figures: a shorter step back")
+    {
+        // Seen 230 of the 121 the step was to move: the response rises by the
+        // root of that, to 1378 per mille.
+        REQUIRE(regulStepFlow(duty, 240) == 121);
+        setItem(DS_RUN_COUNT_270, 2110);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        const uint32_t back = regulDutyFromError(110, 2000);
+        const uint32_t ms = regulDriveTime(back, 110, 2000, 1378);
+        CHECK(ms < regulDriveTime(back, 110, 2000, 1000));
+        CHECK(takeHbridge() == std::vector<C>{C{0, 2, ms, 0, back}, C{1, 0, 0, 0, 0}});
+    }
+    SUBCASE("inside the dead band nothing is driven and the target is shown")
+    {
+        setItem(DS_RUN_COUNT_270, 1995);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    }
+}
+
 TEST_CASE("pressure limits without a nozzle reference: the valve is moved at the minimum duty")
 {
     Regulation regulation;

@@ -154,6 +154,79 @@ TEST_CASE("the dead band and the error are taken on the measured share")
     CHECK(regulDutyFromError(100, 2000) == 484);
 }
 
+TEST_CASE("near the target: what a step moves, a dead band that holds the least step, and when to step")
+{
+    Valve valve;
+    // Capacity 10 l/min over the full travel of 6 s at full duty; least duty 484.
+    CHECK(regulStepFlow(968, 6000) == 1000);
+    CHECK(regulStepFlow(484, 100) == 8);
+    CHECK(regulStepFlow(0, 100) == 0);
+    CHECK(regulDeadBand(2000) == 100);
+
+    SUBCASE("a valve whose least step would cross the whole band gets a band that holds it")
+    {
+        // 999 l/min in 1 s: 20 ms at the least duty move 999, more than the band of 100 either side.
+        setItem(DS_REG_VALVE_CAPACITY, 999);
+        setItem(DS_REG_VALVE_TIME, 10);
+        CHECK(regulDeadBand(2000) == 500);
+        CHECK(regulDutyFromError(499, 2000) == 0);
+        CHECK(regulDutyFromError(500, 2000) != 0);
+    }
+    SUBCASE("first-start settings, 65 l/ha at 4 km/h: a tick at the least duty crosses the band, a step does not")
+    {
+        setItem(DS_REG_VALVE_CAPACITY, 121);
+        setItem(DS_REG_VALVE_TIME, 60);
+        setItem(DS_MIN_REG_VOLTAGE, 35);
+        setItem(DS_REG_DEADBAND, 15);
+        setItem(DS_COARSE_VALVE_CAL, 14);
+        setItem(DS_FINE_VALVE_CAL, 6);
+        const uint32_t flow = 1177;  // 65.4 l/ha x 4 km/h x 27 m
+        const uint32_t band = regulDeadBand(flow);
+        CHECK(band == 17);
+        const uint32_t least = regulMinDuty();
+        CHECK(regulStepFlow(least, REG_TICK_MS) > 2 * band);
+        const uint32_t error = band + 5;
+        const uint32_t duty = regulDutyFromError(error, flow);
+        REQUIRE(duty >= least);
+        REQUIRE(duty < least + 10);
+        const uint32_t ms = regulDriveTime(duty, error, flow, 1000);
+        CHECK(ms >= REG_MIN_PULSE_MS);
+        CHECK(ms < REG_TICK_MS);
+        // The step moves the flow by the error, and no further than back into the band.
+        CHECK(regulStepFlow(duty, ms) <= error);
+        CHECK(regulStepFlow(duty, ms) + band >= error);
+    }
+    SUBCASE("drive on far from the target, step near it, after what the valve showed of itself")
+    {
+        // A fast valve (1 s): the knee is the whole span (300); a tick near the least duty moves 50.
+        setItem(DS_REG_VALVE_TIME, 10);
+        struct Case {
+            uint32_t err, response, ms;
+        };
+        const Case cases[] = {
+            {120, 1000, 240},  // three ticks would move 150 before the flow shows it: a step of 240 ms
+            {200, 1000, 0},    // three ticks move less than the error: on
+            {200, 2000, 185},  // a valve that moved twice its figures: a shorter step
+            {110, 500, 0},     // one that moved half of them: on
+            {450, 4000, 0},    // beyond the knee: on, whatever the valve showed
+        };
+        for (const Case& c : cases) {
+            CAPTURE(c.err);
+            CAPTURE(c.response);
+            const uint32_t duty = regulDutyFromError(c.err, 2000);
+            REQUIRE(duty != 0);
+            // The step's time is for the duty the error gives.
+            const uint32_t expected =
+                c.ms == 0 ? 0 : static_cast<uint32_t>(100ull * c.err * 1000 / (regulStepFlow(duty, 100) * c.response));
+            CHECK(regulDriveTime(duty, c.err, 2000, c.response) == expected);
+            CHECK(expected == doctest::Approx(c.ms).epsilon(0.05));
+        }
+        // The shortest step, and the longest: the measurement's lag and one tick.
+        CHECK(regulDriveTime(484, 5, 2000, 1000) == REG_MIN_PULSE_MS);
+        CHECK(regulDriveTime(484, 140, 2000, 1000) <= REG_TICK_MS * (1 + REG_MEASURE_LAG_TICKS));
+    }
+}
+
 TEST_CASE("valve primitives send the driver's tuples")
 {
     Valve valve;
