@@ -219,10 +219,11 @@ uint32_t chooseSpeedSource()
     uint32_t raw = 0;
     uint32_t second = 0;
     if (!readCanSpeed(&raw, &second)) {
-        if (cycle.canSpeedValid != 0 || !alarmIsActive(CAN_SPEED_LOST)) {
+        // Raised again while not active (a disabled alarm never is); told once per loss.
+        if (cycle.canSpeedValid != 0 || !alarmIsActive(CAN_SPEED_LOST))
             alarmRaise(CAN_SPEED_LOST);
+        if (cycle.canSpeedValid != 0)
             printf("CAN speed lost alarm activate \n");
-        }
         cycle.canSpeedValid = 0;
     } else if (cycle.canSpeedValid == 0) {
         cycle.canSpeedValid = 1;

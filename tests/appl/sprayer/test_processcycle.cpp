@@ -582,6 +582,43 @@ TEST_CASE("CAN speed: used at once from the start; after a loss only after 5 s v
     setItem(DS_SPEED_SOURCE, 3);
 }
 
+TEST_CASE("CAN speed lost is told once per loss, also while its alarm is disabled")
+{
+    Cycle cycle;
+    clockUseManual();
+    sectrixDataLinkInit(0);
+    setItem(DS_SPEED_SOURCE, 4);
+    processState().useCanSpeedAgain = 1;
+    processState().canSpeedBackPosted = 1;
+    alarmEnable(CAN_SPEED_LOST, 0);
+    StdoutCapture out(cycleenv::workDir() + "/canspeedonce.txt");
+    const auto told = [&] {
+        size_t n = 0;
+        const std::string text = out.peek();
+        for (size_t at = text.find("CAN speed lost alarm activate"); at != std::string::npos;
+             at = text.find("CAN speed lost alarm activate", at + 1))
+            ++n;
+        return n;
+    };
+
+    sendCanSpeed(1000);
+    passes(1);
+    sendCanSpeed(27778);
+    passes(6);
+    CHECK(alarmIsActive(CAN_SPEED_LOST) == 0);
+    CHECK(processSpeedSourceInUse() == 3);
+    CHECK(told() == 1);
+
+    sendCanSpeed(1000);
+    passes(1);
+    sendCanSpeed(27778);
+    passes(3);
+    CHECK(told() == 2);
+
+    alarmEnable(CAN_SPEED_LOST, 1);
+    setItem(DS_SPEED_SOURCE, 3);
+}
+
 TEST_CASE("change callbacks set the fill-flow units and the volume counter's factor")
 {
     Cycle cycle;
