@@ -16,6 +16,7 @@
 #include "platform.h"
 #include "processhooks.h"
 #include "processinit.h"
+#include "programend.h"
 #include "screenshot.h"
 #include "toolsviewconsoledisplay.h"
 
@@ -153,7 +154,7 @@ int main(int argc, char** argv)
     // The store calls these from its start-up, so they go in before platformInit.
     processRegisterStoreHooks();
     if (unitTestRequested)
-        return unitTest(argc, argv);
+        programEnd(unitTest(argc, argv));
 
     platformInit();
     processInit();
@@ -178,7 +179,7 @@ int main(int argc, char** argv)
 
     const int result = app.exec();
     writeStore();
-    return result;
+    programEnd(result);
 }
 
 // The program's own checks, run by "-u" on the board it starts on.

@@ -5,7 +5,8 @@
 
 namespace {
 // Function-local state: the root may be asked for from static constructors of
-// other modules, before this file's own globals would be initialised.
+// other modules, before this file's own globals would be initialised. Never
+// destroyed: threads that are never stopped map paths until the process ends.
 struct RootState {
     std::mutex lock;
     bool loaded = false;
@@ -14,8 +15,8 @@ struct RootState {
 
 RootState& rootState()
 {
-    static RootState state;
-    return state;
+    static RootState* const state = new RootState;
+    return *state;
 }
 
 std::string loadRoot()

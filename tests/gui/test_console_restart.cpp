@@ -59,6 +59,7 @@ TEST_CASE("a start on a store with counts and volume remainders finds every coun
     field.pause(13000);  // a periodic write while spraying: volume with a remainder
     stopSpraying(field);
     REQUIRE(field.end(SIGTERM));
+    REQUIRE(field.console.exitCode() == 0);
     const StoreFile before(field.storePath());
     REQUIRE(before.valid());
     REQUIRE(before.trip(DS_COUNTER_7_STATE) > 0);
@@ -67,6 +68,7 @@ TEST_CASE("a start on a store with counts and volume remainders finds every coun
     REQUIRE(field.start());
     field.pause(12000);  // the counters are read back into the store once
     REQUIRE(field.end(SIGTERM));
+    REQUIRE(field.console.exitCode() == 0);
     const StoreFile after(field.storePath());
     REQUIRE(after.valid());
     for (uint32_t state : kTripStates) {
@@ -111,6 +113,8 @@ TEST_CASE("restarts by SIGTERM and SIGKILL while spraying keep the volume within
         settled += atEnd - atInitDone;
         if (kill)
             ++kills;
+        else
+            CHECK(field.console.exitCode() == 0);
         REQUIRE(StoreFile(field.storePath()).valid());
     }
 
