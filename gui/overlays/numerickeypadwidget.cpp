@@ -4,9 +4,11 @@
 #include "guigeometry.h"
 #include "kestrompushbutton.h"
 #include "modalpopups.h"
+#include "qtelidedlabel.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,7 +16,8 @@
 #include <QVariant>
 
 NumericKeypadWidget::NumericKeypadWidget(const QString& title, QWidget* parent)
-    : BackgroundWidget(parent), mTitle(new QLabel(title, this)), mEntry(new QLineEdit(this))
+    : BackgroundWidget(parent), mTitle(new QtElidedLabel(Qt::ElideRight, this)), mTitleText(title),
+      mEntry(new QLineEdit(this))
 {
     ModalPopups::makeWindow(this);
     setContentsMargins(0, 0, 0, 0);
@@ -71,22 +74,38 @@ NumericKeypadWidget::NumericKeypadWidget(const QString& title, QWidget* parent)
     grid->addWidget(mSign, 5, 2);
     setLayout(grid);
     retranslate();
-    applyTitleFont();
     // At its size hint the keys are too small for a finger; an opener that
     // wants another size resizes it before showing it.
     resize(GuiGeometry::popupOffset());
+    fitTitle();
 }
 
-void NumericKeypadWidget::applyTitleFont()
+void NumericKeypadWidget::fitTitle()
 {
     // A style sheet's font-size overrides setFont, and the label's own sheet
     // overrides the application's: measure the label's font without its own
-    // sheet, then double it in its own sheet.
+    // sheet, then set the title's size in its own sheet.
     mTitle->setStyleSheet(QString());
-    const QFont font = mTitle->font();
-    const QString size = font.pixelSize() > 0 ? QStringLiteral("%1px").arg(2 * font.pixelSize())
-                                              : QStringLiteral("%1pt").arg(2 * font.pointSizeF());
-    mTitle->setStyleSheet(QStringLiteral("font-size: %1;").arg(size));
+    QFont font = mTitle->font();
+    const bool inPixels = font.pixelSize() > 0;
+    const qreal labelSize = inPixels ? font.pixelSize() : font.pointSizeF();
+    const QMargins margins = GuiGeometry::keypadMargins();
+    const int room = contentsRect().width() - margins.left() - margins.right();
+    // Twice the label's size; a title too long for that is made smaller, down
+    // to the label's size, so that it stays whole, and only then shortened.
+    qreal size = 2 * labelSize;
+    for (; size > labelSize; size -= inPixels ? 1.0 : 0.5) {
+        if (inPixels)
+            font.setPixelSize(qRound(size));
+        else
+            font.setPointSizeF(size);
+        if (QFontMetrics(font).horizontalAdvance(mTitleText) <= room)
+            break;
+    }
+    size = qMax(size, labelSize);
+    mTitle->setStyleSheet(inPixels ? QStringLiteral("font-size: %1px;").arg(qRound(size))
+                                   : QStringLiteral("font-size: %1pt;").arg(size));
+    mTitle->setElidedText(mTitleText);
 }
 
 KestromPushButton* NumericKeypadWidget::addKey(const char* accessibleKey)
@@ -119,7 +138,8 @@ void NumericKeypadWidget::timedUpdate()
 
 void NumericKeypadWidget::setTitle(const QString& title)
 {
-    mTitle->setText(title);
+    mTitleText = title;
+    fitTitle();
 }
 
 void NumericKeypadWidget::setValue(double value)
@@ -219,7 +239,7 @@ void NumericKeypadWidget::showEvent(QShowEvent* event)
     mCommitted = false;
     mClearOnFirstKey = true;
     // The colour scheme, and with it the font size, may have changed since.
-    applyTitleFont();
+    fitTitle();
     mEntry->grabKeyboard();
 }
 
@@ -235,4 +255,10 @@ void NumericKeypadWidget::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     BackgroundWidget::changeEvent(event);
+}
+
+void NumericKeypadWidget::resizeEvent(QResizeEvent* event)
+{
+    BackgroundWidget::resizeEvent(event);
+    fitTitle();
 }

@@ -10,8 +10,8 @@
 
 class CPopupQuery;
 class KestromPushButton;
-class QLabel;
 class QLineEdit;
+class QtElidedLabel;
 
 class NumericKeypadWidget : public BackgroundWidget {
     Q_OBJECT
@@ -39,6 +39,7 @@ public slots:
     void togglePlusMinus();
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -47,9 +48,10 @@ protected:
 private:
     KestromPushButton* addKey(const char* accessibleKey);
     void retranslate();
-    void applyTitleFont();
+    void fitTitle();
 
-    QLabel* mTitle;
+    QtElidedLabel* mTitle;
+    QString mTitleText;
     QLineEdit* mEntry;
     KestromPushButton* mCancel;
     KestromPushButton* mAccept;

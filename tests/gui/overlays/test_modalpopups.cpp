@@ -86,6 +86,22 @@ TEST_CASE("a page's keypad is a modal window of its own with keys a finger can h
     CHECK(QFontInfo(title->font()).pixelSize() == 28);
     CHECK(title->height() >= title->sizeHint().height());
 
+    // A title too long for twice the size is made smaller to stay whole, down
+    // to the size of the keys; only a longer one is shortened. The keypad
+    // keeps its size either way.
+    keypad->setTitle("Minimum regulation pressure (bar)");
+    CHECK(keypad->size() == GuiGeometry::popupOffset());
+    CHECK(title->text() == "Minimum regulation pressure (bar)");
+    CHECK(QFontInfo(title->font()).pixelSize() < 28);
+    CHECK(QFontInfo(title->font()).pixelSize() > 14);
+    keypad->setTitle("Minimum regulation pressure while spraying with the implement boom (bar)");
+    pumpEvents();
+    CHECK(keypad->size() == GuiGeometry::popupOffset());
+    CHECK(QFontInfo(title->font()).pixelSize() == 14);
+    CHECK(title->text().startsWith("Minimum regulation pressure"));
+    CHECK(title->text().endsWith(QChar(0x2026)));
+    CHECK(title->fontMetrics().horizontalAdvance(title->text()) <= title->contentsRect().width());
+
     // The window comes up at the size the opener sets.
     keypad->close();
     keypad->resize(GuiGeometry::fullPageSize());
