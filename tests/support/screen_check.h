@@ -11,7 +11,8 @@
 // - a visible label or button text that does not fit the contents rectangle its
 //   style sheet leaves it (a QtElidedLabel elides, so it is left out);
 // - two visible texts of one window or pop-up that overlap;
-// - a text cut off by a parent widget, or a window reaching outside the screen;
+// - a text cut off by a parent widget (other than the viewport of a scroll area,
+//   whose text scrolls), or a window reaching outside the screen;
 // - a label showing a null pixmap, or a button with neither a text nor a picture
 //   (a null icon).
 // Widgets that paint two lines themselves publish them as the properties
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -83,6 +85,15 @@ inline QRect visibleRect(const QWidget* widget)
         child = up;
     }
     return visible;
+}
+
+// Whether the widget is the scrolled content of a scroll area.
+inline bool isScrolled(const QWidget* widget)
+{
+    const QWidget* viewport = widget->parentWidget();
+    const QWidget* area = viewport != nullptr ? viewport->parentWidget() : nullptr;
+    const auto* scrollArea = qobject_cast<const QAbstractScrollArea*>(area);
+    return scrollArea != nullptr && scrollArea->viewport() == viewport;
 }
 
 // The window or pop-up whose texts may not overlap each other.
@@ -190,7 +201,7 @@ private:
     void addText(QWidget* widget, const QString& text, const QRect& drawn)
     {
         const QRect visible = visibleRect(widget);
-        if (!visible.contains(drawn))
+        if (!visible.contains(drawn) && !isScrolled(widget))
             problem(QStringLiteral("%1 %2 is cut off by its parent").arg(describe(widget), quoted(text)));
         mTexts.append({widget, layerOf(widget), text, toScreen(widget, drawn & visible)});
     }
