@@ -33,8 +33,8 @@ GuiArbitrator::GuiArbitrator(QWidget* parent) : QWidget(parent)
     resize(GuiGeometry::screenWidth(), GuiGeometry::screenHeight());
 
     workingView = new WorkingViewCtrl(this);
-    fillingPage1 = new ToolsViewConfigFilling(this, Qt::WindowFlags());
-    fillingPage2 = new ToolsViewConfigFilling2(this, Qt::WindowFlags());
+    fillingPage1 = new ToolsViewConfigFilling(this, false);
+    fillingPage2 = new ToolsViewConfigFilling2(this, false);
     homeView = new HomeViewCtrl(this);
     settingsMenu = new ToolsViewConfiguration;
     dataMenu = new ToolsViewData;

@@ -1,3 +1,4 @@
+#include "machineresources.h"
 #include "nozimage.h"
 #include "qtimagetools.h"
 #include "toolsviewconsoledisplay.h"
@@ -8,4 +9,5 @@ void guiInitResources()
     nozImageInitResources();
     Q_INIT_RESOURCE(gui);
     consoleScreensInitResources();
+    machineScreensInitResources();
 }

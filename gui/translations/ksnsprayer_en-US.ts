@@ -220,14 +220,262 @@
 <context>
     <name>ToolsViewWidgets::ToolsViewConfigFilling</name>
     <message>
-        <source>Filling %1</source>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filling (1)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actual Content</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full Tank</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Density Type</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Density Factor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full Tank</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Water</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fertilizer</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>Abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fertilizer</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Water</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actual Content (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Density Factor</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actual Content</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When a Tank Sensor or Fill Flow Sensor is not available, manually enter the actual tank content. The Full Tank button can be used to set the actual tank content value to the maximum tank content value. Range is %L1 through %L2 %3.</source>
+        <comment>Actual Content definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full Tank</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press the Full Tank button to reload the predefined full tank content value into Actual Content.</source>
+        <comment>Full Tank definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Density Type</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes the density of the material being applied.</source>
+        <comment>Density Type definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Density Factor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the density factor for selected fertilizer type. Range is %L1 through %L2 %3.</source>
+        <comment>Density Factor definition. %L1 &amp; %L2 are the range values and %3 is the unit.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kg/l</source>
+        <comment>abbr for kilograms/liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb/gal</source>
+        <comment>abbr for pounds/gallon</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ToolsViewWidgets::ToolsViewConfigFilling2</name>
     <message>
-        <source>Filling %1</source>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filling (2)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Filling</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actual Content</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desired Content</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <comment>graph label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <comment>graph label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>Abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desired Content (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Filling</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activate the button to start and stop the automatic filling.</source>
+        <comment>Automatic Filling definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desired Content</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes the desired maximum content volume. Range is %L1 through %L2 %3.</source>
+        <comment>Desired Content definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actual Content</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays the current volume of content in the tank.</source>
+        <comment>Actual Content definition</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>

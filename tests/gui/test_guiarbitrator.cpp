@@ -7,7 +7,9 @@
 #include "kestrompushbutton.h"
 #include "mainwindow.h"
 #include "nozimage.h"
+#include "screen_drive.h"
 #include "toolsviewconfigfilling.h"
+#include "toolsviewconfigfilling2.h"
 #include "workingviewctrl.h"
 
 #include <doctest/doctest.h>
@@ -107,16 +109,29 @@ TEST_CASE("home buttons do nothing while the master valve is on")
 
 TEST_CASE("the filling pages: next toggles between the two, back returns to the working screen")
 {
+    using ToolsViewWidgets::ToolsViewButtonBar;
     Arbitrator f;
+    // With a fill-flow sensor the first page offers automatic filling.
+    REQUIRE(datastoreSetBool(DS_FILL_FLOW_SENSOR_PRESENT, 1) == 0);
     f.touch(GuiArbitrator::WorkingView, "fillButton");
-    CHECK(f.arbitrator->currentIndex() == GuiArbitrator::FillingPage1);
+    REQUIRE(f.arbitrator->currentIndex() == GuiArbitrator::FillingPage1);
     CHECK(datastoreGetUint16(DS_PAGE_MODE) == untouchedPageMode);
-    f.touch(GuiArbitrator::FillingPage1, "nextButton");
-    CHECK(f.arbitrator->currentIndex() == GuiArbitrator::FillingPage2);
-    f.touch(GuiArbitrator::FillingPage2, "nextButton");
+    QWidget* page1 = f.arbitrator->view(GuiArbitrator::FillingPage1);
+    QWidget* page2 = f.arbitrator->view(GuiArbitrator::FillingPage2);
+    CHECK(qobject_cast<ToolsViewWidgets::ToolsViewConfigFilling2*>(page2) != nullptr);
+    // The working screen's own instances have no way home.
+    CHECK_FALSE(buttonBarButton(page1, ToolsViewButtonBar::Home)->isVisible());
+
+    tapButtonBar(page1, ToolsViewButtonBar::Next);
+    REQUIRE(f.arbitrator->currentIndex() == GuiArbitrator::FillingPage2);
+    CHECK(datastoreGetUint16(DS_PAGE_MODE) == 3);
+    CHECK_FALSE(buttonBarButton(page2, ToolsViewButtonBar::Home)->isVisible());
+    tapButtonBar(page2, ToolsViewButtonBar::Next);
     CHECK(f.arbitrator->currentIndex() == GuiArbitrator::FillingPage1);
+    CHECK(datastoreGetUint16(DS_PAGE_MODE) == 0);
     f.arbitrator->showNextPage();
-    f.touch(GuiArbitrator::FillingPage2, "backButton");
+    REQUIRE(datastoreSetUint16(DS_PAGE_MODE, untouchedPageMode) == 0);
+    tapButtonBar(page2, ToolsViewButtonBar::Back);
     CHECK(f.arbitrator->currentIndex() == GuiArbitrator::WorkingView);
     CHECK(datastoreGetUint16(DS_PAGE_MODE) == 0);
 }

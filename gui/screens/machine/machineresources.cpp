@@ -1,0 +1,8 @@
+#include "machineresources.h"
+
+#include <QtGlobal>
+
+void machineScreensInitResources()
+{
+    Q_INIT_RESOURCE(machine);
+}
