@@ -143,8 +143,10 @@ NumericKeypadWidget* SettingPageKit::addKeypad()
 
 void SettingPageKit::prepareKeypad(NumericKeypadWidget* keypad, const KeypadSetting& setting)
 {
-    // Only the setting being edited may receive the commit.
-    disconnect(keypad, nullptr, nullptr, nullptr);
+    // Only the setting being edited may receive the commit. Only the commit:
+    // Qt's own connections to the keypad (the style sheet's clean-up when it
+    // is destroyed) must stay.
+    disconnect(keypad, &NumericKeypadWidget::commitValue, nullptr, nullptr);
     keypad->setValue(setting.value);
     keypad->setRange(setting.minimum, setting.maximum, setting.decimals, setting.units);
     keypad->setTitle(setting.title);

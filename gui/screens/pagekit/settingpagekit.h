@@ -156,7 +156,8 @@ public:
 
     // A keypad owned by the page (a modal window of its own).
     NumericKeypadWidget* addKeypad();
-    // Disconnects the keypad, sets value, range and title, connects its commit
+    // Disconnects the keypad's commit (only that: Qt's own connections stay),
+    // sets value, range and title, connects its commit
     // to the page's slot, shows it and centres it on the screen.
     template <class Page>
     void openKeypad(NumericKeypadWidget* keypad, const KeypadSetting& setting, Page* page,
@@ -174,12 +175,12 @@ public:
     void layOutOptions(ButtonGridWidget* grid);
     // Deletes the grid's options (before refilling it with data-dependent ones).
     void clearOptions(ButtonGridWidget* grid);
-    // Disconnects the grid, connects its choice to the page's slot, highlights
+    // Disconnects the grid's choice, connects it to the page's slot, highlights
     // the current option, shows it and centres it.
     template <class Page>
     void openGrid(ButtonGridWidget* grid, int current, Page* page, void (Page::*commit)(int))
     {
-        disconnect(grid, nullptr, nullptr, nullptr);
+        disconnect(grid, &ButtonGridWidget::commitSelection, nullptr, nullptr);
         connect(grid, &ButtonGridWidget::commitSelection, page, commit);
         grid->setHighlightedButton(current);
         showCentred(grid);
