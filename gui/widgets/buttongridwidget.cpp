@@ -165,9 +165,8 @@ bool ButtonGridWidget::layoutPage()
     paginate();
     placeOnPages();
     // The arrows are the grid's own and stay connected.
-    mButtons = mOptions;
     bool connected = true;
-    for (KestromPushButton* button : mButtons) {
+    for (KestromPushButton* button : mOptions) {
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         // Laying out twice must not connect a button twice.
         disconnect(button, &KestromPushButton::takeAction, this, &ButtonGridWidget::buttonClicked);
@@ -183,8 +182,8 @@ bool ButtonGridWidget::clearButtons()
     if (!mLaidOut)
         return true;
     bool disconnected = true;
-    for (KestromPushButton* button : mButtons)
-        disconnected = button->disconnect(SIGNAL(takeAction(int))) && disconnected;
+    for (KestromPushButton* option : mOptions)
+        disconnected = option->disconnect(SIGNAL(takeAction(int))) && disconnected;
     for (FlowLayout* layout : mPageLayouts)
         while (QLayoutItem* item = layout->takeAt(0))
             delete item;
@@ -198,7 +197,6 @@ bool ButtonGridWidget::clearButtons()
     mBackArrow->setParent(this);
     mOptions.clear();
     mPageOptions.clear();
-    mButtons.clear();
     mCurrentPage = 1;
     mStack->setCurrentIndex(0);
     mLaidOut = false;

@@ -65,7 +65,6 @@ private:
     QList<QList<KestromPushButton*>> mPageOptions;
     int mCurrentPage = 1;
     bool mLaidOut = false;
-    QList<KestromPushButton*> mButtons;
     QList<KestromPushButton*> mNextArrows;
     KestromPushButton* mBackArrow;
     QList<QWidget*> mPages;
