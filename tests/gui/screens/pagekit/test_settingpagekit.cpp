@@ -12,6 +12,7 @@
 #include "kestrompushbutton.h"
 #include "qtelidedlabel.h"
 #include "thumbdrivewatcher.h"
+#include "screen_check.h"
 #include "settingpagekit.h"
 #include "unitquantities.h"
 #include "units.h"
@@ -444,6 +445,18 @@ TEST_CASE("USB-dependent buttons follow the stick and the page's own condition")
     REQUIRE(QDir(stick).removeRecursively());
     f.page->kit->usbWatcher()->vHandleDirectoryChange();
     CHECK_FALSE(save->isEnabled());
+}
+
+TEST_CASE("the kit's test page at 480x272: texts inside their widgets, no picture missing")
+{
+    KitPage f;
+    CHECK_SCREEN(&f.screen, "kit_page");
+    tap(f.page->speedValue);
+    CHECK_SCREEN(&f.screen, "kit_page_keypad");
+    f.page->keypad->close();
+    tap(f.page->choiceValue);
+    CHECK_SCREEN(&f.screen, "kit_page_grid");
+    f.page->grid->close();
 }
 
 #include "test_settingpagekit.moc"
