@@ -2,6 +2,7 @@
 #include "nozimage.h"
 #include "qtimagetools.h"
 #include "toolsviewconsoledisplay.h"
+#include "workingresources.h"
 
 void guiInitResources()
 {
@@ -10,4 +11,5 @@ void guiInitResources()
     Q_INIT_RESOURCE(gui);
     consoleScreensInitResources();
     machineScreensInitResources();
+    workingScreensInitResources();
 }
