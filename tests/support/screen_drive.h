@@ -7,6 +7,7 @@
 //   keypadType(keypad, "12.5");  keypadAccept(keypad);  // or keypadCancel(keypad)
 //   ButtonGridWidget* grid = shownButtonGrid();
 //   chooseGridOption(grid, 3);                           // pages on to it, then taps it
+//   showGridOption(grid, 3);                             // pages on to it only
 //   COverlayInterface* popup = currentPopup();           // the overlay manager's shown pop-up
 //   popupTexts(popup).contains("Invalid value!");  tapPopupButton(popup, "Yes");
 #include <QAbstractButton>
@@ -28,6 +29,9 @@
 inline void tapButton(QAbstractButton* button)
 {
     REQUIRE(button != nullptr);
+    CAPTURE(button->objectName().toStdString());
+    CAPTURE(button->accessibleName().toStdString());
+    CAPTURE(button->text().toStdString());
     REQUIRE(button->isVisible());
     REQUIRE(button->isEnabled());
     tap(button);
@@ -133,8 +137,8 @@ inline KestromPushButton* gridOption(ButtonGridWidget* grid, int id, int* page =
     return nullptr;
 }
 
-// Pages on to the option's page with the arrows, then touches the option.
-inline void chooseGridOption(ButtonGridWidget* grid, int id)
+// Pages on to the option's page with the arrows and returns the option, shown.
+inline KestromPushButton* showGridOption(ButtonGridWidget* grid, int id)
 {
     int page = 0;
     KestromPushButton* option = gridOption(grid, id, &page);
@@ -148,7 +152,13 @@ inline void chooseGridOption(ButtonGridWidget* grid, int id)
         tapButton(arrow);
     }
     REQUIRE(grid->currentPage() == page);
-    tapButton(option);
+    return option;
+}
+
+// Pages on to the option's page with the arrows, then touches the option.
+inline void chooseGridOption(ButtonGridWidget* grid, int id)
+{
+    tapButton(showGridOption(grid, id));
 }
 
 // The pop-up the overlay manager shows now, or null.

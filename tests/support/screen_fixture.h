@@ -65,7 +65,8 @@ inline QWidget& consoleTestScreen()
         pinLocaleAndTimeZone();
         GuiGeometry::setDesignType(3);
         GuiGeometry::setDisplayType(3);
-        auto* w = new QWidget;
+        // Frameless, so that its global coordinates are the screen's own.
+        auto* w = new QWidget(nullptr, Qt::FramelessWindowHint);
         w->setObjectName("testScreen");
         w->setGeometry(0, 0, 480, 272);
         COverlayManager::createInstance(w);

@@ -1,0 +1,141 @@
+// The two-line button: its two fonts follow the style sheet's "fontsize"
+// steps, the lines stay one centred block, and touches work as on any themed button.
+#include "datastore.h"
+#include "dscatalogue.h"
+#include "kestrompushbutton.h"
+#include "screen_fixture.h"
+#include "test_wait.h"
+#include "twostringpushbutton.h"
+
+#include <doctest/doctest.h>
+
+#include <QFontInfo>
+#include <QSet>
+#include <QSignalSpy>
+
+namespace {
+
+int pixels(const QFont& font)
+{
+    return QFontInfo(font).pixelSize();
+}
+
+// The parentless buttons that exist now: a button's font carriers are among them.
+QSet<KestromPushButton*> parentlessButtons()
+{
+    QSet<KestromPushButton*> found;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* button = qobject_cast<KestromPushButton*>(widget))
+            if (button->parentWidget() == nullptr)
+                found.insert(button);
+    return found;
+}
+
+}  // namespace
+
+TEST_CASE("font steps: the style sheet's fonts, one line at a time, and no re-polish for the same step")
+{
+    ScreenFixture f;
+    const QSet<KestromPushButton*> before = parentlessButtons();
+    auto* button = new TwoStringPushButton(7, "xlarge", "medium", f.page());
+    const QSet<KestromPushButton*> carriers = parentlessButtons() - before;
+    REQUIRE(carriers.size() == 2);
+    KestromPushButton* firstCarrier = nullptr;
+    for (KestromPushButton* carrier : carriers)
+        if (carrier->property("fontsize").toString() == "xlarge")
+            firstCarrier = carrier;
+    REQUIRE(firstCarrier != nullptr);
+    CHECK(pixels(button->firstFont()) == 28);
+    CHECK(pixels(button->secondFont()) == 14);
+
+    // A font the style sheet would replace on a re-polish stays with the same step.
+    QFont marked = firstCarrier->font();
+    marked.setPixelSize(40);
+    firstCarrier->setFont(marked);
+    button->setFirstText("123", "xlarge");
+    CHECK(pixels(button->firstFont()) == 40);
+    CHECK(button->firstStep() == "xlarge");
+
+    button->setFirstText("1234", "xlarge-1");
+    CHECK(button->firstStep() == "xlarge-1");
+    CHECK(pixels(button->firstFont()) == 24);
+    CHECK(pixels(button->secondFont()) == 14);
+    button->setSecondText("l/ha", "small");
+    CHECK(pixels(button->secondFont()) == 11);
+    CHECK(pixels(button->firstFont()) == 24);
+    CHECK(button->firstText() == "1234");
+    CHECK(button->secondText() == "l/ha");
+
+    // The constructors without steps take "large" and "medium".
+    TwoStringPushButton plain(nullptr);
+    TwoStringPushButton withId(3, nullptr);
+    CHECK(plain.firstStep() == "large");
+    CHECK(withId.secondStep() == "medium");
+    CHECK(withId.id() == 3);
+}
+
+TEST_CASE("the two lines form one block centred in the button whatever the steps")
+{
+    ScreenFixture f;
+    auto* button = new TwoStringPushButton(1, "xlarge", "medium", f.page());
+    f.place(button, QPoint(0, 0), QSize(150, 77));
+    button->setFirstText("98", "xlarge");
+    button->setSecondText("km/h");
+    const struct {
+        const char* step;
+        int firstHeight;
+    } cases[] = {{"xlarge", 28}, {"xlarge-1", 24}, {"xlarge-2", 20}, {"large", 20}};
+    for (const auto& c : cases) {
+        CAPTURE(c.step);
+        button->setFirstText("98", c.step);
+        const QRect first = button->firstTextRect();
+        const QRect second = button->secondTextRect();
+        CHECK(first.height() == c.firstHeight);
+        CHECK(second.height() == 14);
+        CHECK(first.bottom() + 1 == second.top() - ((77 - c.firstHeight - 14) % 2));
+        const int above = first.top();
+        const int below = 77 - (second.bottom() + 1);
+        CHECK(above == below);
+        CHECK(first.width() == 150);
+    }
+}
+
+TEST_CASE("press, cancel and takeAction as on the themed push button, key click included")
+{
+    ScreenFixture f;
+    f.setItem(DS_KEY_BEEP, 1);
+    auto* twoLine = new TwoStringPushButton(5, f.page());
+    auto* themed = new KestromPushButton(5, f.page());
+    f.place(twoLine, QPoint(10, 10), QSize(90, 90));
+    f.place(themed, QPoint(200, 10), QSize(90, 90));
+    for (KestromPushButton* button : {static_cast<KestromPushButton*>(twoLine), themed}) {
+        CAPTURE(button->metaObject()->className());
+        QSignalSpy actions(button, &KestromPushButton::takeAction);
+        QSignalSpy cancels(button, &CIdPushButton::Cancelled);
+        tap(button);
+        REQUIRE(actions.count() == 1);
+        CHECK(actions.at(0).at(0).toInt() == 5);
+        CHECK(waitFor([] { return buzzerLevelCount() > 0; }, 2000));
+        CHECK(takeBuzzerStarts() == 1);
+        // A finger sliding far off the button cancels it; the release does nothing.
+        touchPress(button);
+        touchMove(button, QPoint(300, 200));
+        touchRelease(button, QPoint(300, 200));
+        CHECK(cancels.count() == 1);
+        CHECK(actions.count() == 1);
+        CHECK(waitFor([] { return buzzerLevelCount() > 0; }, 2000));
+        takeBuzzerLevels();
+    }
+}
+
+TEST_CASE("with both texts empty the button paints as a plain themed button")
+{
+    ScreenFixture f;
+    auto* twoLine = new TwoStringPushButton(f.page());
+    auto* themed = new KestromPushButton(f.page());
+    f.place(twoLine, QPoint(10, 10), QSize(90, 60));
+    f.place(themed, QPoint(200, 10), QSize(90, 60));
+    CHECK(twoLine->grab().toImage() == themed->grab().toImage());
+    twoLine->setFirstText("5");
+    CHECK(twoLine->grab().toImage() != themed->grab().toImage());
+}
