@@ -508,6 +508,201 @@
     </message>
 </context>
 <context>
+    <name>WorkTopInfoBarWidget</name>
+    <message>
+        <source>%1</source>
+        <comment>workscreen top info Amount value (no room for thousand separator, and has no decimals)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>workscreen top info Flow value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>workscreen top info Pressure value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>workscreen top info Speed value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>workscreen top info Target Application Rate value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>workscreen top info Actual Application Rate value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>workscreen top info Application Rate no. 1 value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>workscreen top info Application Rate no. 2 value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>workscreen top info Application Rate no. 3 value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>workscreen top info Area value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kg</source>
+        <comment>abbr for kilogram</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb</source>
+        <comment>abbr for pound</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kg/min</source>
+        <comment>abbr for kilogram per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb/min</source>
+        <comment>abbr for pounds per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l/min</source>
+        <comment>abbr for liters per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/min</source>
+        <comment>abbr for gallons per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bar</source>
+        <comment>metric pressure unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>psi</source>
+        <comment> imperial/US pressure unit. abbr for pound per square inch</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>psi</source>
+        <comment>imperial/US pressure unit. abbr for pound per square inch</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km/h</source>
+        <comment>abbr for kilometers per hour</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mph</source>
+        <comment>abbr for miles per hour</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kg/ha</source>
+        <comment>abbr for kilograms per hectare</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l/ha</source>
+        <comment>abbr for liters per hectare</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb/ac</source>
+        <comment>abbr for pounds per acre</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/1000 sq ft</source>
+        <comment>abbr for gallons per 1000 square feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/ac</source>
+        <comment>abbr for gallons per acre</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job#</source>
+        <comment>Abbr for Job Number. Limited to 7 characters therefore use translation for &apos;job&apos; where necessary</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ha</source>
+        <comment>abbr for hectare</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1000 sq ft</source>
+        <comment>abbr 1000 square feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ac</source>
+        <comment>abbr for acre</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liters/hectare</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l/ha</source>
+        <comment>Abbr for liters per hectare</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallons/1000 square feet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/1000 sq ft</source>
+        <comment>Abbr for gallons per 1000 square feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallons/acre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/ac</source>
+        <comment>Abbr for gallons per acre</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application Rate (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WorkingViewCtrl</name>
     <message>
         <source>Operation</source>
