@@ -5,6 +5,7 @@
 #include "regulmath.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <doctest/doctest.h>
 
@@ -367,4 +368,54 @@ TEST_CASE("conversions over the current nozzle preset: the square-root law aroun
     CHECK(regulBoostedTarget() == target);
     CHECK(nozzleRefFlowTotal(20) == (20 * nozpresetSystemRefFlow(0) + 5) / 10);
     CHECK(nozzleRefFlowTotal(0) == 0);
+}
+
+// What the screens are promised of the three conversions, computed here from
+// that promise: pressure = density x reference pressure x (flow / reference)^2
+// / 1000 + 0.5 in single precision, truncated, at most 9999, 0 without nozzles
+// or reference; flow per nozzle = rate x speed x spacing / 6 000 000 in floating
+// point; the reference flow of v nozzles = (v x reference flow + 5) / 10. The
+// core rounds the flow to the nearest unit (1666.67 gives 1667 where a plain
+// quotient would give 1666) and caps it at 99999: the core's values hold.
+TEST_CASE("the screens' conversions: pressure for a flow, flow from a rate, scaled reference flow")
+{
+    Valve valve;
+    nozinfoInit(1);
+    nozpresetInit(1);
+    setItem(DS_CURRENT_TIP_PRESET, 0);
+    const uint32_t pref = nozpresetRefPressure(0);
+    REQUIRE(pref != 0);
+    const struct {
+        uint32_t flow, nozzles, reference, density;
+    } pressures[] = {{1000, 10, 1000, 1000}, {1500, 10, 1000, 1000}, {700, 10, 1000, 1000}, {2000, 10, 1000, 1200},
+                     {1000, 0, 1000, 1000},  {1000, 10, 0, 1000},    {100000, 10, 10, 1000}, {1, 1, 3, 1000}};
+    for (const auto& c : pressures) {
+        INFO(c.flow, ", ", c.nozzles, ", ", c.reference, ", ", c.density);
+        setItem(DS_DENSITY_FACTOR, c.density);
+        uint32_t promised = 0;
+        if (c.nozzles != 0 && c.reference != 0) {
+            const float ratio = float(c.flow) / float(c.reference);
+            const float p = float(c.density) * float(pref) * ratio * ratio / 1000.0f + 0.5f;
+            promised = p >= 9999.0f ? 9999 : uint32_t(p);
+        }
+        CHECK(pressureFromFlow(c.flow, c.nozzles, c.reference) == promised);
+    }
+    setItem(DS_DENSITY_FACTOR, 1000);
+
+    const struct {
+        uint32_t rate, speed, spacing, core;
+    } flows[] = {{1000, 1000, 10000, 1667}, {1500, 800, 500, 100}, {2000, 1234, 500, 206},
+                 {65535, 65535, 65535, 99999}, {1000, 0, 500, 0}, {1000, 800, 0, 0}};
+    for (const auto& c : flows) {
+        INFO(c.rate, ", ", c.speed, ", ", c.spacing);
+        const double quotient = double(c.rate) * double(c.speed) * double(c.spacing) / 6000000.0;
+        CHECK(flowFromRate(c.rate, c.speed, c.spacing) == c.core);
+        // Within half a unit of the quotient, or at the cap.
+        CHECK((c.core == 99999 || std::abs(double(c.core) - quotient) <= 0.5));
+    }
+
+    for (uint32_t v : {0u, 1u, 7u, 54u, 99u}) {
+        INFO(v);
+        CHECK(nozzleRefFlowTotal(v) == (v * nozpresetSystemRefFlow(0) + 5) / 10);
+    }
 }
