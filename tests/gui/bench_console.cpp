@@ -162,6 +162,9 @@ void runCore()
 {
     TestRoot root;
     SprayerSetup setup;
+    // The boom carries the nozzles of the largest preset, which the console sprays below.
+    setup.nozzleRefFlowLpm = 0.98;
+    setup.nozzleRefBar = 2.0;
     sprayerWriteConfig(root.dir(), setup);
     if (chdir(root.path("/usr/local/velmar").c_str()) != 0)
         return;
@@ -185,6 +188,8 @@ void runCore()
 
     // The largest nozzles of the presets: the default one cannot apply 300 l/ha within the pressure limit.
     const uint32_t preset = NOZPRESET_COUNT - 1;
+    if (nozpresetSystemRefFlow(preset) != 980 || nozpresetRefPressure(preset) != 200)
+        std::printf("the boom's nozzles are not those of preset %u\n", preset);
     datastoreSetFromUint32(DS_CURRENT_TIP_PRESET, preset);
     nozpresetSetNozzleTargetRate(preset, 2580);
     wait(40000);
