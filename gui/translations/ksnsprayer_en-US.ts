@@ -480,6 +480,142 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ToolsViewConfigOperation</name>
+    <message>
+        <source>km/h</source>
+        <comment>Abbr for kilometers per hour</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kilometers/hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mph</source>
+        <comment>Abbr for miles per hour</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>miles/hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application Rate Step</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed Source</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulate Speed</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Speed</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1%</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement</source>
+        <comment>Speed Source button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAN Speed</source>
+        <comment>Speed Source button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulated</source>
+        <comment>Speed Source button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application Rate Step (%)</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulate Speed (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Speed (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application Rate Step</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The percent of increase/decrease &quot;boost&quot; of the active application rate at which the product is being applied.</source>
+        <comment>Application Rate Step definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed Source</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selects whether to base the machine&apos;s speed on input from the CAN, an Implement or a Simulated source.</source>
+        <comment>Speed Source definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulate Speed</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes a speed to be used when using the Simulated Speed source. Range is %L1 through %L2 %3.</source>
+        <comment>Simulate Speed definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Speed</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes the minimum forward speed at which the system should automatically switch the main valve off. Range is %L1 through %L2 %3.</source>
+        <comment>Minimum Speed definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ToolsViewConfiguration</name>
     <message>
         <source>Settings</source>

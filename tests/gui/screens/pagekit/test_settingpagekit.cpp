@@ -459,4 +459,31 @@ TEST_CASE("the kit's test page at 480x272: texts inside their widgets, no pictur
     f.page->grid->close();
 }
 
+TEST_CASE("an edit cuts only the editor's commit: other connections and Qt's own watch stay")
+{
+    KitPage f;
+    QSignalSpy keypadGone(f.page->keypad, &QObject::destroyed);
+    QSignalSpy gridGone(f.page->grid, &QObject::destroyed);
+    f.page->editSpeed();
+    f.page->editMinSpeed();
+    f.page->editChoice();
+    f.page->editChoice();
+    // The commit goes to the setting edited last, once.
+    f.page->keypad->commitValue(2.0);
+    CHECK(datastoreGetUint16(DS_MIN_SPEED) == 20);
+    CHECK(datastoreGetUint16(DS_SIM_SPEED) == 80);
+    f.page->grid->commitSelection(4);
+    CHECK(f.page->choice == 4);
+
+    delete f.page;
+    f.page = nullptr;
+    CHECK(keypadGone.count() == 1);
+    CHECK(gridGone.count() == 1);
+    // The style sheet's caches forgot the deleted editors: a new sheet polishes
+    // only living widgets (it crashed when the edit cut every connection).
+    qApp->setStyleSheet(QStringLiteral("QPushButton { margin: 1px; }"));
+    qApp->setStyleSheet(QString());
+    pumpEvents();
+}
+
 #include "test_settingpagekit.moc"
