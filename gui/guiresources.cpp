@@ -2,6 +2,7 @@
 #include "nozimage.h"
 #include "qtimagetools.h"
 #include "toolsviewconsoledisplay.h"
+#include "toolsviewdata.h"
 #include "workingresources.h"
 
 void guiInitResources()
@@ -12,4 +13,5 @@ void guiInitResources()
     consoleScreensInitResources();
     machineScreensInitResources();
     workingScreensInitResources();
+    ToolsViewWidgets::dataScreensInitResources();
 }

@@ -218,6 +218,373 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::DataCampaign</name>
+    <message>
+        <source>ha</source>
+        <comment>abbr. for hectare</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1000 sq ft</source>
+        <comment>abbr. for 1000 square feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ac</source>
+        <comment>abbr. for acre</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kg</source>
+        <comment>abbr for kilogram</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb</source>
+        <comment>abbr for pound</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>Area, %1 is the value and %2 is the unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>Volume, %1 is the value and %2 is the unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1h %2m</source>
+        <comment>Time, %1 is hours and %2 is minutes</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Campaign</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Area Counter</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume Counter</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Counter</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear All Campaign Counters</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Area Counter</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays total applied coverage area for all jobs.</source>
+        <comment>Area Counter definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume Counter</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays total volume of material applied during all jobs.</source>
+        <comment>Volume Counter definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Counter</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays total time traveled for all jobs.</source>
+        <comment>Time Counter definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear All Campaign Counters</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press &quot;Clear&quot; to clear all campaign counters.</source>
+        <comment>Clear All Campaign Counters definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure, you want to clear the campaign counters?</source>
+        <comment>Clear All Campaign Counters confirmation</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::DataJobs</name>
+    <message>
+        <source>ha</source>
+        <comment>abbr. for hectare</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1000 sq ft</source>
+        <comment>abbr. for 1000 square feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ac</source>
+        <comment>abbr. for acre</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kg</source>
+        <comment>abbr for kilogram</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb</source>
+        <comment>abbr for pound</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m</source>
+        <comment>abbr. for meter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft</source>
+        <comment>abbr. for feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job Number %1</source>
+        <comment>button. %1 is the current job number</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>Area, %1 is the value and %2 is the unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>Volume, %1 is the value and %2 is the unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>Distance, %1 is the value and %2 is the unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1h %2m</source>
+        <comment>Working Time, %1 is hours and %2 is the minutes</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job Number</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure, you want to clear counter data for the active job?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the active job number. Stored counter values are shown below. Press &quot;Clear&quot; to clear all counter values.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Job Data</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear the accumulated counter data for the active job.</source>
+        <comment>Clear Job Data definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job Data Saved</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job data has been saved in pdf file.</source>
+        <comment>Job Data Saved definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job Data Not Saved</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occurred while save the job data.</source>
+        <comment>Job Data Not Saved definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::DataTotals</name>
+    <message>
+        <source>ha</source>
+        <comment>abbr. for hectare</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1000 sq ft</source>
+        <comment>abbr. for 1000 square feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ac</source>
+        <comment>abbr. for acre</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kg</source>
+        <comment>abbr for kilogram</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb</source>
+        <comment>abbr for pound</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>Area, %L1 is the value and %2 is the unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>Volume, %1 is the value and %2 is the unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1h %2m</source>
+        <comment>Working time, %1 is hours and %2 is minutes</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Area Counter</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume Counter</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Counter</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Area Counter</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays total applied coverage area for all jobs.</source>
+        <comment>Area Counter definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume Counter</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays total volume of material applied during all jobs.</source>
+        <comment>Volume Counter definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Counter</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays total time traveled for all jobs.</source>
+        <comment>Time Counter definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ToolsViewConfigFilling</name>
     <message>
         <source>Settings</source>
@@ -632,7 +999,43 @@
 <context>
     <name>ToolsViewWidgets::ToolsViewData</name>
     <message>
+        <source>Data Saved</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The data has been saved in CSV file.</source>
+        <comment>Data Saved definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data Not Saved</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occurred while saving the data.</source>
+        <comment>Data Not Saved definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Data</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Campaign</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <comment>button</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>

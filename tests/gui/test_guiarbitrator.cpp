@@ -42,7 +42,12 @@ struct Arbitrator : WithGuiApplication {
     void touch(int view, const char* name)
     {
         REQUIRE(arbitrator->currentIndex() == view);
-        auto* button = arbitrator->view(view)->findChild<KestromPushButton*>(QString::fromLatin1(name));
+        // A menu holds pages of its own: the shown one's button.
+        KestromPushButton* button = nullptr;
+        for (KestromPushButton* candidate :
+             arbitrator->view(view)->findChildren<KestromPushButton*>(QString::fromLatin1(name)))
+            if (candidate->isVisible())
+                button = candidate;
         REQUIRE(button != nullptr);
         REQUIRE(button->isVisible());
         tap(button);
