@@ -1,3 +1,4 @@
+#include "datacampaign.h"
 #include "datastore.h"
 #include "dscatalogue.h"
 #include "gui_test.h"
@@ -10,9 +11,12 @@
 #include "screen_drive.h"
 #include "toolsviewconfigfilling.h"
 #include "toolsviewconfigfilling2.h"
+#include "toolsviewdata.h"
 #include "workingviewctrl.h"
 
 #include <doctest/doctest.h>
+
+#include <QStackedWidget>
 
 namespace {
 
@@ -91,6 +95,24 @@ TEST_CASE("home buttons 1 to 5 open views 1 to 5; only the working screen sets p
             f.arbitrator->showWorkView();
         }
     }
+}
+
+TEST_CASE("home from a counter page leaves the data menu on its top page for the next visit")
+{
+    Arbitrator f;
+    f.arbitrator->showHomeView();
+    auto* data = qobject_cast<ToolsViewWidgets::ToolsViewData*>(f.arbitrator->view(GuiArbitrator::DataMenu));
+    REQUIRE(data != nullptr);
+    tap(f.homeButton(GuiArbitrator::DataMenu));
+    pumpEvents();
+    f.touch(GuiArbitrator::DataMenu, "m_campaignButton");
+    CHECK(data->pageStack()->currentIndex() == data->pageStack()->indexOf(data->campaignPage()));
+    f.touch(GuiArbitrator::DataMenu, "homeButton");
+    CHECK(f.arbitrator->currentIndex() == GuiArbitrator::HomeView);
+    tap(f.homeButton(GuiArbitrator::DataMenu));
+    pumpEvents();
+    CHECK(f.arbitrator->currentIndex() == GuiArbitrator::DataMenu);
+    CHECK(data->pageStack()->currentIndex() == 0);
 }
 
 TEST_CASE("home buttons do nothing while the master valve is on")
