@@ -28,6 +28,29 @@
     </message>
 </context>
 <context>
+    <name>DropletSizeWidget</name>
+    <message>
+        <source>bar</source>
+        <comment>Metric unit of pressure</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km/h</source>
+        <comment>Abbr for kilometers per hour</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>psi</source>
+        <comment>Abbr for US unit of pressure, pounds per square inch</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mph</source>
+        <comment>Abbr for miles per hour</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>English - US</source>
@@ -214,6 +237,24 @@
     <message>
         <source>Report Created: %1 at %2</source>
         <comment>%1 is the date, %2 is the time</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineImplParamNozSetup</name>
+    <message>
+        <source>User Tip</source>
+        <comment>description of tip series</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Twin Fluid</source>
+        <comment>description of tip series</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <comment>description of tip series</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1043,6 +1084,29 @@
     <name>ToolsViewWidgets::ToolsViewMisc</name>
     <message>
         <source>Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WorkToolBarWidget</name>
+    <message>
+        <source>0%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto
+Reg</source>
+        <comment>small button, abbr for Automatic Regulation</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Man
+Reg</source>
+        <comment>small button, abbr for Manual Regulation</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>

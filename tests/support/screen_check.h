@@ -14,7 +14,7 @@
 // - a text cut off by a parent widget (other than the viewport of a scroll area,
 //   whose text scrolls), or a window reaching outside the screen;
 // - a label showing a null pixmap, or a button with neither a text nor a picture
-//   (a null icon).
+//   (a null icon) nor a label of its own.
 // Widgets that paint two lines themselves publish them as the properties
 // "firstText"/"secondText" with their fonts "firstFont"/"secondFont".
 // screenProblems() returns the lines, for tests of the check itself.
@@ -271,7 +271,11 @@ private:
                              (twoLine && !(button->property("firstText").toString().isEmpty() &&
                                            button->property("secondText").toString().isEmpty()));
         const bool hasIcon = !button->icon().isNull();
-        if (!hasText && !hasIcon) {
+        // A button may show labels of its own instead; they are checked as labels.
+        bool hasLabels = false;
+        for (const QLabel* label : button->findChildren<QLabel*>())
+            hasLabels = hasLabels || label->isVisible();
+        if (!hasText && !hasIcon && !hasLabels) {
             problem(QStringLiteral("%1 shows neither a text nor a picture (null icon?)").arg(describe(button)));
             return;
         }

@@ -300,8 +300,8 @@ void DropletSizeWidget::drawPressureLabels(QPainter& painter) const
             painter.drawText(QRectF(x0 + i * d, bar.bottom() + 6, t, s), Qt::AlignHCenter | Qt::AlignTop,
                              QStringLiteral("%1").arg(static_cast<double>(i * mLabelStep), 0, 'f', 0));
     }
-    painter.drawText(QRectF(x0 + bar.width() + t, bar.bottom() + 4, t, s + 2), Qt::AlignLeft | Qt::AlignTop,
-                     mPressureUnit);
+    painter.drawText(QRectF(std::min(x0 + bar.width() + t, width() - t), bar.bottom() + 4, t, s + 2),
+                     Qt::AlignLeft | Qt::AlignTop, mPressureUnit);
 }
 
 void DropletSizeWidget::drawSpeedLabels(QPainter& painter) const
@@ -315,7 +315,9 @@ void DropletSizeWidget::drawSpeedLabels(QPainter& painter) const
     for (auto it = mSpeedLabels.constBegin(); it != mSpeedLabels.constEnd(); ++it)
         painter.drawText(QRectF(x0 + it.value() * bar.width(), y, t, s), Qt::AlignHCenter | Qt::AlignTop,
                          QStringLiteral("%1").arg(it.key()));
-    painter.drawText(QRectF(x0 + bar.width() + t, y, t, s), Qt::AlignLeft | Qt::AlignVCenter, mSpeedUnit);
+    // The unit stays on the screen: "km/h" would be cut off one text width right of the bar.
+    painter.drawText(QRectF(std::min(x0 + bar.width() + t, width() - t), y, t, s), Qt::AlignLeft | Qt::AlignVCenter,
+                     mSpeedUnit);
 }
 
 void DropletSizeWidget::drawPressureMarker(QPainter& painter) const

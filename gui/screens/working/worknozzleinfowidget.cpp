@@ -112,6 +112,9 @@ void WorkNozzleInfoWidget::initNozzleSelectButton(int preset)
     record.size = static_cast<int>(nozpresetGetNozzleSizeIx(static_cast<uint32_t>(preset)));
     record.name = new QLabel(tipText(record.series, record.size), button);
     record.name->setProperty("fontsize", "small");
+    // A little air around the line: laid out at its bare height the text touches the edges.
+    record.name->ensurePolished();
+    record.name->setMinimumHeight(record.name->fontMetrics().height() + 2);
     record.image = new QLabel(button);
     record.image->setPixmap(tipPicture(record.series, record.size, mPresetImageSize));
 
@@ -146,7 +149,8 @@ void WorkNozzleInfoWidget::editNozzleType(int)
 {
     if (mSpraying)
         return;
-    mGrid->disconnect();
+    // Only the grid's choices: its destroyed() also serves Qt's style-sheet cache.
+    disconnect(mGrid, &ButtonGridWidget::commitSelection, nullptr, nullptr);
     updateNozzleSelectButtons();
     connect(mGrid, &ButtonGridWidget::commitSelection, this, &WorkNozzleInfoWidget::commitNozzleType);
     mGrid->setHighlightedButton(datastoreGetUint16(DS_CURRENT_TIP_PRESET));
