@@ -47,8 +47,16 @@ TEST_CASE("nozzle information: the active preset's tip, followed within 100 ms")
     // Preset 0 is the default tip: series 3, size "01".
     CHECK(f.info->nameLabel()->text() == "ERFF-01");
     CHECK(f.shownPicture() ==
-          NozzleInfo::expectedPicture(QtImageTools::loadPixmap(":/images/tip_unknown.svg", GuiGeometry::nozzleImageSize(),
-                                                               false, Qt::KeepAspectRatio)));
+          NozzleInfo::expectedPicture(NozImage::NozzleImage::instance()->getNozzleImage(3, 0, GuiGeometry::nozzleImageSize())));
+
+    // A series without drawings shows the unknown tip.
+    NozzleFixture::setPreset(0, 1, 0);
+    f.tick100ms();
+    CHECK(f.info->nameLabel()->text() == "G-01");
+    CHECK(NozImage::NozzleImage::instance()->imagePath(1, 0) == ":/images/tip_unknown.svg");
+    const QImage unknown = NozzleInfo::expectedPicture(
+        QtImageTools::loadPixmap(":/images/tip_unknown.svg", GuiGeometry::nozzleImageSize(), false, Qt::KeepAspectRatio));
+    CHECK(f.shownPicture() == unknown);
     CHECK_SCREEN(f.screen(), "nozzle_info_unknown_tip");
 
     NozzleFixture::setPreset(2, 4, 1);
@@ -58,12 +66,10 @@ TEST_CASE("nozzle information: the active preset's tip, followed within 100 ms")
     CHECK(f.info->nameLabel()->text() ==
           ToolsViewWidgets::ConfigMachineImplParamNozSetup::tipSeriesName(4, 0) + nozinfoSizeName(4, 1));
     CHECK(f.info->nameLabel()->text() == WorkNozzleInfoWidget::getNozzleString(2));
-    CHECK(NozImage::NozzleImage::instance()->imagePath(4, 1) == ":/imagelibrary/QF110-02.svg");
+    CHECK(NozImage::NozzleImage::instance()->imagePath(4, 1).startsWith(":/imagelibrary/"));
     CHECK(f.shownPicture() ==
           NozzleInfo::expectedPicture(NozImage::NozzleImage::instance()->getNozzleImage(4, 1, GuiGeometry::nozzleImageSize())));
-    CHECK(f.shownPicture() !=
-          NozzleInfo::expectedPicture(QtImageTools::loadPixmap(":/images/tip_unknown.svg", GuiGeometry::nozzleImageSize(),
-                                                               false, Qt::KeepAspectRatio)));
+    CHECK(f.shownPicture() != unknown);
     CHECK_SCREEN(f.screen(), "nozzle_info_catalogue_tip");
 
     // The preset's tip changed on the set-up page while shown.
