@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTranslator>
 
 #include <cmath>
 #include <cstdlib>
@@ -547,6 +548,55 @@ TEST_CASE("both save buttons follow the USB stick")
     pumpEvents();
     CHECK_FALSE(csv->isEnabled());
     CHECK_FALSE(pdf->isEnabled());
+}
+
+namespace {
+
+// German for a few texts of the menu and the campaign page, in their own contexts.
+class GermanTexts : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        static const QMap<QByteArray, QString> kTexts = {
+            {"ToolsViewWidgets::ToolsViewData/Data", "Daten"},
+            {"ToolsViewWidgets::ToolsViewData/Jobs", "Auftr\u00e4ge"},
+            {"ToolsViewWidgets::DataCampaign/Data", "Daten"},
+            {"ToolsViewWidgets::DataCampaign/Campaign", "Saison"},
+            {"ToolsViewWidgets::DataCampaign/Area Counter", "Fl\u00e4che"},
+            {"ToolsViewWidgets::DataCampaign/ha", "Hektar"},
+            {"ToolsViewWidgets::DataCampaign/%1h %2m", "%1 h %2 min"}};
+        return kTexts.value(QByteArray(context) + "/" + QByteArray(source));
+    }
+    bool isEmpty() const override { return false; }
+};
+
+}  // namespace
+
+TEST_CASE("a language change sets the menu's and the pages' texts again in their own contexts")
+{
+    ScreenFixture f;
+    f.setItem(DS_CAMPAIGN_AREA, 2575);
+    f.setItem(DS_CAMPAIGN_TIME, 3660);
+    auto* menu = new ToolsViewData;
+    f.place(menu, QPoint(0, 0), QSize(480, 272));
+    GermanTexts german;
+    QCoreApplication::installTranslator(&german);
+    pumpEvents();
+    CHECK(pathway(menu->pageStack()->widget(0)) == "Daten");
+    CHECK(button(menu, "m_jobsButton")->text() == QString::fromUtf8("Auftr\xc3\xa4ge"));
+    CHECK(button(menu, "m_totalsButton")->text() == "Totals");
+    DataCampaign* campaign = menu->campaignPage();
+    CHECK(pathway(campaign) == "Daten->Saison");
+    CHECK(labelText(campaign, "m_areaValue") == "25.75 Hektar");
+    CHECK(labelText(campaign, "m_timeValue") == "1 h 1 min");
+    QStringList texts;
+    for (KestromPushButton* b : campaign->findChildren<KestromPushButton*>())
+        texts << b->text();
+    CHECK(texts.contains(QString::fromUtf8("Fl\xc3\xa4" "che")));
+    CHECK_FALSE(texts.contains("Area Counter"));
+    QCoreApplication::removeTranslator(&german);
+    pumpEvents();
+    CHECK(pathway(campaign) == "Data->Campaign");
 }
 
 TEST_CASE("screens: the data menu and the counter pages at 480x272 with the longest texts")

@@ -293,28 +293,6 @@ TEST_CASE("keypad cycle: cancelling one row, then committing another, changes on
     }
 }
 
-TEST_CASE("opening the keypad or the grid cuts only their commit, not Qt's own watchers of them")
-{
-    // The style sheet's cache learns of a widget's end through destroyed():
-    // cut, a later style sheet polishes a deleted keypad.
-    KitPage f;
-    QSignalSpy keypadGone(f.page->keypad, &QObject::destroyed);
-    QSignalSpy gridGone(f.page->grid, &QObject::destroyed);
-    tap(f.page->speedValue);
-    REQUIRE(f.page->keypad->isVisible());
-    f.page->keypad->close();
-    tap(f.page->choiceValue);
-    REQUIRE(f.page->grid->isVisible());
-    f.page->grid->close();
-    pumpEvents();
-    delete f.page->keypad;
-    delete f.page->grid;
-    CHECK(keypadGone.count() == 1);
-    CHECK(gridGone.count() == 1);
-    qApp->setStyleSheet(QStringLiteral("QPushButton { color: black; }"));
-    qApp->setStyleSheet(QString());
-}
-
 TEST_CASE("grid cycle: nine options are paged with an arrow; highlighting keeps the page")
 {
     KitPage f;
