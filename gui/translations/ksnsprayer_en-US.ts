@@ -259,6 +259,152 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigMachineImplParamRegParam</name>
+    <message>
+        <source>cm</source>
+        <comment>Abbr for centimetres</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>centimetres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in</source>
+        <comment>Abbr for inches</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Parameters</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Parameters</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coarse Valve Calibration</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fine Valve Calibration</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Spacing</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Mode</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow</source>
+        <comment>Regulation Mode small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <comment>Regulation Mode small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value and %2 is the unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow</source>
+        <comment>Regulation Mode button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <comment>Regulation Mode button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coarse Valve Calibration</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fine Valve Calibration</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Spacing (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coarse Valve Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allows regulation of the setting of the regulating valve to accommodate different application needs. Operating conditions may necessitate a higher or lower response setting for the regulating valve. This value adjusts the setting for coarse adjustments in relation to a large percentage outside of the target application rate. Range is %1 through %2.</source>
+        <comment>Coarse Valve Calibration definition. %1 &amp; %2 are the range values</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fine Valve Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allows regulation of the setting of the regulating valve to accommodate different application needs. Operating conditions may necessitate a higher or lower response setting for the regulating valve. This digit adjusts the setting for the fine tune adjustment in relation to a small percentage close to the target application rate. Range is %1 through %2.</source>
+        <comment>Fine Valve Calibration definition. %1 &amp; %2 are the range values</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Spacing</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes the spacing between each tip. Range is %L1 through %L2 %3.</source>
+        <comment>Tip Spacing definition. %L1 &amp; %L2 are the values. %L3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Mode</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Determines if the rate control is pressure based or flow based.</source>
+        <comment>Regulation Mode definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::DataCampaign</name>
     <message>
         <source>ha</source>
