@@ -241,6 +241,127 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigMachineAlarms</name>
+    <message>
+        <source>l</source>
+        <comment>Abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>Abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Tank Content</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow/Pressure Cross Check</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Output Low</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1%</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Tank Content (%1)</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow/Pressure Cross Check (%)</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Tank Content</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes the minimum volume level at which an alarm will sound. Range is 0 through %L1 %2.</source>
+        <comment>Minimum Tank Content definition. %L1 is the high value. %2 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow/Pressure Cross Check</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes at what percentage the associated alarm will sound. This alarm is only available when both flow and liquid pressure sensors are installed.</source>
+        <comment>Flow/Pressure Cross Check definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Output Low</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes if the alarm will sound if a section is turned on, yet no load is sensed from that section.</source>
+        <comment>Section Output Low definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ConfigMachineImplParamNozSetup</name>
     <message>
         <source>User Tip</source>
