@@ -7,6 +7,8 @@
 #include <doctest/doctest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -157,4 +159,66 @@ TEST_CASE_FIXTURE(Devices, "inputs opened and configured while the poll thread r
     }
     stop = true;
     reader.join();
+}
+
+namespace {
+// The descriptors of this process that are open on the file.
+int openDescriptorsOn(const std::string& file)
+{
+    int count = 0;
+    char target[4096];
+    for (int fd = 0; fd < 1024; ++fd) {
+        const std::string link = "/proc/self/fd/" + std::to_string(fd);
+        const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+        if (n > 0 && std::string(target, static_cast<size_t>(n)) == file)
+            ++count;
+    }
+    return count;
+}
+
+std::mutex gHoldLock;
+std::condition_variable gHoldChanged;
+bool gInCallback = false;
+bool gRelease = false;
+
+// Stays in the poll thread's pass until released.
+void holdingCallback(uint16_t, uint32_t, uint32_t, uint8_t)
+{
+    std::unique_lock<std::mutex> lock(gHoldLock);
+    gInCallback = true;
+    gHoldChanged.notify_all();
+    gHoldChanged.wait(lock, [] { return gRelease; });
+}
+}  // namespace
+
+TEST_CASE_FIXTURE(Devices, "a reset closes no descriptor the poll thread is still using")
+{
+    const std::string device = standinFrqDevicePath(root.dir(), 65);
+    REQUIRE(frqdriverConfigInput(65, 100, holdingCallback));
+    CHECK(frqdriverInit());
+    REQUIRE(standinQueueFrqRecord(root.dir(), 65, 1, 2, 0));  // the first is dropped
+    REQUIRE(standinQueueFrqRecord(root.dir(), 65, 3, 4, 0));
+    {
+        std::unique_lock<std::mutex> lock(gHoldLock);
+        REQUIRE(gHoldChanged.wait_for(lock, std::chrono::seconds(5), [] { return gInCallback; }));
+    }
+    REQUIRE(openDescriptorsOn(device) == 1);
+
+    std::atomic<bool> resetDone{false};
+    std::thread resetter([&] {
+        frqdriverReset();
+        resetDone = true;
+    });
+    // While the thread is in its pass the descriptor stays open (its number
+    // cannot go to another device) and the reset waits.
+    usleep(200000);
+    CHECK(openDescriptorsOn(device) == 1);
+    CHECK_FALSE(resetDone.load());
+    {
+        std::lock_guard<std::mutex> lock(gHoldLock);
+        gRelease = true;
+    }
+    gHoldChanged.notify_all();
+    resetter.join();
+    CHECK(openDescriptorsOn(device) == 0);
 }

@@ -5,6 +5,7 @@
 #include "threadfunc.h"
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -35,6 +36,10 @@ std::map<int, FrqInput> gInputs;
 uint32_t gGeneration = 0;
 int gWake[2] = {-1, -1};
 bool gThreadStarted = false;
+// Descriptors of forgotten inputs: the poll thread may be polling or reading
+// them, so it closes them itself between two passes; the reset waits for that.
+std::vector<int> gRetired;
+std::condition_variable gRetiredClosed;
 
 void wakeThread()
 {
@@ -89,11 +94,24 @@ bool mapChanged(uint32_t generation, bool* empty)
     return generation != gGeneration;
 }
 
+// On the poll thread, outside a pass over its poll set.
+void closeRetired()
+{
+    std::lock_guard<std::mutex> guard(gInputLock);
+    if (gRetired.empty())
+        return;
+    for (int fd : gRetired)
+        devopsClose(fd);
+    gRetired.clear();
+    gRetiredClosed.notify_all();
+}
+
 void frqdriverInterruptThread(void*)
 {
     std::vector<struct pollfd> fds;
     std::vector<PollSlot> slots;
     for (;;) {
+        closeRetired();
         bool empty = false;
         mapChanged(0, &empty);
         if (empty) {
@@ -246,12 +264,17 @@ void frqdriverReset()
         gPwmFd[index] = -1;
         gPwmDuty[index] = 0;
     }
-    {
-        std::lock_guard<std::mutex> guard(gInputLock);
-        for (auto& entry : gInputs)
+    std::unique_lock<std::mutex> lock(gInputLock);
+    for (auto& entry : gInputs) {
+        if (gThreadStarted)
+            gRetired.push_back(entry.second.fd);
+        else
             devopsClose(entry.second.fd);
-        gInputs.clear();
-        ++gGeneration;
     }
+    gInputs.clear();
+    ++gGeneration;
+    lock.unlock();
     wakeThread();
+    lock.lock();
+    gRetiredClosed.wait(lock, [] { return gRetired.empty(); });
 }

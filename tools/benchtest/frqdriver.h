@@ -27,5 +27,7 @@ bool frqdriverReadInput(uint16_t number, uint8_t* out);
 bool frqdriverInit();
 
 // Closes every device and forgets the inputs, so that a test starts from nothing.
-// The poll thread, once started, keeps running and sees an empty map.
+// The poll thread, once started, keeps running and sees an empty map; it closes
+// the inputs' descriptors itself once it has left its pass over them, and the
+// reset returns after that. Not to be called from an input's callback.
 void frqdriverReset();
