@@ -322,3 +322,36 @@ TEST_CASE("clearing one channel's interrupt request leaves the other channels pe
         CHECK(board.reg(kFrq + IOEXTEND_FRQ_IRQSTAT) == others);
     }
 }
+
+namespace {
+// Mappings of this process that show the file.
+int mappingsOf(const std::string& file)
+{
+    const std::string maps = readTextFile("/proc/self/maps");
+    int count = 0;
+    for (size_t at = maps.find(file); at != std::string::npos; at = maps.find(file, at + 1))
+        ++count;
+    return count;
+}
+}  // namespace
+
+TEST_CASE("the register file is mapped once however often the core starts; a new board replaces the map")
+{
+    Board first;
+    const std::string firstDevice = first.root.dir() + "/dev/uio0";
+    for (int start = 0; start < 200; ++start)
+        REQUIRE(ioextend_Init() == 1);
+    CHECK(mappingsOf(firstDevice) == 1);
+    CHECK(ioextend_ioSetSlotTime(66, 50) == 1);
+    CHECK(first.reg(kFrq + 0x10) == 50);
+
+    Board second;
+    const std::string secondDevice = second.root.dir() + "/dev/uio0";
+    REQUIRE(ioextend_Init() == 1);
+    REQUIRE(ioextend_Init() == 1);
+    CHECK(mappingsOf(firstDevice) == 0);
+    CHECK(mappingsOf(secondDevice) == 1);
+    CHECK(ioextend_ioSetSlotTime(66, 70) == 1);
+    CHECK(second.reg(kFrq + 0x10) == 70);
+    CHECK(first.reg(kFrq + 0x10) == 50);
+}
