@@ -47,6 +47,8 @@ std::atomic<bool> initialised{false};
 threadfunc::mutex* moduleLock = nullptr;
 threadfunc::queue_template<BEEP_STATE>* beepQueue = nullptr;
 threadfunc::timer_template<BEEP_STATE>* patternTimer = nullptr;
+threadfunc::semaphore* syncDone = nullptr;
+threadfunc::mutex* syncLock = nullptr;
 
 void writeLevel(uint32_t level)
 {
@@ -106,6 +108,10 @@ bool beepStep(uint32_t onMs, uint32_t offMs, uint32_t count)
 
 void handle(BEEP_STATE value)
 {
+    if (value == BEEP_STATE_SYNC) {
+        syncDone->post();
+        return;
+    }
     if (value == BEEP_STATE_ON) {
         onQueued = false;
         if (pendingOn) {
@@ -152,6 +158,8 @@ void beepInit()
     moduleLock = new threadfunc::mutex();
     beepQueue = new threadfunc::queue_template<BEEP_STATE>(20);
     patternTimer = new threadfunc::timer_template<BEEP_STATE>(beepQueue, BEEP_STATE_STEP);
+    syncDone = new threadfunc::semaphore(0);
+    syncLock = new threadfunc::mutex();
     signalType = BEEP_TYPE_IDLE;
     stepCounter = 0;
     lineWriter.load()(0, 0);
@@ -244,4 +252,14 @@ void beepSetOutput(uint32_t on)
     moduleLock->lock();
     setOutput(on);
     moduleLock->unlock();
+}
+
+void beepSync()
+{
+    if (!initialised.load())
+        return;
+    syncLock->lock();
+    beepQueue->put(BEEP_STATE_SYNC);
+    syncDone->wait();
+    syncLock->unlock();
 }

@@ -4,8 +4,9 @@
 // once; a timer drives the steps through the buzzer task's queue.
 #include <cstdint>
 
-// Carried by the buzzer queue: switch the buzzer on now, or take a timer step.
-enum BEEP_STATE : int { BEEP_STATE_STEP = 0, BEEP_STATE_ON = 1 };
+// Carried by the buzzer queue: switch the buzzer on now, take a timer step, or
+// answer a beepSync.
+enum BEEP_STATE : int { BEEP_STATE_STEP = 0, BEEP_STATE_ON = 1, BEEP_STATE_SYNC = 2 };
 
 // Signal types: 0 click (50 ms), 1 triple beep, 2 double long beep, 3 idle/stop,
 // n + 4 customised pattern n.
@@ -18,6 +19,10 @@ int beepStartCustomized(uint32_t pattern, uint32_t onMs, uint32_t offMs, uint32_
 void beepSetContinuous(uint32_t on, uint32_t line);
 void beepStop();
 void beepSetOutput(uint32_t on);
+// Waits until the buzzer task has handled everything queued before the call:
+// with the clock driven by hand (clock.h), a step of time is over once the
+// timers due have fired and the task has taken their steps.
+void beepSync();
 
 // Where the buzzer levels go: the GPIO lines by default; tests install a
 // recorder (nullptr restores the GPIO lines).
