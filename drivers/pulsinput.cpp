@@ -293,12 +293,17 @@ uint32_t updateTrip(uint32_t t)
     int64_t dUnits = static_cast<int32_t>(unitsDiff);
     int64_t dRemainder;
     if (base.remainder < trip.baseRemainderSeen) {
-        if (dUnits < 1) {
+        // The base carried its remainder into units since: one unit is borrowed,
+        // or as many as the carry took when the remainder seen held more than a
+        // unit (a stopped counter keeps such a remainder, and it is stored so).
+        const int64_t fall = int64_t{trip.baseRemainderSeen} - base.remainder;
+        const int64_t borrowed = (fall + unitSize - 1) / unitSize;
+        if (dUnits < borrowed) {
             result = 7;
             dRemainder = 0;
         } else {
-            dUnits -= 1;
-            dRemainder = int64_t{unitSize} - trip.baseRemainderSeen + base.remainder;
+            dUnits -= borrowed;
+            dRemainder = borrowed * unitSize - fall;
         }
     } else {
         dRemainder = int64_t{base.remainder} - trip.baseRemainderSeen;
@@ -824,13 +829,10 @@ uint32_t pulsDsSetCounterConfig(uint32_t counter, const void* value)
         if (kCounters[counter].writableMask & (1u << k))
             target.config[k] = record[k];
     guardDivisors(target);
-    // Units and remainder as stored; the trips on this counter do not count the
-    // load. A remainder of a whole unit or more (a damaged record: the counter
-    // never keeps one) is carried with the record's own unit size, so that no
-    // trip ever sees a base remainder beyond its unit.
-    const uint32_t unitSize = target.config[7];
-    pulsSetCounterAux(counter, record[11] % unitSize);
-    pulsSetCounterUnits(counter, record[10] + record[11] / unitSize);
+    // Units and remainder as stored (a stopped counter keeps a remainder of a
+    // whole unit or more); the trips on this counter do not count the load.
+    pulsSetCounterAux(counter, record[11]);
+    pulsSetCounterUnits(counter, record[10]);
     return 1;
 }
 

@@ -351,16 +351,27 @@ TEST_CASE("records from the store are taken as stored, whatever the unit size at
         CHECK(loaded[2] == 1);
     }
 
-    // A counter record is loaded as stored, but a remainder beyond its own unit
-    // size (a damaged record) is carried with that size.
+    // A counter record as stored, also with a remainder of whole units (a
+    // stopped counter keeps one); its carry at the next update is no count.
     pulsInit();
     const uint32_t record[12] = {0, 100, 8000, 1, 0, 0, 0, 1000, 1000, 0, 5, 123456};
     REQUIRE(pulsDsSetCounterConfig(5, record) == 1);
-    CHECK(state(5).units == 128);
-    CHECK(state(5).remainder == 456);
-    int32_t tripUnits = 0;
+    CHECK(state(5).units == 5);
+    CHECK(state(5).remainder == 123456);
+    int32_t tripUnits = 0, tripRemainder = 0;
     REQUIRE(pulsGetTripValueBase(5, &tripUnits) == 0);
     CHECK(tripUnits == 0);  // the load is no count
+    REQUIRE(pulsSetInputMode(1, 1) == 0);
+    handIn(1, 7);
+    clockAdvanceMs(150);
+    REQUIRE(pulsUpdateCounter(5) == 0);
+    CHECK(state(5).units == 128);
+    CHECK(state(5).remainder == 463);
+    CHECK(UpdateTripCounter(5) == 0);
+    REQUIRE(pulsGetTripValueBase(5, &tripUnits) == 0);
+    REQUIRE(pulsGetTripValueUnit(5, &tripRemainder) == 0);
+    CHECK(tripUnits == 0);
+    CHECK(tripRemainder == 7);
 }
 
 TEST_CASE("a restart keeps the volume totals: trips in millionths of a litre load before their base's unit size")
