@@ -15,10 +15,6 @@
 
 namespace {
 
-constexpr uint32_t kCanSpeedCounter = 22;
-constexpr uint32_t kFirstCarry = 10000;
-constexpr uint32_t kSecondCarry = 1000000;
-
 // Written under the global critical section: the debug console may set it too.
 uint32_t gPulsesPerSecond = 0;
 uint32_t gStandstillSeconds = 0;
@@ -27,8 +23,6 @@ SimSpeedPulseSink gSink = pulsSetExternalPulsCount;
 struct CanSpeed {
     uint32_t lastValue;
     uint32_t lastMs;
-    uint32_t first;
-    uint32_t second;
 };
 CanSpeed gCan = {};
 
@@ -66,29 +60,6 @@ uint32_t calibrationCounter(uint32_t source)
     default:
         return 10;
     }
-}
-
-uint32_t pulseSetting()
-{
-    switch (datastoreGetType(DS_PULSE_SETTING_123)) {
-    case DS_TYPE_UINT16:
-        return datastoreGetUint16(DS_PULSE_SETTING_123);
-    case DS_TYPE_UINT32:
-        return datastoreGetUint32(DS_PULSE_SETTING_123);
-    default:
-        return 0;
-    }
-}
-
-void carryInto(uint32_t* accumulator, uint32_t unit)
-{
-    if (*accumulator <= unit)
-        return;
-    uint32_t param = 0;
-    if (pulsGetCounterParam(kCanSpeedCounter, &param) != 0)
-        param = 0;
-    pulsSetCounterParam(kCanSpeedCounter, param + *accumulator / unit);
-    *accumulator %= unit;
 }
 
 }  // namespace
@@ -140,25 +111,12 @@ void simSpeedTick()
 
 void canSpeedAccumulate(uint32_t takeBaseline)
 {
+    if (takeBaseline == 0)
+        return;
     uint32_t value = 0;
-    const uint32_t now = clockGetMs();
-    if (takeBaseline != 0) {
-        sectrixGetVersion(nullptr, &value);
-        gCan.lastValue = value;
-        gCan.lastMs = now;
-        return;
-    }
-    const uint32_t setting = pulseSetting();
-    if (now == gCan.lastMs || sectrixGetVersion(nullptr, &value) == 0)
-        return;
-    gCan.lastMs = now;
-    const int32_t step = static_cast<int32_t>(value - gCan.lastValue);
+    sectrixGetVersion(nullptr, &value);
     gCan.lastValue = value;
-    const uint32_t d = step > 0 ? static_cast<uint32_t>(step) * 10 : 0;
-    gCan.first += d;
-    gCan.second += static_cast<uint32_t>(static_cast<uint64_t>(d) * setting / 10);
-    carryInto(&gCan.first, kFirstCarry);
-    carryInto(&gCan.second, kSecondCarry);
+    gCan.lastMs = clockGetMs();
 }
 
 void canSpeedBaseline(uint32_t* value, uint32_t* ms)

@@ -24,8 +24,9 @@ uint32_t simSpeedPulsesPerSecond();
 // The first period after a standstill covers the whole standstill.
 void simSpeedTick();
 // 1: takes the baseline of the CAN speed source (the Sectrix link's message 10
-// value and the ms clock). 0: adds the increments since the last step to the
-// accumulators and carries whole multiples into pulse counter 22.
+// value and the ms clock). 0 does nothing: the accumulation step it names would
+// carry the CAN increments into pulse counter 22, which does not exist (the
+// counters are 1 to 21), and nothing in the core drives it, so it is left out.
 void canSpeedAccumulate(uint32_t takeBaseline);
 // The CAN source's last value and the ms clock of its last step.
 void canSpeedBaseline(uint32_t* value, uint32_t* ms);

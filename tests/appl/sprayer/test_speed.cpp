@@ -168,4 +168,18 @@ TEST_CASE("switching to the CAN speed source takes the baseline once")
     canSpeedBaseline(&value, &ms);
     CHECK(ms == first + 1000);
     speedHandleEvent(EV_SET_SPEED_SOURCE, 0);
+
+    // The accumulation step is left out: it moves neither the baseline nor a counter.
+    uint32_t counters[22] = {};
+    for (uint32_t c = 1; c <= 21; ++c)
+        REQUIRE(pulsGetCounterParam(c, &counters[c]) == 0);
+    clockAdvanceMs(700);
+    canSpeedAccumulate(0);
+    canSpeedBaseline(&value, &ms);
+    CHECK(ms == first + 1000);
+    for (uint32_t c = 1; c <= 21; ++c) {
+        uint32_t now = 0;
+        REQUIRE(pulsGetCounterParam(c, &now) == 0);
+        CHECK(now == counters[c]);
+    }
 }
