@@ -1,21 +1,12 @@
 #pragma once
 // The source tree of the program under test, for tests that read its sources.
 // Header only.
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QString>
 
-// The repository's top. This file is tests/gui/source_tree.h. A compiler cache
-// that rewrites paths below its base directory leaves __FILE__ relative to the
-// compiler's working directory: the build tree's top, one above the test programs.
+// The repository's top.
 inline QString sourceTop()
 {
-    const QString self = QStringLiteral(__FILE__);
-    const QFileInfo file = QFileInfo(self).isAbsolute()
-                               ? QFileInfo(self)
-                               : QFileInfo(QDir(QCoreApplication::applicationDirPath() + "/..").filePath(self));
-    return QDir(file.absoluteDir().absoluteFilePath(QStringLiteral("../.."))).absolutePath();
+    return QStringLiteral(CONSOLE_SOURCE_DIR);
 }
 
 // The console's English Linguist source, below the top.

@@ -17,16 +17,9 @@
 
 namespace {
 
-// This file is tests/gui/test_resources.cpp. A compiler cache that rewrites
-// paths below its base directory leaves __FILE__ relative to the compiler's
-// working directory: the build tree's top, one above the test programs.
 QString sourceRoot()
 {
-    const QString self = QStringLiteral(__FILE__);
-    const QFileInfo file = QFileInfo(self).isAbsolute()
-                               ? QFileInfo(self)
-                               : QFileInfo(QDir(QCoreApplication::applicationDirPath() + "/..").filePath(self));
-    return file.absoluteDir().absoluteFilePath(QStringLiteral("../../gui"));
+    return QStringLiteral(CONSOLE_SOURCE_DIR "/gui");
 }
 
 }  // namespace
