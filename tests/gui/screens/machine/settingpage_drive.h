@@ -97,3 +97,29 @@ inline bool keypadTitled(NumericKeypadWidget* keypad, const QString& title)
 {
     return keypad != nullptr && popupTexts(keypad).contains(title);
 }
+
+// A help of a page: its id, its title and a part of its text.
+struct HelpCase {
+    int id;
+    const char* title;
+    const char* textPart;
+};
+
+// The help pop-up on the screen shows the case's title and text; it is closed.
+inline void checkShownHelp(const HelpCase& c)
+{
+    const QString texts = popupTexts(currentPopup()).join("|");
+    CHECK(texts.contains(c.title));
+    CHECK(texts.contains(c.textPart));
+    tap(currentPopup());
+    pumpEvents();
+}
+
+// The help pop-up on the screen is the empty one of an id without a help; it is closed.
+inline void checkShownEmptyHelp()
+{
+    REQUIRE(currentPopup() != nullptr);
+    CHECK(popupTexts(currentPopup()).join("").trimmed().isEmpty());
+    tap(currentPopup());
+    pumpEvents();
+}

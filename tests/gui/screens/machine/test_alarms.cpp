@@ -109,30 +109,18 @@ TEST_CASE("alarm page: help texts, and NH3 mode on the next show")
     ScreenFixture f;
     setAlarms(f, 3000);
     auto* page = showPage(f);
-    struct Case {
-        int id;
-        const char* title;
-        const char* textPart;
-    };
-    const Case cases[] = {
+    const HelpCase cases[] = {
         {0, "Minimum Tank Content", "Range is 0 through 3,000 liter."},
         {1, "Flow/Pressure Cross Check", "both flow and liquid pressure sensors are installed."},
         {2, "Section Output Low", "yet no load is sensed from that section."},
     };
-    for (const Case& c : cases) {
+    for (const HelpCase& c : cases) {
         CAPTURE(c.id);
         page->showHelp(c.id);
-        const QString texts = popupTexts(currentPopup()).join("|");
-        CHECK(texts.contains(c.title));
-        CHECK(texts.contains(c.textPart));
-        tap(currentPopup());
-        pumpEvents();
+        checkShownHelp(c);
     }
     page->showHelp(3);
-    REQUIRE(currentPopup() != nullptr);
-    CHECK(popupTexts(currentPopup()).join("").trimmed().isEmpty());
-    tap(currentPopup());
-    pumpEvents();
+    checkShownEmptyHelp();
 
     // In NH3 mode the item and its limit are read through the mass quantity.
     page->hide();

@@ -231,31 +231,19 @@ TEST_CASE("operation page: help texts and the button bar")
     setSpeeds(f);
     auto* page = showPage(f);
 
-    struct Case {
-        int id;
-        const char* title;
-        const char* textPart;
-    };
-    const Case cases[] = {
+    const HelpCase cases[] = {
         {0, "Application Rate Step", "\"boost\" of the active application rate"},
         {1, "Speed Source", "from the CAN, an Implement or a Simulated source."},
         {2, "Simulate Speed", "Range is 0.0 through 99.9 kilometers/hour."},
         {3, "Minimum Speed", "switch the main valve off. Range is 0.0 through 99.9 kilometers/hour."},
     };
-    for (const Case& c : cases) {
+    for (const HelpCase& c : cases) {
         CAPTURE(c.id);
         tapButton(labelButton(page, c.id));
-        const QString texts = popupTexts(currentPopup()).join("|");
-        CHECK(texts.contains(c.title));
-        CHECK(texts.contains(c.textPart));
-        tap(currentPopup());
-        pumpEvents();
+        checkShownHelp(c);
     }
     page->showHelp(4);
-    REQUIRE(currentPopup() != nullptr);
-    CHECK(popupTexts(currentPopup()).join("").trimmed().isEmpty());
-    tap(currentPopup());
-    pumpEvents();
+    checkShownEmptyHelp();
 
     QSignalSpy back(page, &ToolsViewConfigOperation::goBack);
     QSignalSpy home(page, &ToolsViewConfigOperation::ShowHomeView);

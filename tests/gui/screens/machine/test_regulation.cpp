@@ -151,31 +151,19 @@ TEST_CASE("regulation page: help texts and the button bar")
     ScreenFixture f;
     setRegulation(f, 1, 1);
     auto* page = showPage(f);
-    struct Case {
-        int id;
-        const char* title;
-        const char* textPart;
-    };
-    const Case cases[] = {
+    const HelpCase cases[] = {
         {0, "Coarse Valve Calibration", "outside of the target application rate. Range is 0 through 19."},
         {1, "Fine Valve Calibration", "close to the target application rate. Range is 0 through 9."},
         {2, "Tip Spacing", "Range is 1.0 through 1,999.9 centimetres."},
         {3, "Regulation Mode", "pressure based or flow based."},
     };
-    for (const Case& c : cases) {
+    for (const HelpCase& c : cases) {
         CAPTURE(c.id);
         page->showHelp(c.id);
-        const QString texts = popupTexts(currentPopup()).join("|");
-        CHECK(texts.contains(c.title));
-        CHECK(texts.contains(c.textPart));
-        tap(currentPopup());
-        pumpEvents();
+        checkShownHelp(c);
     }
     page->showHelp(7);
-    REQUIRE(currentPopup() != nullptr);
-    CHECK(popupTexts(currentPopup()).join("").trimmed().isEmpty());
-    tap(currentPopup());
-    pumpEvents();
+    checkShownEmptyHelp();
 
     QSignalSpy back(page, &ConfigMachineImplParamRegParam::goBack);
     QSignalSpy home(page, &ConfigMachineImplParamRegParam::ShowHomeView);
