@@ -526,6 +526,130 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigMachineImplParamSectWidth</name>
+    <message>
+        <source>#%1
+%2 tips</source>
+        <comment>Section Number option. %1 is the section number. %2 is the number of tips in that section.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Section %1</source>
+        <comment>setting label, %1 is the selected section number</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cm</source>
+        <comment>Abbr for centimetres</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in</source>
+        <comment>Abbr for inches</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Parameters</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Configuration</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Number</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of Tips</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Width</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of Tips</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to copy the number of tips in section %1 to all other sections?</source>
+        <comment>definition. Copy Section 1 confirmation. %1 is the current section number.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Number</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selects the section number. Sections are numbered from left to right while facing in the machine&apos;s forward direction.</source>
+        <comment>Section Number definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of Tips</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The number of tips for the given section. Range is %1 through %2.</source>
+        <comment>Number of Tips definition. %1 &amp; %2 are the range values.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Section %1</source>
+        <comment>definition header, %1 is the selected section number</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the number of tips in section %1 (the selected section number) to all the other sections.</source>
+        <comment>Copy Section %1 definition, %1 is the selected section number</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Width</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The section width for the selected section number.</source>
+        <comment>Section Width definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::DataCampaign</name>
     <message>
         <source>ha</source>
