@@ -52,7 +52,9 @@ constexpr unsigned errorLogInterval = 100;
 std::atomic<uint32_t> firstVirtualCan{12};
 
 std::mutex portTableLock;
-std::map<uint32_t, SocketCanPort> portTable;
+// Receiving threads may still wait in poll() on a port when the program ends:
+// the table is never destroyed, so they never read a freed record.
+std::map<uint32_t, SocketCanPort>& portTable = *new std::map<uint32_t, SocketCanPort>;
 
 SocketCanPort& portRecord(uint32_t port)
 {
