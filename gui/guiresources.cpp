@@ -1,3 +1,4 @@
+#include "calibrationresources.h"
 #include "machineresources.h"
 #include "nozimage.h"
 #include "qtimagetools.h"
@@ -10,6 +11,7 @@ void guiInitResources()
     guiWidgetsInitResources();
     nozImageInitResources();
     Q_INIT_RESOURCE(gui);
+    calibrationScreensInitResources();
     consoleScreensInitResources();
     machineScreensInitResources();
     workingScreensInitResources();

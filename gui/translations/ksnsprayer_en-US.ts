@@ -362,6 +362,109 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigMachineCalImplSpeedSensor</name>
+    <message>
+        <source>100 meters</source>
+        <comment>distance and units for Calibration Number definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100 m</source>
+        <comment>Short version of &apos;100 meter&apos;</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>300 feet</source>
+        <comment>distance and units for Calibration Number definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>300 ft</source>
+        <comment>Short version of &apos;300 feet&apos;</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrations</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Speed Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Number</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>value label of pulse per driving distance. %L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Number</source>
+        <comment>keyboard header. pulses per driving distance. </comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Number</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The counted calibration number %L1 is above %L2 pulses and was not saved. The previous calibration number is kept.</source>
+        <comment>Calibration Number result. %L1 is the counted number, %L2 the highest number.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration will determine the number of pulses counted while driving %1 and convert the calibration number to the correct units. In manual calibration, enter the calibration number in pulses per 100 meters. Range is %L2 through %L3 pulses.</source>
+        <comment>Calibration Number definition. %1 is the distance and units. %L2 &amp; %L3 are the range values.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press &quot;Calibrate&quot; to start an automatic calibration of the sensor. Drive a distance of %1. Press &quot;Done&quot; when complete. To cancel the calibration, press &quot;Cancel&quot;, Return Arrow or Home button.</source>
+        <comment>Automatic Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ConfigMachineImplParamNozSetup</name>
     <message>
         <source>User Tip</source>

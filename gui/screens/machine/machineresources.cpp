@@ -1,8 +1,12 @@
 #include "machineresources.h"
 
+#include "calibrationresources.h"
+
 #include <QtGlobal>
 
 void machineScreensInitResources()
 {
     Q_INIT_RESOURCE(machine);
+    // The wheel and the start and stop icons live with the calibration pages.
+    calibrationScreensInitResources();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the machine settings page tests: the rows' buttons found as the
+// Helpers of the settings page tests (machine, calibration): the rows' buttons found as the
 // operator sees them, datastore writes recorded (also of an unchanged value),
 // and a picture check of a button's icon. Header only.
 #include <cstdint>

@@ -1,0 +1,8 @@
+#include "calibrationresources.h"
+
+#include <QtGlobal>
+
+void calibrationScreensInitResources()
+{
+    Q_INIT_RESOURCE(calibration);
+}
