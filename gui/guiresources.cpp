@@ -2,6 +2,7 @@
 #include "machineresources.h"
 #include "nozimage.h"
 #include "qtimagetools.h"
+#include "settingsresources.h"
 #include "toolsviewconsoledisplay.h"
 #include "toolsviewdata.h"
 #include "workingresources.h"
@@ -14,6 +15,7 @@ void guiInitResources()
     calibrationScreensInitResources();
     consoleScreensInitResources();
     machineScreensInitResources();
+    settingsScreensInitResources();
     workingScreensInitResources();
     ToolsViewWidgets::dataScreensInitResources();
 }

@@ -1382,6 +1382,181 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ToolsViewConfigJobParam</name>
+    <message>
+        <source>l/ha</source>
+        <comment>abbr for liters/hectare</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liters/hectare</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/1000 sq ft</source>
+        <comment>Abbr for gallons per 1000 square feet</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallons/1000 square feet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/ac</source>
+        <comment>Abbr for gallons/acre</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallon/acre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bar</source>
+        <comment>metric unit of pressure</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>psi</source>
+        <comment>Abbr for US unit of pressure, pounds per square inch</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job Parameters</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application Rate Number</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application Rate</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Type</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Circulation</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Idle Pressure</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1
+%2</source>
+        <comment>Application Rate Number small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <comment>setting value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <comment>setting value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application Rate (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Idle Pressure (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application Rate Number</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set three Application Rates for quick recall. The stored application rate value can be changed.</source>
+        <comment>Application Rate Number definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application Rate</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the target application rate for the current Application Rate Number. Range is %L1 through %L2 %3.</source>
+        <comment>Application Rate definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Type</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the tip type from the five Tip Presets.</source>
+        <comment>Tip Type definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Circulation</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets if the circulation (Semi or Full depending on the OEM settings) is on or off.</source>
+        <comment>Circulation definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Idle Pressure</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Idle pressure value sets the minimum pressure when the Master Valve is off. Range is %L1 through %L2 %3.</source>
+        <comment>Idle Pressure definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ToolsViewConfigOperation</name>
     <message>
         <source>km/h</source>
