@@ -362,6 +362,253 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigMachineCalFlowSensor</name>
+    <message>
+        <source>liters/minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l/min</source>
+        <comment>Abbr for liters/minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallons/minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/min</source>
+        <comment>Abbr for gallons/minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100 liters</source>
+        <comment>minimum volume for Calibration sequence part 1.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>25 gallons</source>
+        <comment>minimum volume for Calibration sequence part 1.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrations</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Number</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Flow Limit</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High Flow Limit</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value. %2 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>p/l</source>
+        <comment>abbr. for pulses/liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>p/l</source>
+        <comment>Abbr. for pulses/liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Number (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Flow Limit (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High Flow Limit (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Number</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the amount of pulses counted while running 1 %1 of water through the flow sensor. Use Automatic Calibration to calculate the pulses automatically. Range is %L2 through %L3 pulses.</source>
+        <comment>Calibration Number definition. %1 is the water units. %L2 &amp; %L3 are the range values.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Flow Limit</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the flow sensors low limit value. Range is %L1 through %L2 %3.</source>
+        <comment>Low Flow Limit definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High Flow Limit</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the flow sensors high limit value. Range is %L1 through %L2 %3.</source>
+        <comment>High Flow Limit definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If the number of pulses is not known or to make sure the value is correct, automatic calibration establishes the calibration. 
+Press &quot;Calibrate&quot; to start an automatic calibration of the sensor. Follow the series of instructions displayed.</source>
+        <comment>Automatic Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prepare to collect the &apos;medium&apos; via the Flow Sensor (minimum %1). Make sure controller is in manual mode and flow is not regulated down. Turn on Master Switch to start calibration.</source>
+        <comment>Automatic Calibration sequence step 1: Start Calibration. %1 is the minimum volume with unit string.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalFlowSensor2</name>
+    <message>
+        <source>liter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>Abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrations</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pulse Count</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collected Volume</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 p</source>
+        <comment>abbr for pulse, %L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value. %2 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collected Volume (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pulse Count</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the number of pulses during calibration. Minimum of 10 pulses needed to do a calibration.</source>
+        <comment>Pulse Count definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collected Volume</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the volume passed through the flow sensor during the calibration. Once encoded - a new flow sensor calibration value is calculated. Range is %L1 through %L2 %3.</source>
+        <comment>Collected Volume definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ConfigMachineCalImplSpeedSensor</name>
     <message>
         <source>100 meters</source>

@@ -34,14 +34,14 @@ enum ButtonId { NumberHelp = 0, AutomaticHelp = 1, CalibrateId = 2 };
 
 uint32_t lowestNumber()
 {
-    return datastoreGetMin(DS_SPEED_CAL_NUMBER);
+    return static_cast<uint32_t>(PageValues::itemMinimum(DS_SPEED_CAL_NUMBER));
 }
 
 // The store takes more than the start-up validation keeps; a number above the
 // validation's limit would be gone after the next start.
 uint32_t highestNumber()
 {
-    return std::min<uint32_t>(datastoreGetMax(DS_SPEED_CAL_NUMBER), SPEED_CAL_NUMBER_VALID_MAX);
+    return std::min(static_cast<uint32_t>(PageValues::itemMaximum(DS_SPEED_CAL_NUMBER)), uint32_t{SPEED_CAL_NUMBER_VALID_MAX});
 }
 
 // The pulses counted since the calibration started, over the distance driven.

@@ -1,8 +1,10 @@
 #include "pagevalues.h"
 
+#include "datastore.h"
 #include "units.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace PageValues {
@@ -87,6 +89,27 @@ double displayFromBase(uint32_t q, int32_t base)
 double itemDisplayValue(uint32_t q)
 {
     return perScale(q, unitGetItemValue(q));
+}
+
+namespace {
+
+double limitOf(uint32_t bits)
+{
+    float limit = 0.0f;
+    std::memcpy(&limit, &bits, sizeof limit);
+    return static_cast<double>(limit);
+}
+
+}  // namespace
+
+double itemMinimum(uint32_t item)
+{
+    return limitOf(datastoreGetMin(item));
+}
+
+double itemMaximum(uint32_t item)
+{
+    return limitOf(datastoreGetMax(item));
 }
 
 double itemDisplayMinimum(uint32_t q)

@@ -30,6 +30,10 @@ double displayFromBase(uint32_t q, int32_t base);
 double itemDisplayValue(uint32_t q);
 double itemDisplayMinimum(uint32_t q);
 double itemDisplayMaximum(uint32_t q);
+// An item's own store limits as numbers (the store hands them out as the bit
+// patterns of floats); 0 for an unknown item.
+double itemMinimum(uint32_t item);
+double itemMaximum(uint32_t item);
 // Decimals of q's display (0 for an unknown quantity).
 int decimals(uint32_t q);
 

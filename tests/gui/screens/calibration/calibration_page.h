@@ -63,3 +63,52 @@ inline std::vector<PostedEvent> eventsOf(const std::vector<PostedEvent>& events,
             found.push_back(e);
     return found;
 }
+
+// The flow-meter pair as the calibrations menu holds it: nextPage() of either
+// page shows the other one while one of them is current, goBack() and
+// ShowHomeView(int) return to the menu (the stack's other page).
+template <class First, class Second>
+struct FlowPair : ScreenFixture {
+    explicit FlowPair(uint32_t system = UNIT_SYSTEM_METRIC, void (*before)() = nullptr) : ScreenFixture(system)
+    {
+        if (before)
+            before();
+        stack = new QStackedWidget;
+        menu = new QWidget;
+        stack->addWidget(menu);
+        first = new First;
+        stack->addWidget(first);
+        second = new Second;
+        stack->addWidget(second);
+        QObject::connect(first, &First::nextPage, [this] { showNext(); });
+        QObject::connect(second, &Second::nextPage, [this] { showNext(); });
+        QObject::connect(first, &First::goBack, [this] { stack->setCurrentWidget(menu); });
+        QObject::connect(second, &Second::goBack, [this] { stack->setCurrentWidget(menu); });
+        QObject::connect(first, &First::ShowHomeView, [this](int id) {
+            stack->setCurrentWidget(menu);
+            homes.push_back(id);
+        });
+        QObject::connect(second, &Second::ShowHomeView, [this](int id) {
+            stack->setCurrentWidget(menu);
+            homes.push_back(id);
+        });
+        place(stack, QPoint(0, 0), QSize(480, 272));
+        stack->setCurrentWidget(first);
+        pumpEvents();
+        takeProcessCalls();
+        takePostedEvents();
+    }
+    void showNext()
+    {
+        if (stack->currentWidget() == first)
+            stack->setCurrentWidget(second);
+        else if (stack->currentWidget() == second)
+            stack->setCurrentWidget(first);
+    }
+    QWidget* current() const { return stack->currentWidget(); }
+    QStackedWidget* stack;
+    QWidget* menu;
+    First* first;
+    Second* second;
+    std::vector<int> homes;
+};

@@ -82,6 +82,13 @@ TEST_CASE("display values, limits and base values go through the unit quantity")
         CHECK(PageValues::displayFromBase(UQ_TANK_MAX_CONTENT, 3785) == doctest::Approx(1000.0));
         REQUIRE(unitSetSystem(UNIT_SYSTEM_METRIC) == 1);
     }
+    SUBCASE("an item's own store limits are numbers, not the floats' bit patterns")
+    {
+        CHECK(PageValues::itemMinimum(DS_FLOW_CAL_NUMBER) == 10000.0);
+        CHECK(PageValues::itemMaximum(DS_FLOW_CAL_NUMBER) == 4900000.0);
+        CHECK(PageValues::itemMaximum(DS_SPEED_CAL_NUMBER) == 65000.0);
+        CHECK(PageValues::itemMinimum(100000) == 0.0);
+    }
     SUBCASE("an unknown quantity shows 0 and has no decimals")
     {
         CHECK(PageValues::itemDisplayValue(999) == 0.0);
