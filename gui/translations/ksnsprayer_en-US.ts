@@ -362,6 +362,167 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigMachineCalFillFlowSensor</name>
+    <message>
+        <source>p/l</source>
+        <comment>Abbr for pulses/liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>p/gal</source>
+        <comment>Abbr for pulses/gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>Abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100 liters</source>
+        <comment>minimum volume for Calibration sequence part 1.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>25 gallons</source>
+        <comment>minimum volume for Calibration sequence part 1.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrations</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill Flow Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Number</source>
+        <comment>settings label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>settings label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pulse Count</source>
+        <comment>settings label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collected Volume</source>
+        <comment>settings label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value. %2 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 p</source>
+        <comment>%1 is the value. &quot;p&quot; is the abbr. for pulses</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Number (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collected Volume (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collected Volume</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Number</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the amount of pulses counted while running 1 %1 of water through the flow sensor. Use Automatic Calibration to calculate the pulses automatically. Range is %L2 through %L3 pulses.</source>
+        <comment>Calibration Number definition. %1 is the water units. %L2 &amp; %L3 are the range values.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If the number of pulses is not known or to make sure the value is correct, automatic calibration establishes the calibration. 
+Press &quot;Calibrate&quot; to start an automatic calibration of the sensor. Follow the series of instructions displayed.</source>
+        <comment>Automatic Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prepare to collect the &apos;medium&apos; via the Fill Flow Sensor (minimum %1). Press the Start Spraying icon to begin calibration.</source>
+        <comment>Automatic Calibration sequence step 1: Start Calibration. %1 is the minimum volume with unit string.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When desired amount has been collected, press the Stop Spraying icon.</source>
+        <comment>Automatic Calibration sequence step 2: Stop Calibration.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pulse Count</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the number of pulses during calibration. Minimum of 10 pulses needed to do a calibration.</source>
+        <comment>Pulse Count definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the collected volume. Press &quot;Done&quot; when complete. To cancel the calibration, press Return Arrow or Home button. Range is %L1 through %L2 %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ConfigMachineCalFlowSensor</name>
     <message>
         <source>liters/minute</source>
