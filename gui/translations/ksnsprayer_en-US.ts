@@ -1161,6 +1161,828 @@ Press &quot;Calibrate&quot; to start an automatic calibration of the sensor. Fol
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigOemImplParam</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Parameters (1)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of Sections</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Circulation</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display Rate Smoothing</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <comment>Circulation small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Semi</source>
+        <comment>Circulation small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <comment>Circulation small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <comment>Circulation button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Semi</source>
+        <comment>Circulation button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <comment>Circulation button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1%</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of Sections</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display Rate Smoothing (%)</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of Sections</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes how many sections are on the implement. Range is %1 through %2.</source>
+        <comment>Number of Section definition. %1 &amp; %2 are the range values.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Circulation</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets if there is none, semi or full tank circulation. Available only in Sprayer Mode.</source>
+        <comment>Circulation definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display Rate Smoothing</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This percent value will be used as a deadband for displaying the application rate value on the Operation screen. Range is %L1 through %L2 %.
+Once actual application rate is within the percent deadband value of the target rate, target rate will be shown.</source>
+        <comment>Display Rate Smoothing definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigOemRegulationDetails</name>
+    <message>
+        <source>bar</source>
+        <comment>metric unit of pressure</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>psi</source>
+        <comment>Abbr for US unit of pressure, pounds per square inch</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Details (1)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Regulation Pressure</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Regulation Pressure</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Valve Time</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Regulation Voltage</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 sec</source>
+        <comment>%1 is the value. sec is the abbr for seconds.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <comment>%1 is the value. V is the abbr for volts.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Regulation Pressure (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Regulation Pressure (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <comment>seconds</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Valve Time (sec)</source>
+        <comment>keyboard header. sec is the abbr for seconds.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>volt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Regulation Voltage (V)</source>
+        <comment>keyboard header. V is the abbr for volts.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Regulation Pressure</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The working pressure will not drop lower than this level, even if a lower pressure is required by the regulation system. Range is %L1 through %L2 %3.</source>
+        <comment>Minimum Regulation Pressure definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Regulation Pressure</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The working pressure will not rise higher than this level, even if a higher pressure can be obtained by the regulation system. Range is %L1 through %L2 %3.</source>
+        <comment>Maximum Regulation Pressure definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Valve Time</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time, in seconds, for the regulation valve to go from fully closed to fully open (or vice versa). Range is %L1 through %L2 seconds.</source>
+        <comment>Regulation Valve Time definition. %L1 &amp; %L2 are the range values.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Regulation Voltage</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lowest voltage at which the regulation valve will start to move. Minimum voltage must be found when the valve is under pressure, as this affects the force required to move the valve. Range is %L1 through %L2 %3.</source>
+        <comment>Minimum Regulation Voltage definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigOemRegulationDetails2</name>
+    <message>
+        <source>l/min</source>
+        <comment>abbr for liters per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liters/minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/min</source>
+        <comment>Abbr for gallons per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallons/minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Details (2)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Deadband</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Valve Capacity</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Start Delay</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manual Regulation Speed</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1%</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sec</source>
+        <comment>%1 is the value. sec is the abbr for seconds.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Deadband (%)</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Valve Capacity (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <comment>seconds</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Start Delay (sec)</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manual Regulation Speed (%)</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Deadband</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation will stop when the difference between the target rate and the actual rate is lower than the encoded deadband (percent of the target rate).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Valve Capacity</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Capacity for the regulation valve. Range is %L1 through %L2 %3.</source>
+        <comment>Regulation Valve Capacity definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Start Delay</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delay, in seconds, from when the main valve is switched on until regulation starts. Range is %L1 through %L2 seconds.</source>
+        <comment>Regulation Start Delay definition. %L1 &amp; %L2 are the range values.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manual Regulation Speed</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encode in percent of the regulation valve time the pace at which the regulation valve should move in manual operation.</source>
+        <comment>Manual Regulation Speed definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigOemRegulationDetails3</name>
+    <message>
+        <source>l/min</source>
+        <comment>Abbr for liters per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liters/minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/min</source>
+        <comment>Abbr for gallons per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallons/minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Details (3)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restrictor Plate Flow</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Valve Position</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1%</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restrictor Plate Flow (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Valve Position (%)</source>
+        <comment>keyboard heading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restrictor Plate Flow</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Capacity of the restrictor plate and is to be used when working with return flow (Circulation). Range is %L1 through %L2 %3.</source>
+        <comment>Restrictor Plate Flow definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Valve Position</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Valve Position is a percentage of the regulation valve activation time. Range is %1 through %2 %. 15 minutes after Master Switch has been turned off, the valve will completely close then open to the percentage specified.</source>
+        <comment>Default Valve Position definition.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigOemSensorPresence</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensor Presence</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Pressure Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill Flow Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Digital sensor for measuring liquid flow.</source>
+        <comment>Flow Sensor definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Pressure Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analog sensor for measuring liquid pressure.</source>
+        <comment>Liquid Pressure Sensor definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill Flow Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Digital sensor for measuring fill flow.</source>
+        <comment>Fill Flow Sensor definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analog sensor for measuring tank content.</source>
+        <comment>Tank Sensor definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigOemTankSetup</name>
+    <message>
+        <source>kg</source>
+        <comment>Abbr for kilograms</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kilograms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>Abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb</source>
+        <comment>Abbr for pounds</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>Abbr for gallons</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Setup</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Tank Content</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Tank Content</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Filling</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Filling Offset</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Tank Content (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Tank Content (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Filling Offset (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Tank Content</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the maximum possible tank volume. Range is %L1 through %L2 %3.</source>
+        <comment>Maximum Tank Content definition %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Tank Content</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The minimum tank volume at which the tank agitation should automatically be shut off. Range is %L1 through %L2 %3.</source>
+        <comment>Minimum Tank Content definition %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Filling</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set automatic filling mode to either &quot;on&quot; or &quot;off&quot;.</source>
+        <comment>Automatic Filling definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Filling Offset</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the volume that will continue to run into the tank after the fill valve has starting shutting. Range is %L1 through %L2 %3.</source>
+        <comment>Automatic Filling Offset definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigOemValveSetup</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valve Setup</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Valve Type</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Valve Type</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Valve Behavior</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Throttle</source>
+        <comment>Regulation Valve Type small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bypass</source>
+        <comment>Regulation Valve Type small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2-way</source>
+        <comment>Section Valve Type small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3-way</source>
+        <comment>Section Valve Type small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Independent</source>
+        <comment>Section Valve Behavior small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Follow Master</source>
+        <comment>Section Valve Behavior small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bypass</source>
+        <comment>Regulation Valve Type button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Throttle</source>
+        <comment>Regulation Valve Type button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3-way</source>
+        <comment>Section Valve Type button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2-way</source>
+        <comment>Section Valve Type button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Follow Master</source>
+        <comment>Section Valve Behavior button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Independent</source>
+        <comment>Section Valve Behavior button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Valve Type</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the valve type to either &quot;Throttle&quot; or &quot;Bypass&quot;.</source>
+        <comment>Regulation Valve Type definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Valve Type</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the valve type to either &quot;2-way&quot; or &quot;3-way&quot;. Available only in Sprayer Mode.</source>
+        <comment>Section Valve Type definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Valve Behavior</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the valve to either &quot;Independent&quot; or &quot;Follow Master&quot;.</source>
+        <comment>Section Valve Behavior definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::DataCampaign</name>
     <message>
         <source>ha</source>
