@@ -8,6 +8,7 @@
 #include "processsections.h"
 #include "processstate.h"
 #include "pulsinput.h"
+#include "speed.h"
 
 #include <cmath>
 
@@ -121,10 +122,11 @@ void processUpdateCounters()
         if (pulsGetTripValueBase(entry.counter, &value) == 0)
             dsStoreIfChanged(entry.item, static_cast<uint32_t>(value));
     }
-    // Speed calibration drives on the implement wheel (source 2); its pulse
-    // counter holds the pulses since EV_SPEED_CAL restarted it.
+    // Speed calibration drives on the implement wheel (source 2): its raw pulse
+    // counter holds the pulses since EV_SPEED_CAL restarted it (the source's
+    // speed counters count distance, and the start does not clear them).
     uint32_t pulses = 0;
-    if (pulsGetCounterParam(processSpeedSourceCounters(2).second, &pulses) == 0)
+    if (pulsGetCounterParam(speedCalibrationCounter(2), &pulses) == 0)
         dsStoreIfChanged(DS_SPEED_CAL_PULSES, pulses);
 }
 

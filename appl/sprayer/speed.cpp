@@ -50,7 +50,14 @@ uint32_t calibrationQuantity(uint32_t source)
     }
 }
 
-uint32_t calibrationCounter(uint32_t source)
+}  // namespace
+
+void simSpeedSetPulseSink(SimSpeedPulseSink sink)
+{
+    gSink = sink != nullptr ? sink : pulsSetExternalPulsCount;
+}
+
+uint32_t speedCalibrationCounter(uint32_t source)
 {
     switch (source) {
     case 0:
@@ -60,13 +67,6 @@ uint32_t calibrationCounter(uint32_t source)
     default:
         return 10;
     }
-}
-
-}  // namespace
-
-void simSpeedSetPulseSink(SimSpeedPulseSink sink)
-{
-    gSink = sink != nullptr ? sink : pulsSetExternalPulsCount;
 }
 
 void speedInit()
@@ -145,7 +145,7 @@ void speedHandleEvent(uint32_t id, uint32_t arg)
         break;
     case EV_SPEED_259: {
         uint32_t pulses = 0;
-        if (pulsGetCounterParam(calibrationCounter(source), &pulses) != 0 || pulses <= 99)
+        if (pulsGetCounterParam(speedCalibrationCounter(source), &pulses) != 0 || pulses <= 99)
             pulses = 0;
         // A count beyond the item's limits is refused by the store: the operator is told.
         if (unitSetItemFromDisplay(calibrationQuantity(source), static_cast<int32_t>(pulses)) != 0)

@@ -16,6 +16,10 @@ void speedInit();
 // Events 256..260 (source, calibration number, calibration start/cancel, take
 // the calibration result, simulated speed changed); other ids do nothing.
 void speedHandleEvent(uint32_t id, uint32_t arg);
+// The pulse counter that counts a source's raw sensor pulses for its
+// calibration (cleared by EV_SPEED_CAL, taken by EV_SPEED_259): 9 for source 0,
+// 8 for source 1, 10 for the implement wheel and any other source.
+uint32_t speedCalibrationCounter(uint32_t source);
 // v in km/h x 10.
 void simSpeedSet(uint32_t v);
 // Simulated pulses per second as last set.
