@@ -341,3 +341,27 @@ TEST_CASE("flow meter by volume: page texts and helps in US units")
     CHECK(keypadTitled(shownKeypad(), "Collected Volume (gal)"));
     CHECK_SCREEN(f.screen(), "flow_volume_keypad_us");
 }
+
+TEST_CASE("flow meter by volume: the remembered master state survives leaving the page")
+{
+    Pair f(UNIT_SYSTEM_METRIC, flowMeterSetUp);
+    tapButton(named(f.first, "m_calibrateButton"));
+    closePopup();
+    f.setItem(DS_MASTER_SWITCH, 1);
+    f.tick100ms();
+    tapButton(named(f.second, "m_cancelButton"));
+    REQUIRE(f.current() == f.first);
+    takePostedEvents();
+
+    // The cancel switched the master off while the page went: the next showing
+    // takes that as the master going off and offers the volume at once.
+    tapButton(named(f.first, "m_calibrateButton"));
+    closePopup();
+    CHECK_FALSE(valueButton(f.second, 1)->isEnabled());
+    f.tick100ms();
+    CHECK(valueButton(f.second, 1)->isEnabled());
+    CHECK(eventsOf(takePostedEvents(), EV_CAL_MASTER_VALVE).empty());
+    // Unchanged, the master leaves the row as it is.
+    f.tick100ms(3);
+    CHECK(valueButton(f.second, 1)->isEnabled());
+}
