@@ -2,7 +2,7 @@
 // and rate with the commands, events and traces the regulation relies on, the
 // tip preset grid, circulation or idle pressure in the shared row, the 100 ms
 // refresh, help texts and the screenshots in each unit system.
-#include "../machine/settingpage_drive.h"
+#include "settingpage_drive.h"
 #include "../working/nozzle_fixture.h"
 #include "eventids.h"
 #include "screen_check.h"

@@ -2,7 +2,7 @@
 // keypad limits, the 13-section flag that needs nine switches, the switch
 // rows, the fixed English texts and the event that rewrites the core's
 // section-switch file.
-#include "../machine/settingpage_drive.h"
+#include "settingpage_drive.h"
 #include "configvelmaronly.h"
 #include "eventids.h"
 #include "screen_check.h"

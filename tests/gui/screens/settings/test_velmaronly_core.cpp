@@ -1,6 +1,6 @@
 // The maker-service page with the real process core on the program's stand-in
 // board: the core rewrites its section-switch file from the page's event.
-#include "../machine/settingpage_drive.h"
+#include "settingpage_drive.h"
 #include "configvelmaronly.h"
 #include "core_inprocess.h"
 #include "screen_fixture.h"
