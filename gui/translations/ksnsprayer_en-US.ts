@@ -873,6 +873,548 @@ Press &quot;Calibrate&quot; to start an automatic calibration of the sensor. Fol
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigMachineCalPressSensorMaxPressure</name>
+    <message>
+        <source>bar</source>
+        <comment>metric unit of pressure</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>psi</source>
+        <comment>Abbr for US unit of pressure, pounds per square inch</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Pressure Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Pressure (1)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Pressure</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Pressure</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value. %2 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Pressure (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Pressure (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Pressure</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the maximum allowed pressure limit for the liquid pressure sensor. Use Automatic Calibration to calculate the maximum pressure automatically. Range is %L1 through %L2 %3.</source>
+        <comment>Maximum Pressure definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Pressure</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the pressure value used as reference for the actual liquid pressure sensor calibration. Range is %L1 through %L2 %3.</source>
+        <comment>Reference Pressure definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If the maximum pressure is not known or to make sure the value is correct, automatic calibration establishes the calibration.
+Press &quot;Calibrate&quot; to start an automatic calibration of the sensor. Follow the series of instructions displayed.</source>
+        <comment>Automatic Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activate Master valve and increase/decrease pressure. Make sure all section valves are open before opening Master valve; otherwise, the pressure could build and damage the system.</source>
+        <comment>Automatic Calibration Instructions definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalPressSensorMaxPressure2</name>
+    <message>
+        <source>Liquid Pressure Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Pressure (2)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Complete Calibration</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Min.</source>
+        <comment>graph label. Abbr for Minimum</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Max.</source>
+        <comment>graph label. Abbr for Maximum</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Complete Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply constant reference pressure to the sensor. Press &quot;Done&quot; when complete. To cancel the calibration, press Return Arrow or Home button.</source>
+        <comment>Complete Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalPressSensorNoPressure</name>
+    <message>
+        <source>Liquid Pressure Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Pressure</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Min.</source>
+        <comment>graph label. Abbr for Minimum</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Max.</source>
+        <comment>graph label. Abbr for Maximum</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Pressure Calibration</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration complete.</source>
+        <comment>Calibration Complete definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration failed. The sensor value is out of range.</source>
+        <comment>Calibration Failed definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Pressure Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make sure NO pressure is applied to the liquid pressure sensor. Press &quot;Calibrate&quot; to record a new calibration value and finalize the calibration.</source>
+        <comment>Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalPressure</name>
+    <message>
+        <source>Calibrations</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Pressure Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Pressure</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Pressure</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalTankLevel</name>
+    <message>
+        <source>Import of tank sensor calibration data.
+All tank sensor calibration data will be replaced. This will require new Empty, Minimum and Maximum calibration. Do you want to proceed?</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Tank Sensor Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imported Tank Sensor Calibration successfully.</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error occurred while importing Tank Sensor Calibration.</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export of tank sensor calibration data.
+An existing calibration file already exists on the USB drive and will be overwritten. Do you want to proceed?</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Tank Sensor Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported Tank Sensor Calibration successfully.</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error occurred while exporting Tank Sensor Calibration.</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrations</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Level Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty Tank</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Tank Level</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Tank Level</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Shape</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalTankLevelSensorEmpty</name>
+    <message>
+        <source>Empty Tank</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration complete.</source>
+        <comment>Calibration Complete definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make sure there is NO water on tank level sensor. Press &quot;Calibrate&quot; to record a new calibration value and finalize the calibration.</source>
+        <comment>Automatic Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalTankLevelSensorMax</name>
+    <message>
+        <source>Maximum Tank Level</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Tank Level</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration complete.</source>
+        <comment>Calibration Complete definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill the tank to the maximum level with water. Press &quot;Calibrate&quot; to record the current volume as the specified Maximum Tank Level volume and finalize the calibration.</source>
+        <comment>Automatic Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the tank content for the maximum level calibration.</source>
+        <comment>Maximum Tank Level definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalTankLevelSensorMin</name>
+    <message>
+        <source>Minimum Tank Level</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum Tank Level</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Complete.</source>
+        <comment>Calibration Complete definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill the tank to the minimum level with water. Press &quot;Calibrate&quot; to record the current volume as the specified Minimum Tank Level volume and finalize the calibration.</source>
+        <comment>Automatic Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the tank content for the minimum level calibration.</source>
+        <comment>Minimum Tank Level definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalTankLevelSensorPoint</name>
+    <message>
+        <source>Tank Level Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <comment>graph label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High</source>
+        <comment>graph label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l</source>
+        <comment>Abbr for liters</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>Abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration failed. The sensor value is out of range.</source>
+        <comment>Calibration Failed definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineCalTankLevelSensorShape</name>
+    <message>
+        <source>l</source>
+        <comment>Abbr for liter</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal</source>
+        <comment>Abbr for gallon</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Level Sensor</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Shape</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <comment>graph label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High</source>
+        <comment>graph label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Level Sensor</source>
+        <comment>graph top label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Progress</source>
+        <comment>graph top label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flip Master Switch to
+start calibration.</source>
+        <comment>extended setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Tank Level</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%1 is the value, %2 is the units</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Process Overview</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Before starting the calibration process, fill the tank to its maximum level with water. When ready, activate the Master Switch to open the master valve and start Tank Shape calibration. Spray the tank empty with a constant flow rate.</source>
+        <comment>Calibration Process Overview definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum Tank Level</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the tank content for the maximum level calibration.</source>
+        <comment>Maximum Tank Level definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With the fill the tank to its maximum level with water, activate the Master Switch to open the master valve and start the calibration. Spray the tank empty with a constant flow rate.</source>
+        <comment>Automatic Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Complete</source>
+        <comment>Calibration Complete header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The calibration process is now complete.</source>
+        <comment>Complete Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Turn Master Switch off.</source>
+        <comment>Extra text to Complete Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration Failed</source>
+        <comment>Calibration Failed header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The calibration process ended before the tank was empty. No new tank shape was recorded.</source>
+        <comment>Failed Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ConfigMachineImplParamNozSetup</name>
     <message>
         <source>User Tip</source>

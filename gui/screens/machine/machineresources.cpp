@@ -7,6 +7,6 @@
 void machineScreensInitResources()
 {
     Q_INIT_RESOURCE(machine);
-    // The wheel and the start and stop icons live with the calibration pages.
+    // The wheel, the tank and the start and stop icons live with the calibration pages.
     calibrationScreensInitResources();
 }

@@ -220,12 +220,17 @@ void SettingPageKit::setPageMode(uint16_t mode)
 
 void SettingPageKit::addUsbButton(QWidget* button)
 {
+    addUsbButton(button, nullptr);
+}
+
+void SettingPageKit::addUsbButton(QWidget* button, std::function<bool()> buttonCondition)
+{
     if (mUsbWatcher == nullptr) {
         mUsbWatcher = new CThumbDriveWatcher(GreyfellCommon::usbRootPath().toStdString());
         mUsbWatcher->setParent(this);
         connect(mUsbWatcher, &CThumbDriveWatcher::Changed, this, &SettingPageKit::applyUsbState);
     }
-    mUsbButtons.push_back(button);
+    mUsbButtons.push_back({button, std::move(buttonCondition)});
     refreshUsbButtons();
 }
 
@@ -248,9 +253,9 @@ void SettingPageKit::refreshUsbButtons()
 void SettingPageKit::applyUsbState(bool present)
 {
     const bool enabled = present && (!mUsbCondition || mUsbCondition());
-    for (const QPointer<QWidget>& button : mUsbButtons)
-        if (!button.isNull())
-            button->setEnabled(enabled);
+    for (const UsbButton& usb : mUsbButtons)
+        if (!usb.button.isNull())
+            usb.button->setEnabled(enabled && (!usb.condition || usb.condition()));
 }
 
 }  // namespace ToolsViewWidgets

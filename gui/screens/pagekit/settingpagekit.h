@@ -57,8 +57,10 @@
 //   USB-dependent buttons: mKit->addUsbButton(button) enables the button only
 //     while a stick is present (the kit's own CThumbDriveWatcher on the stick's
 //     path, which watches its parent directory); setUsbCondition(fn) adds the
-//     page's own condition; refreshUsbButtons() applies both again after the
-//     page's state changed.
+//     page's own condition; addUsbButton(button, condition) adds a condition of
+//     that button alone (an import that needs the file on the stick);
+//     refreshUsbButtons() applies them again after the page's state or the
+//     stick's content changed.
 #include "buttongridwidget.h"
 #include "kestrompushbutton.h"
 #include "numerickeypadwidget.h"
@@ -221,13 +223,20 @@ public:
     // USB-dependent buttons, enabled while the stick is present and the
     // page's condition (if any) holds.
     void addUsbButton(QWidget* button);
+    void addUsbButton(QWidget* button, std::function<bool()> buttonCondition);
     void setUsbCondition(std::function<bool()> condition);
     bool usbPresent() const;
     void refreshUsbButtons();
+    // The enabling for a stick present or not, as the watcher reports it.
+    void applyUsbState(bool present);
     CThumbDriveWatcher* usbWatcher() const { return mUsbWatcher; }
 
 private:
-    void applyUsbState(bool present);
+    struct UsbButton {
+        QPointer<QWidget> button;
+        std::function<bool()> condition;
+    };
+
     KestromPushButton* makeLabelButton(int row, const char* icon);
     void prepareKeypad(NumericKeypadWidget* keypad, const KeypadSetting& setting);
     void showCentred(QWidget* editor);
@@ -237,7 +246,7 @@ private:
     ToolsViewButtonBar* mBar;
     QVBoxLayout* mColumn;
     QGridLayout* mRows;
-    std::vector<QPointer<QWidget>> mUsbButtons;
+    std::vector<UsbButton> mUsbButtons;
     std::function<bool()> mUsbCondition;
     CThumbDriveWatcher* mUsbWatcher = nullptr;
 };

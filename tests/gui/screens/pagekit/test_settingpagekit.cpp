@@ -447,6 +447,40 @@ TEST_CASE("USB-dependent buttons follow the stick and the page's own condition")
     CHECK_FALSE(save->isEnabled());
 }
 
+TEST_CASE("a USB button's own condition holds for that button alone, over the page's")
+{
+    KitPage f;
+    const QString stick = GreyfellCommon::usbRootPath();
+    REQUIRE(QDir().mkpath(stick));
+    KestromPushButton* exportButton = f.page->kit->addValueButton(3, "m_exportButton");
+    KestromPushButton* importButton = f.page->kit->addValueButton(4, "m_importButton");
+    bool fileOnStick = false;
+    f.page->kit->addUsbButton(exportButton);
+    f.page->kit->addUsbButton(importButton, [&fileOnStick] { return fileOnStick; });
+    CHECK(exportButton->isEnabled());
+    CHECK_FALSE(importButton->isEnabled());
+
+    fileOnStick = true;
+    f.page->kit->refreshUsbButtons();
+    CHECK(exportButton->isEnabled());
+    CHECK(importButton->isEnabled());
+
+    bool busy = true;
+    f.page->kit->setUsbCondition([&busy] { return !busy; });
+    CHECK_FALSE(exportButton->isEnabled());
+    CHECK_FALSE(importButton->isEnabled());
+    busy = false;
+
+    // The presence as reported decides, whatever the button's own condition.
+    f.page->kit->applyUsbState(false);
+    CHECK_FALSE(exportButton->isEnabled());
+    CHECK_FALSE(importButton->isEnabled());
+    f.page->kit->applyUsbState(true);
+    CHECK(exportButton->isEnabled());
+    CHECK(importButton->isEnabled());
+    QDir(stick).removeRecursively();
+}
+
 TEST_CASE("the kit's test page at 480x272: texts inside their widgets, no picture missing")
 {
     KitPage f;

@@ -1,0 +1,34 @@
+#pragma once
+// Helpers of the calibration page tests: the shown result or help pop-up read
+// and closed, the stack page a menu shows. Header only.
+#include <QStackedWidget>
+#include <QStringList>
+
+#include <doctest/doctest.h>
+
+#include "cpopupmessage.h"
+#include "screen_drive.h"
+
+// The message pop-up on the screen: its texts (title first when it has one);
+// it is closed.
+inline QStringList takeShownMessage()
+{
+    auto* message = qobject_cast<CPopupMessage*>(currentPopup());
+    REQUIRE(message != nullptr);
+    const QStringList texts = popupTexts(message);
+    message->dismiss();
+    pumpEvents();
+    return texts;
+}
+
+// Closes every pop-up on the screen.
+inline void dismissPopups()
+{
+    for (int i = 0; i < 8 && currentPopup() != nullptr; ++i) {
+        if (auto* message = qobject_cast<CPopupMessage*>(currentPopup()))
+            message->dismiss();
+        else
+            currentPopup()->requestClose();
+        pumpEvents();
+    }
+}
