@@ -1,4 +1,5 @@
 #include "calibrationresources.h"
+#include "installerresources.h"
 #include "machineresources.h"
 #include "nozimage.h"
 #include "qtimagetools.h"
@@ -14,6 +15,7 @@ void guiInitResources()
     Q_INIT_RESOURCE(gui);
     calibrationScreensInitResources();
     consoleScreensInitResources();
+    installerScreensInitResources();
     machineScreensInitResources();
     settingsScreensInitResources();
     workingScreensInitResources();

@@ -1703,6 +1703,192 @@ start calibration.</source>
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigOem</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensor Presence</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Parameters</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valve Setup</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Setup</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Details</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Totals</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import of Configuration Data.
+The configuration and calibration data will be replaced. Do you want to proceed?</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Configuration Data</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration Data was imported successfully.</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error occurred while importing Configuration Data.</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export of Configuration Data.
+An existing configuration file already exists on the USB drive and will be overwritten. Do you want to proceed?</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Configuration Data</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration Data was exported successfully.</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error occurred while exporting Configuration Data.</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigOemDeleteTotals</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Totals</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Area Counter</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume Counter</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Counter</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear All Total Counters</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1h %2m</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all total counters?</source>
+        <comment>Clear All Total Counters confirmation</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Area Counter</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays total applied area for all jobs.</source>
+        <comment>Area Counter definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume Counter</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays total volume of material applied during all jobs.</source>
+        <comment>Volume Counter definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Counter</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays total time traveled for all jobs.</source>
+        <comment>Time Counter definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear All Total Counters</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press &quot;Clear&quot; to clear all accumulated total counters.</source>
+        <comment>Clear All Total Counters definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ConfigOemImplParam</name>
     <message>
         <source>Settings</source>
@@ -1813,6 +1999,76 @@ start calibration.</source>
         <source>This percent value will be used as a deadband for displaying the application rate value on the Operation screen. Range is %L1 through %L2 %.
 Once actual application rate is within the percent deadband value of the target rate, target rate will be shown.</source>
         <comment>Display Rate Smoothing definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigOemImplParam2</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OEM</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Parameters (2)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Physical Section Switch Number</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paired Sections</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm Configuration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep and save the new physical switch to section pair configuration?</source>
+        <comment>Confirm Configuration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid Configuration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new configuration of physical switches to section pairs is invalid! 
+
+Restore to factory settings?</source>
+        <comment>Invalid Configuration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Physical Section Switch Number</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the physical section switch for controlling the paired sections.</source>
+        <comment>Physical Section Switch Number definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paired Sections</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the two paired sections controlled by the selected physical section switch. Sections are numbered from left to right while facing in the machine&apos;s forward direction.</source>
+        <comment>Paired sections definition.</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>

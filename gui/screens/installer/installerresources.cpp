@@ -1,0 +1,8 @@
+#include "installerresources.h"
+
+#include <QtGlobal>
+
+void installerScreensInitResources()
+{
+    Q_INIT_RESOURCE(installer);
+}
