@@ -1,4 +1,5 @@
 #include "calibrationresources.h"
+#include "diagnosticsresources.h"
 #include "installerresources.h"
 #include "machineresources.h"
 #include "nozimage.h"
@@ -18,6 +19,7 @@ void guiInitResources()
     installerScreensInitResources();
     machineScreensInitResources();
     settingsScreensInitResources();
+    diagnosticsScreensInitResources();
     workingScreensInitResources();
     ToolsViewWidgets::dataScreensInitResources();
 }

@@ -8,6 +8,8 @@
 #include "pulsinput.h"
 #include "regulmath.h"
 
+#include <cstddef>
+
 namespace {
 
 enum : uint32_t { DIR_STOP = 0, DIR_INCREASE = 1, DIR_DECREASE = 2, TEST_SECTIONS = 9, SECTION_MODE_ALL = 3 };
@@ -23,6 +25,12 @@ constexpr TestCounter kTestCounters[] = {
     {13, DS_TEST_PULSES_A}, {12, DS_TEST_PULSES_B}, {11, DS_TEST_VALUE_295},
     {1, DS_SUPPLY_VOLTAGE}, {3, DS_TEST_PULSES_C},
 };
+constexpr size_t kTestCounterCount = sizeof kTestCounters / sizeof kTestCounters[0];
+
+// The counters' values when the test counts were last cleared. The test counts
+// are the counts since then: the counters themselves go on untouched, since the
+// speed and volume steps work on their differences.
+uint32_t gTestBase[kTestCounterCount] = {};
 
 void applyTestOutput()
 {
@@ -67,15 +75,19 @@ void processDiagnosticIo(uint32_t id, uint32_t value)
 {
     switch (id) {
     case EV_TICK_500MS:
-        for (const TestCounter& entry : kTestCounters) {
+        for (size_t i = 0; i < kTestCounterCount; ++i) {
             uint32_t pulses = 0;
-            if (pulsGetCounterParam(entry.counter, &pulses) == 0)
-                dsStoreIfChanged(entry.item, pulses);
+            if (pulsGetCounterParam(kTestCounters[i].counter, &pulses) == 0)
+                dsStoreIfChanged(kTestCounters[i].item, pulses - gTestBase[i]);
         }
         break;
     case EV_DIAG_CLEAR_PULSE_COUNT:
-        for (const TestCounter& entry : kTestCounters)
-            pulsStopCounter(entry.counter);
+        for (size_t i = 0; i < kTestCounterCount; ++i) {
+            pulsStopCounter(kTestCounters[i].counter);
+            uint32_t pulses = 0;
+            if (pulsGetCounterParam(kTestCounters[i].counter, &pulses) == 0)
+                gTestBase[i] = pulses;
+        }
         break;
     case EV_DIAG_OUTPUT_TEST_BEGIN:
         setTestSections(false);

@@ -241,6 +241,503 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigDiagnosticsTestAbsc</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Sectrix</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Input</source>
+        <comment>Setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tests if the Sectrix unit is connected through the CAN bus. When the connection status is &quot;No&quot;, check if unit is powered on and cables are properly connected.</source>
+        <comment>Connection definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tests if the Sectrix unit is in Automatic or Manual mode. Mode can be changed on the Sectrix unit.</source>
+        <comment>Mode definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Input</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tests if the Sectrix section input is on or off.
+1 = Section On
+0 = Section Off</source>
+        <comment>Section Input definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigDiagnosticsTestInputs</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Inputs (1)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Wheel Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tractor Wheel Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Supply Voltage</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 p</source>
+        <comment>abbr for pulse, %1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <comment>abbr for Volt, %1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test the sensor by activating it and watching the pulse count increase.
+To reset all Test Input pulse counts to 0, press pulse value.</source>
+        <comment>sensor input definition - same definition for all sensors</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Wheel Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tractor Wheel Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Supply Voltage</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the given supply voltage.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flow Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigDiagnosticsTestInputs2</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Inputs (2)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill Flow Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Pressure Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Level Sensor</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote Master Signal</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 p</source>
+        <comment>abbr for pulse, %1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 mA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill Flow Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test the sensor by activating it and watching the pulse count increase.
+To reset all Test Input pulse counts to 0, press pulse value.</source>
+        <comment>Fill Flow Sensor definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Pressure Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test the sensor by activating it and watching the value increase or decrease along with the pressure.</source>
+        <comment>Liquid Pressure Sensor definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank Level Sensor</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test the sensor by activating it and watching the value increase or decrease along with the tank level.</source>
+        <comment>Tank Level Sensor definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote Master Signal</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test the signal by pushing the remote master on/off switch. Watch that the on/off status is reflected on screen.</source>
+        <comment>Remote Master Signal definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigDiagnosticsTestInputs3</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Inputs (3)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master Switch</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Switches</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master Switch</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test by flipping the Master Switch on/off. Watch that the on/off status is reflected on screen.</source>
+        <comment>Master Switch definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Switches</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test by flipping the Section Switches on/off. Watch that the on/off status is reflected on screen.
+1 = Section On
+0 = Section Off</source>
+        <comment>Section Switches definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigDiagnosticsTestOutputs</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Outputs (1)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Valve PWM Duty Cycle</source>
+        <comment>Settings label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master Valve</source>
+        <comment>Settings label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill Valve</source>
+        <comment>Settings label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1%</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Valve PWM Duty Cycle (%)</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Liquid Valve PWM Duty Cycle</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value is used to test the regulation valve at different percentages of duty cycle. 100% equals full speed. Range is -100% through 100%.</source>
+        <comment>Liquid Valve PWM Duty Cycle definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master Valve</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select if the Master Valve is open or closed.</source>
+        <comment>Master Valve definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill Valve</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select if the Fill Valve is open or closed.</source>
+        <comment>Fill Valve definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigDiagnosticsTestOutputs2</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Outputs (2)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Number</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Valve State</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Sections Off</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Number</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selects the section number. Sections are numbered from left to right while facing in the machine&apos;s forward direction.</source>
+        <comment>Section Number definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Valve State</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets if the selected section valve is on or off.</source>
+        <comment>Section Valve State definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Sections Off</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets all section valves to &quot;Off&quot;.</source>
+        <comment>All Sections Off definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ConfigMachineAlarms</name>
     <message>
         <source>l</source>

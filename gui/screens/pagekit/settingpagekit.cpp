@@ -97,7 +97,10 @@ KestromPushButton* SettingPageKit::makeLabelButton(int row, const char* icon)
     KestromPushButton* button = new KestromPushButton(row, mPage);
     button->setProperty("transparent", true);
     button->setStyleSheet(QStringLiteral("text-align: left"));
-    button->setSvgIcon(icon, GuiGeometry::iconSize50());
+    if (icon != nullptr)
+        button->setSvgIcon(icon, GuiGeometry::iconSize50());
+    else
+        button->setIconSize(GuiGeometry::iconSize50());
     button->setMinimumHeight(GuiGeometry::settingButtonSize().height());
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     mRows->addWidget(button, row, 0);

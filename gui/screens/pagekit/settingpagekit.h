@@ -133,8 +133,8 @@ public:
         connect(mBar, &ToolsViewButtonBar::buttonTouched, page, slot);
     }
 
-    // Column 1 of a row: id = row, "transparent", a 50 x 50 icon, text-align
-    // left; a touch calls help(row).
+    // Column 1 of a row: id = row, "transparent", a 50 x 50 icon (none for a
+    // null path), text-align left; a touch calls help(row).
     template <class Page>
     KestromPushButton* addLabelButton(int row, Page* page, void (Page::*help)(int),
                                       const char* icon = DefaultHelpIcon)
