@@ -241,6 +241,84 @@
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigDiagnostics</name>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Inputs</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Outputs</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Sectrix</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure Log</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm Log</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log Data Saved</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The log data has been saved on the USB drive.</source>
+        <comment>Log data Saved definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log Data Not Saved</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occurred while saving the log data.</source>
+        <comment>Log Data Not Saved definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure Log Data Saved</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The pressure log data has been saved on the USB drive.</source>
+        <comment>Log data Saved definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure Log Data Not Saved</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occurred while saving the pressure log data.</source>
+        <comment>Log Data Not Saved definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ConfigDiagnosticsTestAbsc</name>
     <message>
         <source>Settings</source>
