@@ -1990,6 +1990,34 @@ start calibration.</source>
     </message>
 </context>
 <context>
+    <name>ToolsViewWidgets::ConfigMachineImplParam</name>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Parameters</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Section Configuration</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Preset Setup</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regulation Parameters</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ToolsViewWidgets::ConfigMachineImplParamNozSetup</name>
     <message>
         <source>User Tip</source>
@@ -2004,6 +2032,418 @@ start calibration.</source>
     <message>
         <source>General</source>
         <comment>description of tip series</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue Lilac</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 0050(Blue Lilac)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 01(Orange)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 015(Green)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 02(Yellow)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 025(Purple)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 03(Blue)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purple Red</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 035(Purple Red)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 04(Red)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brown</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 05(Brown)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 06(Gray)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>White</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 08(White)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Light Blue</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 10(L.Blue)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Light Green</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 15(L.Green)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 20(Black)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Beige</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 0134(Beige)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Olive Green</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 0067(Olive Green)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raspberry Red</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: 12(Raspberry Red)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stainless Steel</source>
+        <comment>Small button text: tip capacity color button. Will be included with associated capacity number: XX(Stainless Steel)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue Lilac</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 0050(Blue Lilac)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 01(Orange)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 015(Green)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 02(Yellow)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 025(Purple)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 03(Blue)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purple Red</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 035(Purple Red)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 04(Red)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brown</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 05(Brown)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 06(Gray)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>White</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 08(White)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Light Blue</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 10(L.Blue)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Light Green</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 15(L.Green)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 20(Black)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Beige</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 0134(Beige)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Olive Green</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 0067(Olive Green)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raspberry Red</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: 12(Raspberry Red)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stainless Steel</source>
+        <comment>Button text: tip capacity color button. Will be included with associated capacity number: XX(Stainless Steel)</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Parameters</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Preset Setup (1)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Preset</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Series</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Capacity</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Factory Settings</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure, you want to restore data for all tips to factory settings?</source>
+        <comment>Restore confirmation</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Preset</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip presets allow saving of up to five tips for quick recall.</source>
+        <comment>Tip Preset definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Series</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the tip series from a general selection of established tips or an optional user defined tip.</source>
+        <comment>Tip Series definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Capacity</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the tip capacity from a list of established sizes. When the tip series is user defined, tip capacity will need to be encoded manually.</source>
+        <comment>Tip Capacity definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Factory Settings</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset all tip settings to the default setting for all tips.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ConfigMachineImplParamNozSetup2</name>
+    <message>
+        <source>bar</source>
+        <comment>metric unit of pressure</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>psi</source>
+        <comment>Abbr for US unit of pressure, pounds per square inch</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l/min</source>
+        <comment>abbr for liters per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>liter/minute</source>
+        <comment> </comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gal/min</source>
+        <comment>abbr for gallons per minute</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gallons/minute</source>
+        <comment> </comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %2</source>
+        <comment>%L1 is the value and %2 is the unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implement Parameters</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip Preset Setup (2)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Pressure Limit</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High Pressure Limit</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Flow</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Pressure</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Pressure Limit (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High Pressure Limit (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Flow (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Pressure (%1)</source>
+        <comment>keyboard header. %1 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Pressure Limit</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes the limit for the lowest allowed operating pressure for the selected tip series. Range is %L1 through %L2 %3.</source>
+        <comment>Low Pressure Limit definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High Pressure Limit</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes the limit for the highest allowed operating pressure for the selected tip series. Range is %L1 through %L2 %3.</source>
+        <comment>High Pressure Limit definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Flow</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes the value for volume applied over a specific time. Range is %L1 through %L2 %3.</source>
+        <comment>Reference Flow definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Pressure</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishes the pressure value at which the application rate is true (ISO = 2 bar / 29 psi). Range is %L1 through %L2 %3.</source>
+        <comment>Reference Pressure definition. %L1 &amp; %L2 are the range values. %3 is the units.</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>
