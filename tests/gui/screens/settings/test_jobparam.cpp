@@ -3,7 +3,7 @@
 // tip preset grid, circulation or idle pressure in the shared row, the 100 ms
 // refresh, help texts and the screenshots in each unit system.
 #include "settingpage_drive.h"
-#include "../working/nozzle_fixture.h"
+#include "nozzle_fixture.h"
 #include "eventids.h"
 #include "screen_check.h"
 #include "toolsviewconfigjobparam.h"
