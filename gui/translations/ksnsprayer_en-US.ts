@@ -4816,7 +4816,526 @@ Restore to factory settings?</source>
 <context>
     <name>ToolsViewWidgets::ToolsViewConsole</name>
     <message>
+        <source>Console Settings</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cultural</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewConsoleAbout</name>
+    <message>
+        <source>Software version: </source>
+        <comment> </comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Software development version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hardware ID: %1</source>
+        <comment>%1 is the ID number</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hardware ID: Unknown</source>
+        <comment> </comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: v%2%3</source>
+        <comment>This string is used to display software version information, the &apos;v&apos; stands for version</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Console</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved version information to USB drive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to save version information.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewConsoleCulture</name>
+    <message>
+        <source>Console</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cultural</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Units</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day</source>
+        <comment>this will be a part of the help text for date</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month</source>
+        <comment>this will be a part of the help text for date</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>year</source>
+        <comment>this will be a part of the help text for date</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metric</source>
+        <comment>Units small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metric</source>
+        <comment>Units button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imperial</source>
+        <comment>Units small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imperial</source>
+        <comment>Units button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US</source>
+        <comment>Units small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US</source>
+        <comment>Units button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US
+Turf</source>
+        <comment>Units small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US Turf</source>
+        <comment>Units button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date Setup - Day</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date Setup - Month</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date Setup - Year</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Setup - Hour</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Setup - Minute</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Defines the system language.</source>
+        <comment>Language definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Units</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Defines the system units (US, Imperial or Metric).</source>
+        <comment>Units definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Defines the current date.
+The date format is
+%1</source>
+        <comment>Date definition. %1 is the date format generated based on the selected language. Example English - US would be [month]/[day]/[year].</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Defines the current time.
+The time format is
+[24 hour]:[minutes]:[seconds].</source>
+        <comment>Time definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewConsoleDisplay</name>
+    <message>
+        <source>Style 1</source>
+        <comment>User Interface Color Scheme small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 1</source>
+        <comment>User Interface Color Scheme button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 2</source>
+        <comment>User Interface Color Scheme small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 2</source>
+        <comment>User Interface Color Scheme button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 3</source>
+        <comment>User Interface Color Scheme small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 3</source>
+        <comment>User Interface Color Scheme button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 4</source>
+        <comment>User Interface Color Scheme small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 4</source>
+        <comment>User Interface Color Scheme button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 5</source>
+        <comment>User Interface Color Scheme small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 5</source>
+        <comment>User Interface Color Scheme button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 6</source>
+        <comment>User Interface Color Scheme small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style 6</source>
+        <comment>User Interface Color Scheme button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Console</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display (1)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Night Mode</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Interface Color Scheme</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LCD Brightness</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Touch Screen Calibration</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1%</source>
+        <comment>%L1 is the value</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changing color scheme, please wait...</source>
+        <comment>definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LCD Brightness (%)</source>
+        <comment>keyboard header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begin touch screen calibration?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>During calibration, carefully touch each crosshair icon as it appears on the screen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press OK to complete calibration.
+
+This message will timeout after 10 seconds if you are unable to close it and will restart the touch screen calibration process.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Night Mode</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Night Mode to lower brightness levels in all color schemes. Disable Night Mode to return to previous brightness settings.</source>
+        <comment>Night Mode definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Interface Color Scheme</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the color scheme that is easiest to read.</source>
+        <comment>User Interface Color Scheme definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LCD Brightness</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The brightness of the console display.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Touch Screen Calibration</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This allows the touch screen to be properly calibrated.</source>
+        <comment>Touch Screen Calibration definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewConsoleDisplay2</name>
+    <message>
+        <source>Console</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display (2)</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <comment>Screenshot small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <comment>Screenshot small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <comment>Screenshot button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <comment>Screenshot button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screenshot mode can be enabled to allow captures of the screen to be saved to the USB drive.</source>
+        <comment>Screenshot definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsViewWidgets::ToolsViewConsoleSound</name>
+    <message>
+        <source>Console</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <comment>pathway text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key Beep</source>
+        <comment>setting label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <comment>small button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <comment>button</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key Beep</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable or disable sound for each screen option selection. Alarm beeps are not affected by this setting.</source>
+        <comment>Key Beep definition</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>

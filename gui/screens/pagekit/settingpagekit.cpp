@@ -261,4 +261,19 @@ void SettingPageKit::applyUsbState(bool present)
             usb.button->setEnabled(enabled && (!usb.condition || usb.condition()));
 }
 
+void SettingPageKit::setLabelText(QAbstractButton* label, const QString& text)
+{
+    // The label column keeps about a setting button's width beside the values.
+    const int room = GuiGeometry::settingButtonSize().width() - label->iconSize().width();
+    if (label->fontMetrics().horizontalAdvance(text) <= room) {
+        label->setText(text);
+        return;
+    }
+    int breakAt = -1;
+    for (int i = text.indexOf(QLatin1Char(' ')); i >= 0; i = text.indexOf(QLatin1Char(' '), i + 1))
+        if (breakAt < 0 || qAbs(i - text.size() / 2) < qAbs(breakAt - text.size() / 2))
+            breakAt = i;
+    label->setText(breakAt < 0 ? text : text.left(breakAt) + QLatin1Char('\n') + text.mid(breakAt + 1));
+}
+
 }  // namespace ToolsViewWidgets

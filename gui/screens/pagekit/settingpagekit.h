@@ -126,6 +126,9 @@ public:
     // two for more; the parts as the page translated them ("pathway text").
     void setPathway(const QStringList& parts);
     static QString pathwayText(const QStringList& parts);
+    // Sets a row's label text, broken into two lines at the space nearest its
+    // middle when one line does not fit the room the row leaves the label.
+    static void setLabelText(QAbstractButton* label, const QString& text);
 
     template <class Page>
     void connectButtonBar(Page* page, void (Page::*slot)(int))

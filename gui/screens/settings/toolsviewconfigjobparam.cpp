@@ -78,8 +78,6 @@ ToolsViewConfigJobParam::ToolsViewConfigJobParam(QWidget* parent) : WidgetTimedF
     mSmallImageSize = QSize(2 * smallIcon.width() / 3, 2 * smallIcon.height() / 3);
 
     mRateNumberLabel = mKit->addLabelButton(RateNumberRow, this, &ToolsViewConfigJobParam::showHelp, kRateNumberIcon);
-    // The longest label of the page: a step smaller, so that it fits beside its value.
-    mRateNumberLabel->setProperty("fontsize", "small");
     mRateNumberValue = mKit->addValueButton(RateNumberRow, "m_btnApplRateNumber");
     connect(mRateNumberValue, &KestromPushButton::takeAction, this, &ToolsViewConfigJobParam::editApplRateNumber);
     mRateNumberGrid = mKit->addGrid();
@@ -214,12 +212,13 @@ QString ToolsViewConfigJobParam::tipPresetName(int preset) const
 
 double ToolsViewConfigJobParam::rateMinimum() const
 {
-    return PageValues::displayFromBase(rateQuantity(), static_cast<int32_t>(datastoreGetMin(DS_LIVE_TARGET_RATE)));
+    return PageValues::displayFromBase(rateQuantity(),
+                                       static_cast<int32_t>(PageValues::itemMinimum(DS_LIVE_TARGET_RATE)));
 }
 
 double ToolsViewConfigJobParam::rateMaximum() const
 {
-    int32_t maximum = static_cast<int32_t>(datastoreGetMax(DS_LIVE_TARGET_RATE));
+    int32_t maximum = static_cast<int32_t>(PageValues::itemMaximum(DS_LIVE_TARGET_RATE));
     if (maximum <= 0)
         maximum = kLargestRate;
     return PageValues::displayFromBase(rateQuantity(), maximum);
@@ -228,7 +227,7 @@ double ToolsViewConfigJobParam::rateMaximum() const
 void ToolsViewConfigJobParam::retranslate()
 {
     mKit->setPathway({tr("Settings", "pathway text"), tr("Job Parameters", "pathway text")});
-    mRateNumberLabel->setText(tr("Application Rate Number", "setting label"));
+    SettingPageKit::setLabelText(mRateNumberLabel, tr("Application Rate Number", "setting label"));
     mRateLabel->setText(tr("Application Rate", "setting label"));
     mTipLabel->setText(tr("Tip Type", "setting label"));
     mCirculationLabel->setText(tr("Circulation", "setting label"));

@@ -92,7 +92,7 @@ TEST_CASE("job parameters: rate texts and units in each unit system, with the sc
         JobParam f(c.system, c.turf);
         f.show();
         CHECK(pathwayText(f.jobPage) == "Settings->Job Parameters");
-        CHECK(labelButton(f.jobPage, RateNumberRow)->text() == "Application Rate Number");
+        CHECK(labelButton(f.jobPage, RateNumberRow)->text().simplified() == "Application Rate Number");
         CHECK(labelButton(f.jobPage, RateRow)->text() == "Application Rate");
         CHECK(labelButton(f.jobPage, TipRow)->text() == "Tip Type");
         CHECK(f.rateNumber()->text() == "1");

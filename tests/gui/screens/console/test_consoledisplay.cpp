@@ -1,0 +1,183 @@
+// The display page over the real datastore: night mode with the scheme and
+// brightness pairs of day and night, the scheme choice applied to the whole
+// application, the brightness keypad, and the touch-calibration questions with
+// the calibration run under a recording calibrator.
+#include "cpopupquery.h"
+#include "ctouchscreencalibration.h"
+#include "pointercalibrator.h"
+#include "screen_check.h"
+#include "screen_fixture.h"
+#include "settingpage_drive.h"
+#include "toolsviewconsoledisplay.h"
+
+#include <QApplication>
+#include <QTimer>
+
+using ToolsViewWidgets::ToolsViewConsoleDisplay;
+
+namespace {
+
+enum { NightRow = 0, SchemeRow = 1, BrightnessRow = 2, CalibrationRow = 3 };
+
+// A calibrator that only counts: the calibration screen is ended by the test.
+struct CountingCalibrator : CPointerCalibrator {
+    void clearCalibration() override { ++cleared; }
+    QPoint mapToDevice(const QPoint& position) const override { return position; }
+    bool calibrate(const PointerCalibrationData&) override { return true; }
+    int cleared = 0;
+};
+
+struct Display : ScreenFixture {
+    Display()
+    {
+        setItem(DS_NIGHT_MODE, 0);
+        setItem(DS_DAY_STYLE, 0);
+        setItem(DS_NIGHT_STYLE, 1);
+        setItem(DS_DAY_BRIGHTNESS, 80);
+        setItem(DS_NIGHT_BRIGHTNESS, 40);
+        setItem(DS_BRIGHTNESS, 80);
+        display = new ToolsViewConsoleDisplay(page());
+        place(display, QPoint(0, 0), QSize(480, 272));
+    }
+    ~Display() { qApp->setStyleSheet(QString()); }
+    KestromPushButton* value(int row) const { return valueButton(display, row); }
+    void choose(int row, int id)
+    {
+        tapButton(value(row));
+        REQUIRE(shownButtonGrid() != nullptr);
+        chooseGridOption(shownButtonGrid(), id);
+        // The wait message's place on the overlay manager is freed on its next beat.
+        tick100ms();
+    }
+    ToolsViewConsoleDisplay* display;
+};
+
+// Ends each calibration screen that opens, as if the five targets were touched.
+void endCalibrationScreens(int* runs)
+{
+    QTimer* watcher = new QTimer(qApp);
+    QObject::connect(watcher, &QTimer::timeout, [runs] {
+        if (auto* screen = qobject_cast<CTouchScreenCalibration*>(QApplication::activeModalWidget())) {
+            ++*runs;
+            screen->reject();
+        }
+    });
+    watcher->start(10);
+}
+
+}  // namespace
+
+TEST_CASE("display page: a new store shows Style 1; night mode applies the night pair")
+{
+    Display f;
+    CHECK(pathwayText(f.display) == "Console->Display (1)");
+    CHECK(f.value(NightRow)->text() == "Disabled");
+    CHECK(f.value(SchemeRow)->text() == "Style 1");
+    CHECK(f.value(BrightnessRow)->text() == "80%");
+    CHECK(f.value(CalibrationRow)->text() == "Start");
+    CHECK(showsIcon(labelButton(f.display, NightRow), ":/images/day_night_mode.svg"));
+    CHECK(ToolsViewConsoleDisplay::applyStoredStyle() == ToolsViewConsoleDisplay::styleSheetPath(0));
+
+    tapButton(f.value(NightRow));
+    CHECK_SCREEN(f.screen(), "display_night_grid");
+    chooseGridOption(shownButtonGrid(), 1);
+    f.tick100ms();
+    CHECK(datastoreGetBool(DS_NIGHT_MODE) == 1);
+    CHECK(f.value(NightRow)->text() == "Enabled");
+    CHECK(f.value(SchemeRow)->text() == "Style 2");
+    CHECK(f.value(BrightnessRow)->text() == "40%");
+    CHECK(datastoreGetUint8(DS_BRIGHTNESS) == 40);
+    CHECK(ToolsViewConsoleDisplay::applyStoredStyle() == ToolsViewConsoleDisplay::styleSheetPath(1));
+
+    // In night mode a scheme and a brightness belong to the night.
+    {
+        StoreWriteRecorder writes;
+        f.choose(SchemeRow, 3);
+        CHECK(StoreWriteRecorder::take(DS_DAY_STYLE).empty());
+    }
+    CHECK(datastoreGetUint16(DS_NIGHT_STYLE) == 3);
+    CHECK(datastoreGetUint16(DS_DAY_STYLE) == 0);
+    tapButton(f.value(BrightnessRow));
+    REQUIRE(shownKeypad() != nullptr);
+    CHECK(keypadTitled(shownKeypad(), "LCD Brightness (%)"));
+    keypadType(shownKeypad(), "75");
+    keypadAccept(shownKeypad());
+    CHECK(datastoreGetUint8(DS_NIGHT_BRIGHTNESS) == 75);
+    CHECK(datastoreGetUint8(DS_BRIGHTNESS) == 75);
+    CHECK(datastoreGetUint8(DS_DAY_BRIGHTNESS) == 80);
+
+    // Off again: the day pair returns.
+    f.choose(NightRow, 0);
+    CHECK(f.value(SchemeRow)->text() == "Style 1");
+    CHECK(datastoreGetUint8(DS_BRIGHTNESS) == 80);
+}
+
+TEST_CASE("display page: a scheme is applied to the whole application; the brightness keypad keeps 40 to 100")
+{
+    Display f;
+    f.choose(SchemeRow, 1);
+    QFile sheet(ToolsViewConsoleDisplay::styleSheetPath(1));
+    REQUIRE(sheet.open(QIODevice::ReadOnly));
+    CHECK(qApp->styleSheet() == QString::fromLatin1(sheet.readAll()));
+    CHECK(datastoreGetUint16(DS_DAY_STYLE) == 1);
+    CHECK(f.value(SchemeRow)->text() == "Style 2");
+
+    tapButton(f.value(BrightnessRow));
+    for (const char* typed : {"39", "101"}) {
+        CAPTURE(typed);
+        keypadType(shownKeypad(), typed);
+        keypadAccept(shownKeypad());
+        CHECK(popupTexts(currentPopup()).join(" ").contains("Invalid value!"));
+        tapPopupButton(currentPopup(), "OK");
+    }
+    keypadCancel(shownKeypad());
+    CHECK(datastoreGetUint8(DS_BRIGHTNESS) == 80);
+}
+
+TEST_CASE("display page: touch calibration runs on Yes, again after the OK query times out, never on No")
+{
+    Display f;
+    CountingCalibrator calibrator;
+    CPointerCalibrator::install(&calibrator);
+    int runs = 0;
+    endCalibrationScreens(&runs);
+
+    tapButton(f.value(CalibrationRow));
+    CHECK(popupTexts(currentPopup()).join(" ").contains("Begin touch screen calibration?"));
+    tapPopupButton(currentPopup(), "No");
+    pumpEvents();
+    CHECK(runs == 0);
+    CHECK(calibrator.cleared == 0);
+
+    tapButton(f.value(CalibrationRow));
+    tapPopupButton(currentPopup(), "Yes");
+    pumpEvents();
+    CHECK(runs == 1);
+    CHECK(calibrator.cleared == 1);
+    CHECK(popupTexts(currentPopup()).join(" ").contains("Press OK to complete calibration."));
+    f.clock.advanceInSteps(10100);
+    CHECK(runs == 2);
+    REQUIRE(currentPopup() != nullptr);
+    tapPopupButton(currentPopup(), "OK");
+    f.clock.advanceInSteps(10100);
+    CHECK(runs == 2);
+    CPointerCalibrator::install(nullptr);
+}
+
+TEST_CASE("display page: help texts and the button bar")
+{
+    Display f;
+    const HelpCase cases[] = {
+        {NightRow, "Night Mode", "Enable Night Mode to lower brightness levels in all color schemes."},
+        {SchemeRow, "User Interface Color Scheme", "Choose the color scheme that is easiest to read."},
+        {BrightnessRow, "LCD Brightness", "The brightness of the console display."},
+        {CalibrationRow, "Touch Screen Calibration", "This allows the touch screen to be properly calibrated."},
+    };
+    for (const HelpCase& c : cases) {
+        CAPTURE(c.id);
+        tapButton(labelButton(f.display, c.id));
+        checkShownHelp(c);
+    }
+    tapButton(f.value(SchemeRow));
+    CHECK_SCREEN(f.screen(), "display_scheme_grid");
+}
