@@ -1,0 +1,247 @@
+#pragma once
+// The whole console walked by touch, for the end-to-end walk test and its
+// benchmark: the platform and the process core started in this process on a
+// fresh stand-in board as the console program starts them (core_inprocess.h;
+// its periodic timers stopped, time moved by the manual clock), the language
+// manager, the main window with the stored colour scheme's style sheet, and
+// then touches only, at the centres of the widgets the operator sees.
+//
+// The pages are one table (walkPages()): each row names the page it is opened
+// from, the buttons touched there, how the page is known on the screen (its
+// pathway text or its object name), where its back button leads and whether
+// it has a home button. A new page is one more row. Header only.
+//
+//   ConsoleWalk walk;                               // once per program
+//   for (const WalkPage& page : walkPages()) {
+//       walk.open(page);                            // from the home view, by touch
+//       CHECK_SCREEN(walk.window(), page.name);
+//       walk.returnHome();
+//   }
+#include "core_inprocess.h"
+#include "datastore.h"
+#include "dscatalogue.h"
+#include "gui_test.h"
+#include "guigeometry.h"
+#include "languagemanager.h"
+#include "mainwindow.h"
+#include "pseudo_translation.h"
+#include "qtelidedlabel.h"
+#include "toolsviewconsoledisplay.h"
+
+#include <doctest/doctest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct WalkPage {
+    const char* name;               // screenshot name; other rows refer to the page by it
+    const char* from;               // the row it is opened from; nullptr: the home view itself
+    std::vector<const char*> open;  // object names touched on `from`, in order
+    const char* confirm;            // pathway text ("Data->Jobs") or the page's object name
+    const char* back;               // the row back leads to; nullptr: no back button
+    bool home;                      // its home button leads to the home view
+    bool translated = true;         // false: its texts stay English in every language
+};
+
+// Every page of the walk, parents before their children.
+inline const std::vector<WalkPage>& walkPages()
+{
+    static const std::vector<WalkPage> pages = {
+        {"home", nullptr, {}, "HomeViewCtrl", nullptr, false},
+        {"working", "home", {"homeButton1"}, "WorkingViewCtrl", nullptr, true},
+        {"filling_1", "working", {"fillButton"}, "ToolsViewConfigFilling", "working", false},
+        {"filling_2", "filling_1", {"nextButton"}, "ToolsViewConfigFilling2", "working", false},
+        {"settings", "home", {"homeButton2"}, "ToolsViewConfiguration", nullptr, true},
+        {"data", "home", {"homeButton3"}, "Data", nullptr, true},
+        {"data_jobs", "data", {"m_jobsButton"}, "Data->Jobs", "data", true},
+        {"data_campaign", "data", {"m_campaignButton"}, "Data->Campaign", "data", true},
+        {"data_totals", "data", {"m_totalsButton"}, "Data->Totals", "data", true},
+        {"console", "home", {"homeButton4"}, "ToolsViewConsole", nullptr, true},
+        {"tools", "home", {"homeButton5"}, "ToolsViewMisc", nullptr, true},
+    };
+    return pages;
+}
+
+inline const WalkPage& walkPage(const char* name)
+{
+    for (const WalkPage& page : walkPages())
+        if (std::string(page.name) == name)
+            return page;
+    FAIL("no page " << name << " in the walk");
+    return walkPages().front();
+}
+
+// The visible widgets named so, in every shown window.
+inline std::vector<QWidget*> shownNamed(const QString& name)
+{
+    std::vector<QWidget*> found;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        if (window->objectName() == name)
+            found.push_back(window);
+        for (QWidget* widget : window->findChildren<QWidget*>(name))
+            if (widget->isVisible())
+                found.push_back(widget);
+    }
+    return found;
+}
+
+// The page's pathway as shown: its whole text, or the end an ellipsis leaves.
+inline bool pathwayShows(const QString& pathway)
+{
+    for (QWidget* widget : shownNamed(QStringLiteral("m_pathwayLabel"))) {
+        const auto* label = qobject_cast<QtElidedLabel*>(widget);
+        if (label == nullptr)
+            continue;
+        const QString text = label->text();
+        if (text == pathway)
+            return true;
+        if (text.startsWith(QChar(0x2026)) && pathway.endsWith(text.mid(1)))
+            return true;
+    }
+    return false;
+}
+
+// The pathway in the pseudo-translation: each part marked, "->" and a leading "..." kept.
+inline QString markedPathway(const QString& pathway)
+{
+    const bool shortened = pathway.startsWith(QStringLiteral("..."));
+    QStringList parts = (shortened ? pathway.mid(3) : pathway).split(QStringLiteral("->"));
+    for (QString& part : parts)
+        part = pseudo::openMark + part + pseudo::closeMark;
+    return (shortened ? QStringLiteral("...") : QString()) + parts.join(QStringLiteral("->"));
+}
+
+// The page is on the screen: its object name, or its pathway in English or marked.
+inline bool pageShown(const char* confirm)
+{
+    const QString name = QString::fromUtf8(confirm);
+    return !shownNamed(name).empty() || pathwayShows(name) || pathwayShows(markedPathway(name));
+}
+
+struct ConsoleWalk : WithGuiApplication {
+    // Called after each touch that changes the page, with the time from the
+    // touch's release to the new page painted.
+    std::function<void(const std::string& page, qint64 nanoseconds)> onPageChange;
+
+    ConsoleWalk()
+    {
+        REQUIRE(coreStartInProcess());
+        prepareStore();
+        GuiGeometry::setDesignType(3);
+        GuiGeometry::setDisplayType(3);
+        KSNLanguageManager::LanguageManager::instance();
+        mWindow = std::make_unique<MainWindow>(nullptr);
+        QFile styleSheet(ToolsViewWidgets::ToolsViewConsoleDisplay::applyStoredStyle());
+        REQUIRE(styleSheet.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromLatin1(styleSheet.readAll()));
+        mWindow->show();
+        pumpEvents();
+        // The console starts on the working screen; the walk starts at home.
+        REQUIRE(pageShown("WorkingViewCtrl"));
+        touch("homeButton", "home");
+        REQUIRE(pageShown("HomeViewCtrl"));
+    }
+
+    MainWindow* window() const { return mWindow.get(); }
+
+    // The one visible widget of that name; fails when there is none or more.
+    static QWidget* shown(const char* name)
+    {
+        const std::vector<QWidget*> found = shownNamed(QString::fromUtf8(name));
+        INFO("touching " << std::string(name));
+        REQUIRE(found.size() == 1);
+        return found.front();
+    }
+
+    // A finger on the widget's centre: the press and the release go to
+    // whatever is on top there, which must be the widget or a part of it.
+    void touch(QWidget* widget, const std::string& leadsTo)
+    {
+        QWidget* top = widget->window();
+        const QPoint pos = widget->mapTo(top, widget->rect().center());
+        QWidget* under = top->childAt(pos);
+        INFO("touching " << widget->objectName().toStdString());
+        REQUIRE((under == widget || widget->isAncestorOf(under) || (under == nullptr && widget == top)));
+        touchPress(top, pos);
+        QElapsedTimer timer;
+        timer.start();
+        touchRelease(top, pos);
+        pumpEvents();
+        mWindow->repaint();
+        if (onPageChange)
+            onPageChange(leadsTo, timer.nsecsElapsed());
+    }
+
+    void touch(const char* name, const std::string& leadsTo) { touch(shown(name), leadsTo); }
+
+    // From the home view to the page, touching the way; the page and each
+    // one on the way must be the one on the screen.
+    void open(const WalkPage& page)
+    {
+        if (page.from == nullptr) {
+            REQUIRE(pageShown(page.confirm));
+            return;
+        }
+        open(walkPage(page.from));
+        for (const char* name : page.open)
+            touch(name, page.name);
+        INFO("opening " << std::string(page.name));
+        REQUIRE(pageShown(page.confirm));
+    }
+
+    // Home (or back where the page has no home) until the home view shows.
+    void returnHome()
+    {
+        for (int step = 0; step < 10 && !pageShown("HomeViewCtrl"); ++step) {
+            if (!shownNamed(QStringLiteral("homeButton")).empty())
+                touch("homeButton", "home");
+            else
+                touch("backButton", "back");
+        }
+        REQUIRE(pageShown("HomeViewCtrl"));
+    }
+
+    // Back and home on the page lead where they should; ends on the home view.
+    void checkWaysOut(const WalkPage& page)
+    {
+        INFO("ways out of " << std::string(page.name));
+        if (page.home) {
+            open(page);
+            touch("homeButton", "home");
+            CHECK(pageShown("HomeViewCtrl"));
+            returnHome();
+        }
+        if (page.back != nullptr) {
+            open(page);
+            touch("backButton", page.back);
+            CHECK(pageShown(walkPage(page.back).confirm));
+            returnHome();
+        } else if (page.from != nullptr) {
+            open(page);
+            CHECK(shownNamed(QStringLiteral("backButton")).empty());
+            returnHome();
+        }
+    }
+
+private:
+    // What makes every page reachable: the sensors present, the master valve
+    // off (the home view opens nothing while it is on), a full boom.
+    static void prepareStore()
+    {
+        for (uint32_t id : {DS_FLOW_SENSOR_PRESENT, DS_FILL_FLOW_SENSOR_PRESENT, DS_PRESSURE_SENSOR_PRESENT,
+                            DS_TANK_SENSOR_PRESENT})
+            REQUIRE(datastoreSetBool(id, 1) == 0);
+        REQUIRE(datastoreSetBool(DS_MASTER_SWITCH, 0) == 0);
+    }
+
+    ManualClock mClock;
+    std::unique_ptr<MainWindow> mWindow;
+};
