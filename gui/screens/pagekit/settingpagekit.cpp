@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 #include <QVariant>
 
@@ -104,6 +105,16 @@ KestromPushButton* SettingPageKit::makeLabelButton(int row, const char* icon)
     button->setMinimumHeight(GuiGeometry::settingButtonSize().height());
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     mRows->addWidget(button, row, 0);
+    return button;
+}
+
+KestromPushButton* SettingPageKit::makeMenuButton(QStackedWidget* stack, int index, QWidget* parent,
+                                                  const char* objectName)
+{
+    KestromPushButton* button = new KestromPushButton(index, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setMinimumSize(GuiGeometry::menuButtonSize());
+    connect(button, &KestromPushButton::takeAction, stack, &QStackedWidget::setCurrentIndex);
     return button;
 }
 

@@ -80,6 +80,7 @@ class CPopupMessage;
 class CThumbDriveWatcher;
 class QEvent;
 class QGridLayout;
+class QStackedWidget;
 class QtElidedLabel;
 class QVBoxLayout;
 class QWidget;
@@ -216,6 +217,19 @@ public:
             emit page->nextPage();
         else
             navigate(page, id);
+    }
+
+    // Menus. A menu button carries the stack index of its sub-page as id, is
+    // at least the menu-button size, and a touch shows that sub-page.
+    static KestromPushButton* makeMenuButton(QStackedWidget* stack, int index, QWidget* parent,
+                                             const char* objectName);
+    // A sub-page of a menu: its back returns to the menu's top page, its home
+    // passes through the menu, which returns its own stack to the top first.
+    template <class Menu, class Page>
+    static void connectSubPage(Menu* menu, Page* page)
+    {
+        connect(page, &Page::goBack, menu, &Menu::showTopPage);
+        connect(page, &Page::ShowHomeView, menu, &Menu::handleButtonBarPressed);
     }
 
     // Show and hide side effects run only for events the program causes (a
