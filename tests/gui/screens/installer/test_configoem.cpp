@@ -52,13 +52,6 @@ struct MenuFixture {
     ConfigOem* menu = nullptr;
 };
 
-void enterCode(MenuFixture& m, const char* code)
-{
-    tapButton(m.button("m_btnClearTotals"));
-    keypadType(shownKeypad(), code);
-    keypadAccept(shownKeypad());
-}
-
 size_t countOf(const std::string& text, const std::string& line)
 {
     size_t count = 0;
