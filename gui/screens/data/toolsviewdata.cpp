@@ -28,18 +28,6 @@ void dataScreensInitResources()
     (void)registered;
 }
 
-namespace {
-
-KestromPushButton* makeMenuButton(int id, QWidget* parent, const char* objectName)
-{
-    KestromPushButton* button = new KestromPushButton(id, parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setMinimumSize(GuiGeometry::menuButtonSize());
-    return button;
-}
-
-}  // namespace
-
 ToolsViewData::ToolsViewData(QWidget* parent) : QWidget(parent), mStack(new QStackedWidget(this))
 {
     dataScreensInitResources();
@@ -60,11 +48,9 @@ ToolsViewData::ToolsViewData(QWidget* parent) : QWidget(parent), mStack(new QSta
     mStack->setContentsMargins(0, 0, 0, 0);
     mStack->setCurrentIndex(0);
 
-    mJobsButton = makeMenuButton(mJobsIndex, top, "m_jobsButton");
-    mCampaignButton = makeMenuButton(mCampaignIndex, top, "m_campaignButton");
-    mTotalsButton = makeMenuButton(mTotalsIndex, top, "m_totalsButton");
-    for (KestromPushButton* button : {mJobsButton, mCampaignButton, mTotalsButton})
-        connect(button, &KestromPushButton::takeAction, mStack, &QStackedWidget::setCurrentIndex);
+    mJobsButton = SettingPageKit::makeMenuButton(mStack, mJobsIndex, top, "m_jobsButton");
+    mCampaignButton = SettingPageKit::makeMenuButton(mStack, mCampaignIndex, top, "m_campaignButton");
+    mTotalsButton = SettingPageKit::makeMenuButton(mStack, mTotalsIndex, top, "m_totalsButton");
     mSaveCsvButton = new KestromPushButton(top);
     mSaveCsvButton->setObjectName(QStringLiteral("m_saveCsvButton"));
     mSaveCsvButton->setMinimumSize(GuiGeometry::settingButtonSize());
@@ -84,12 +70,9 @@ ToolsViewData::ToolsViewData(QWidget* parent) : QWidget(parent), mStack(new QSta
     mKit->column()->insertStretch(1, 1);
     mKit->column()->addStretch(10);
 
-    connect(mJobs, &DataJobs::goBack, this, &ToolsViewData::showTopPage);
-    connect(mJobs, &DataJobs::ShowHomeView, this, &ToolsViewData::handleButtonBarPressed);
-    connect(mCampaign, &DataCampaign::goBack, this, &ToolsViewData::showTopPage);
-    connect(mCampaign, &DataCampaign::ShowHomeView, this, &ToolsViewData::handleButtonBarPressed);
-    connect(mTotals, &DataTotals::goBack, this, &ToolsViewData::showTopPage);
-    connect(mTotals, &DataTotals::ShowHomeView, this, &ToolsViewData::handleButtonBarPressed);
+    SettingPageKit::connectSubPage(this, mJobs);
+    SettingPageKit::connectSubPage(this, mCampaign);
+    SettingPageKit::connectSubPage(this, mTotals);
 
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
