@@ -20,6 +20,7 @@
 #include "core_inprocess.h"
 #include "datastore.h"
 #include "dscatalogue.h"
+#include "eventsignals.h"
 #include "gui_test.h"
 #include "guigeometry.h"
 #include "languagemanager.h"
@@ -43,11 +44,13 @@
 struct WalkPage {
     const char* name;               // screenshot name; other rows refer to the page by it
     const char* from;               // the row it is opened from; nullptr: the home view itself
-    std::vector<const char*> open;  // object names touched on `from`, in order
+    std::vector<const char*> open;  // touches on `from`, in order (see ConsoleWalk::step)
     const char* confirm;            // pathway text ("Data->Jobs") or the page's object name
     const char* back;               // the row back leads to; nullptr: no back button
     bool home;                      // its home button leads to the home view
     bool translated = true;         // false: its texts stay English in every language
+    const char* next = nullptr;     // the row its next button leads to; nullptr: no next button
+    const char* close = nullptr;    // a window of its own: the button touched to close it, back on `from`
 };
 
 // Every page of the walk, parents before their children.
@@ -56,15 +59,25 @@ inline const std::vector<WalkPage>& walkPages()
     static const std::vector<WalkPage> pages = {
         {"home", nullptr, {}, "HomeViewCtrl", nullptr, false},
         {"working", "home", {"homeButton1"}, "WorkingViewCtrl", nullptr, true},
-        {"filling_1", "working", {"fillButton"}, "ToolsViewConfigFilling", "working", false},
-        {"filling_2", "filling_1", {"nextButton"}, "ToolsViewConfigFilling2", "working", false},
+        {"filling_1", "working", {"fillButton"}, "ToolsViewConfigFilling", "working", false, true, "filling_2"},
+        {"filling_2", "filling_1", {"nextButton"}, "ToolsViewConfigFilling2", "working", false, true, "filling_1"},
         {"settings", "home", {"homeButton2"}, "ToolsViewConfiguration", nullptr, true},
         {"data", "home", {"homeButton3"}, "Data", nullptr, true},
         {"data_jobs", "data", {"m_jobsButton"}, "Data->Jobs", "data", true},
         {"data_campaign", "data", {"m_campaignButton"}, "Data->Campaign", "data", true},
         {"data_totals", "data", {"m_totalsButton"}, "Data->Totals", "data", true},
-        {"console", "home", {"homeButton4"}, "ToolsViewConsole", nullptr, true},
-        {"tools", "home", {"homeButton5"}, "ToolsViewMisc", nullptr, true},
+        {"console", "home", {"homeButton4"}, "Console Settings", nullptr, true},
+        {"console_display", "console", {"m_btnDisplay"}, "Console->Display (1)", "console", true, true,
+         "console_display_2"},
+        {"console_display_2", "console_display", {"nextButton"}, "Console->Display (2)", "console", true, true,
+         "console_display"},
+        {"console_cultural", "console", {"m_btnCultural"}, "Console->Cultural", "console", true},
+        {"console_sound", "console", {"m_btnSound"}, "Console->Sound", "console", true},
+        {"console_about", "console", {"m_btnAbout"}, "Console->About", "console", true},
+        {"tools", "home", {"homeButton5"}, "Tools", nullptr, true},
+        {"tools_calculator", "tools", {"m_calculatorButton"}, "CalculatorWidget", nullptr, false, true, nullptr,
+         "m_cancelButton"},
+        {"tools_converter", "tools", {"m_converterButton"}, "Tools->Units Converter", "tools", true},
     };
     return pages;
 }
@@ -171,7 +184,9 @@ struct ConsoleWalk : WithGuiApplication {
     }
 
     // A finger on the widget's centre: the press and the release go to
-    // whatever is on top there, which must be the widget or a part of it.
+    // whatever is on top there, which must be the widget or a part of it; on
+    // the main window, no window of its own (keypad, grid, calculator) may
+    // stand over that point.
     void touch(QWidget* widget, const std::string& leadsTo)
     {
         QWidget* top = widget->window();
@@ -182,17 +197,76 @@ struct ConsoleWalk : WithGuiApplication {
                                                : under->objectName().toStdString() + " (" +
                                                      under->metaObject()->className() + ")"));
         REQUIRE((under == widget || widget->isAncestorOf(under) || (under == nullptr && widget == top)));
+        if (top == mWindow.get()) {
+            const QPoint global = top->mapToGlobal(pos);
+            for (QWidget* other : QApplication::topLevelWidgets()) {
+                INFO("covered by " << other->objectName().toStdString());
+                CHECK_FALSE((other != top && other->isVisible() && other->frameGeometry().contains(global)));
+            }
+        }
         touchPress(top, pos);
         QElapsedTimer timer;
         timer.start();
         touchRelease(top, pos);
         pumpEvents();
-        mWindow->repaint();
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                window->repaint();
         if (onPageChange)
             onPageChange(leadsTo, timer.nsecsElapsed());
     }
 
     void touch(const char* name, const std::string& leadsTo) { touch(shown(name), leadsTo); }
+
+    // One touch of a row's way in: an object name; "keypad:<digits>", the
+    // digits typed on the keypad shown and accepted; "option:<id>", the
+    // option of the grid shown, paged on to with its arrows.
+    void step(const std::string& what, const std::string& leadsTo)
+    {
+        const std::string keypad = "keypad:";
+        const std::string option = "option:";
+        if (what.compare(0, keypad.size(), keypad) == 0)
+            typeOnKeypad(QString::fromStdString(what.substr(keypad.size())), leadsTo);
+        else if (what.compare(0, option.size(), option) == 0)
+            chooseOption(std::stoi(what.substr(option.size())), leadsTo);
+        else
+            touch(what.c_str(), leadsTo);
+    }
+
+    void typeOnKeypad(const QString& digits, const std::string& leadsTo)
+    {
+        NumericKeypadWidget* keypad = shownKeypad();
+        REQUIRE(keypad != nullptr);
+        for (QChar c : digits) {
+            QAbstractButton* key =
+                keypadKey(keypad, QStringLiteral("0x") + QString::number(c.unicode(), 16).toUpper());
+            REQUIRE(key != nullptr);
+            touch(key, "keypad");
+        }
+        QAbstractButton* accept = keypadPictureKey(keypad, true);
+        REQUIRE(accept != nullptr);
+        touch(accept, leadsTo);
+    }
+
+    void chooseOption(int id, const std::string& leadsTo)
+    {
+        ButtonGridWidget* grid = shownButtonGrid();
+        REQUIRE(grid != nullptr);
+        int page = 0;
+        KestromPushButton* choice = gridOption(grid, id, &page);
+        INFO("grid option " << id);
+        REQUIRE(choice != nullptr);
+        for (int turns = 0; grid->currentPage() != page && turns < grid->pageCount(); ++turns) {
+            KestromPushButton* arrow = nullptr;
+            for (KestromPushButton* button : grid->pageButtons(grid->currentPage()))
+                if (button->id() == ButtonGridWidget::NextPageId)
+                    arrow = button;
+            REQUIRE(arrow != nullptr);
+            touch(arrow, "grid");
+        }
+        REQUIRE(grid->currentPage() == page);
+        touch(choice, leadsTo);
+    }
 
     // From the home view to the page, touching the way; the page and each
     // one on the way must be the one on the screen.
@@ -200,18 +274,35 @@ struct ConsoleWalk : WithGuiApplication {
     {
         if (page.from == nullptr) {
             REQUIRE(pageShown(page.confirm));
+            mCurrent = &page;
             return;
         }
         open(walkPage(page.from));
         for (const char* name : page.open)
-            touch(name, page.name);
+            step(name, page.name);
         INFO("opening " << std::string(page.name));
         REQUIRE(pageShown(page.confirm));
+        mCurrent = &page;
+        look();
     }
 
-    // Home (or back where the page has no home) until the home view shows.
+    // The operator looks at the page for a beat of the 100 ms refresh: the
+    // clock moves on and the pages shown update (the clock fields of the
+    // culture page get their first text only then).
+    void look()
+    {
+        mClock->advance(100);
+        emit EvSignal::EventSignals::instance()->event100ms();
+        pumpEvents(1);
+    }
+
+    // Home (or back where the page has no home) until the home view shows;
+    // a window of its own is closed first.
     void returnHome()
     {
+        if (mCurrent != nullptr && mCurrent->close != nullptr && pageShown(mCurrent->confirm))
+            touch(mCurrent->close, mCurrent->from);
+        mCurrent = nullptr;
         for (int step = 0; step < 10 && !pageShown("HomeViewCtrl"); ++step) {
             if (!shownNamed(QStringLiteral("homeButton")).empty())
                 touch("homeButton", "home");
@@ -221,7 +312,8 @@ struct ConsoleWalk : WithGuiApplication {
         REQUIRE(pageShown("HomeViewCtrl"));
     }
 
-    // Back and home on the page lead where they should; ends on the home view.
+    // Back, next, home and close on the page lead where they should; ends on
+    // the home view.
     void checkWaysOut(const WalkPage& page)
     {
         INFO("ways out of " << std::string(page.name));
@@ -229,18 +321,45 @@ struct ConsoleWalk : WithGuiApplication {
             open(page);
             touch("homeButton", "home");
             CHECK(pageShown("HomeViewCtrl"));
+            CHECK_FALSE(pageShown(page.confirm));
             returnHome();
         }
         if (page.back != nullptr) {
             open(page);
             touch("backButton", page.back);
             CHECK(pageShown(walkPage(page.back).confirm));
+            CHECK_FALSE(pageShown(page.confirm));
             returnHome();
         } else if (page.from != nullptr) {
             open(page);
             CHECK(shownNamed(QStringLiteral("backButton")).empty());
             returnHome();
         }
+        if (page.next != nullptr) {
+            open(page);
+            touch("nextButton", page.next);
+            CHECK(pageShown(walkPage(page.next).confirm));
+            CHECK_FALSE(pageShown(page.confirm));
+            returnHome();
+        }
+        if (page.close != nullptr) {
+            open(page);
+            touch(page.close, page.from);
+            mCurrent = nullptr;
+            CHECK(pageShown(walkPage(page.from).confirm));
+            CHECK_FALSE(pageShown(page.confirm));
+            returnHome();
+        }
+    }
+
+    // The language chosen on the culture page by touch, as the operator does.
+    void chooseLanguage(int index)
+    {
+        open(walkPage("console_cultural"));
+        touch("m_btnLanguage", "language grid");
+        chooseOption(index, "console_cultural");
+        CHECK(shownButtonGrid() == nullptr);
+        returnHome();
     }
 
 private:
@@ -256,4 +375,5 @@ private:
 
     std::unique_ptr<ManualClock> mClock;
     std::unique_ptr<MainWindow> mWindow;
+    const WalkPage* mCurrent = nullptr;
 };
