@@ -2,8 +2,11 @@
 // brightness pairs of day and night, the scheme choice applied to the whole
 // application, the brightness keypad, and the touch-calibration questions with
 // the calibration run under a recording calibrator.
+#include "cformwidget.h"
+#include "cpopupmessage.h"
 #include "cpopupquery.h"
 #include "ctouchscreencalibration.h"
+#include "cwaitmessage.h"
 #include "pointercalibrator.h"
 #include "screen_check.h"
 #include "screen_fixture.h"
@@ -11,6 +14,8 @@
 #include "toolsviewconsoledisplay.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QPointer>
 #include <QTimer>
 
 using ToolsViewWidgets::ToolsViewConsoleDisplay;
@@ -64,6 +69,26 @@ void endCalibrationScreens(int* runs)
     });
     watcher->start(10);
 }
+
+// Each wait message that comes on the screen, with its text, its priority and
+// the style sheet in force when it showed.
+struct WaitMessageWatcher : QObject {
+    WaitMessageWatcher() { qApp->installEventFilter(this); }
+    ~WaitMessageWatcher() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* wait = qobject_cast<CWaitMessage*>(watched);
+        if (wait != nullptr && event->type() == QEvent::Show)
+            shown.push_back({wait->form()->textLabel()->text(), wait->priority(), qApp->styleSheet()});
+        return false;
+    }
+    struct Shown {
+        QString text;
+        int priority;
+        QString styleSheet;
+    };
+    std::vector<Shown> shown;
+};
 
 }  // namespace
 
@@ -132,6 +157,29 @@ TEST_CASE("display page: a scheme is applied to the whole application; the brigh
     }
     keypadCancel(shownKeypad());
     CHECK(datastoreGetUint8(DS_BRIGHTNESS) == 80);
+}
+
+TEST_CASE("display page: a scheme change waits behind its message at priority 3, then the page's pop-up returns")
+{
+    Display f;
+    QPointer<CPopupMessage> help = CPopupMessage::information("Help", "shown before");
+    pumpEvents();
+    REQUIRE(currentPopup() == help.data());
+    const QString before = qApp->styleSheet();
+    WaitMessageWatcher watcher;
+    f.display->commitColorScheme(2);
+    REQUIRE(watcher.shown.size() == 1);
+    CHECK(watcher.shown[0].text == "Changing color scheme, please wait...");
+    CHECK(watcher.shown[0].priority == 3);
+    // On the screen before the new sheet is applied.
+    CHECK(watcher.shown[0].styleSheet == before);
+    CHECK(qApp->styleSheet() != before);
+    pumpEvents();
+    CHECK(currentPopup() == help.data());
+    CHECK(f.value(SchemeRow)->text() == "Style 3");
+    tap(currentPopup());
+    pumpEvents();
+    CHECK(currentPopup() == nullptr);
 }
 
 TEST_CASE("display page: touch calibration runs on Yes, again after the OK query times out, never on No")

@@ -7,6 +7,7 @@
 #include "core_inprocess.h"
 #include "cpopupmessage.h"
 #include "greyfellcommon.h"
+#include "hwrevision.h"
 #include "nozinfo.h"
 #include "screen_check.h"
 #include "screen_fixture.h"
@@ -240,9 +241,17 @@ TEST_CASE("culture: unit selections and what each writes")
         CHECK(datastoreGetBool(DS_METRIC_UNITS) == c.metric);
         if (c.writes) {
             CHECK(nozinfoGetReferenceMode() == c.referenceMode);
-            CHECK(StoreWriteRecorder::take(DS_UNIT_SYSTEM) == std::vector<uint32_t>{c.system});
+            // Each of the three items written once, in this order, also when its value stays.
+            std::vector<StoreWrite> unitWrites;
+            for (const StoreWrite& write : storeWriteList())
+                if (write.first == DS_TURF_UNITS || write.first == DS_UNIT_SYSTEM || write.first == DS_METRIC_UNITS)
+                    unitWrites.push_back(write);
+            const std::vector<StoreWrite> expected = {
+                {DS_TURF_UNITS, c.turf}, {DS_UNIT_SYSTEM, c.system}, {DS_METRIC_UNITS, c.metric}};
+            CHECK(unitWrites == expected);
         } else {
-            CHECK(StoreWriteRecorder::take(DS_UNIT_SYSTEM).empty());
+            CHECK(storeWriteList().empty());
+            CHECK(nozinfoGetReferenceMode() != c.referenceMode);
         }
         CHECK(units->text() == c.shown);
     }
@@ -384,7 +393,10 @@ TEST_CASE("about: version text, Save to the stick with a time stamp, and a stick
     REQUIRE(lines.size() == 3);
     CHECK(lines.at(0) == "Quorin 5520 ");
     CHECK(lines.at(1) == "Software development version:");
-    CHECK((lines.at(2) == "Hardware ID: Unknown" || lines.at(2).startsWith("Hardware ID: ")));
+    uint32_t hardwareId = 0;
+    const bool identified = hwRevisionDetect(&hardwareId, nullptr);
+    CHECK(lines.at(2) == (identified ? QStringLiteral("Hardware ID: %1").arg(hardwareId)
+                                     : QStringLiteral("Hardware ID: Unknown")));
     CHECK(about->findChild<QLabel*>("m_versionLabel")->text() == lines.join("\n"));
 
     KestromPushButton* save = f.button(about, "m_btnSave");
