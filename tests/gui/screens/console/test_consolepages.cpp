@@ -429,4 +429,35 @@ TEST_CASE("about: version text, Save to the stick with a time stamp, and a stick
     const QString shown = popupTexts(currentPopup()).join(" ");
     CHECK(shown.contains("Failed to save version information."));
     CHECK_FALSE(shown.contains("Saved version information"));
+    tap(currentPopup());
+    pumpEvents();
+    CHECK(currentPopup() == nullptr);
+}
+
+TEST_CASE("help of the screenshot, key-beep and culture rows")
+{
+    Console f;
+    REQUIRE(currentPopup() == nullptr);
+    struct Case {
+        QWidget* page;
+        HelpCase help;
+    };
+    const Case cases[] = {
+        {f.menu->display2Page(),
+         {0, "Screenshot", "Screenshot mode can be enabled to allow captures of the screen to be saved to the USB drive."}},
+        {f.menu->soundPage(),
+         {0, "Key Beep",
+          "Enable or disable sound for each screen option selection. Alarm beeps are not affected by this setting."}},
+        {f.menu->culturePage(), {0, "Language", "Defines the system language."}},
+        {f.menu->culturePage(), {1, "Units", "Defines the system units (US, Imperial or Metric)."}},
+        {f.menu->culturePage(), {3, "Time", "Defines the current time.\nThe time format is\n[24 hour]:[minutes]:[seconds]."}},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.page->objectName().toStdString());
+        CAPTURE(c.help.id);
+        f.menu->pageStack()->setCurrentWidget(c.page);
+        pumpEvents();
+        tapButton(labelButton(c.page, c.help.id));
+        checkShownHelp(c.help);
+    }
 }
