@@ -41,10 +41,16 @@ struct Regulation {
     uint32_t lastFlow;
     uint32_t distanceBase;
     uint32_t timeBase;
-    uint32_t waitTicks;        // ticks still to wait for the measured flow after a step
+    uint32_t waitTicks;        // ticks still to wait for the measured flow to show the moves
     uint32_t response = 1000;  // per mille: how far the valve moves the flow against its figures
-    uint32_t stepExpected;     // measured flow the last step was to move (0: none to judge)
-    int32_t stepErrorBefore;   // the flow error (wanted - measured) when it was made
+    uint32_t responseFlow;     // the measured flow the response was seen at (0: not seen yet)
+    bool drivingOn;            // channel 0 drives on near the target without a limit
+    // The moves since the regulation last stood still, until the measured flow shows them:
+    uint32_t moveExpected;     // the measured flow they are to move (0: none)
+    uint32_t moveFlowBefore;   // the measured flow before them
+    int32_t moveSign;          // +1 to raise the flow, -1 to lower it
+    bool moveMixed;            // moves both ways
+    uint32_t moveWidth;        // the working width before them
 };
 
 // What one step may teach of the valve's response, and its bounds (per mille).
@@ -117,47 +123,104 @@ const uint16_t* airRow()
     return kAirTable[table][7 - rowItem];
 }
 
-// The valve's response to the last step, judged once the measured flow shows
-// it: how much of the expected move came. It moves the response half-way (in
-// ratio) towards what was seen, so that one noisy reading cannot throw it.
-void learnResponse(int32_t errorNow)
+// The valve's response at the measured flow flow: once it has been seen, in
+// proportion to the flow, as a valve sharing the pump's flow with the nozzles
+// moves a small flow less than a large one.
+uint32_t responseAt(uint32_t flow)
 {
-    if (reg.stepExpected == 0)
+    if (reg.responseFlow == 0 || flow == 0)
+        return reg.response;
+    const uint64_t r = uint64_t{reg.response} * flow / reg.responseFlow;
+    return static_cast<uint32_t>(std::clamp<uint64_t>(r, kResponseMin, kResponseMax));
+}
+
+// Forgets the moves in flight: the regulation starts afresh, or has stopped pacing.
+void stopPacing()
+{
+    reg.waitTicks = 0;
+    reg.moveExpected = 0;
+    reg.drivingOn = false;
+}
+
+// Adds a drive to the moves the measured flow is still to show.
+void expectMove(uint32_t duty, uint32_t ms, int32_t sign, uint32_t flow)
+{
+    if (reg.moveExpected == 0) {
+        reg.moveFlowBefore = flow;
+        reg.moveSign = sign;
+        reg.moveWidth = item(DS_RUN_COUNT_274);
+        reg.moveMixed = false;
+    }
+    reg.moveMixed = reg.moveMixed || sign != reg.moveSign;
+    const uint64_t expected = uint64_t{regulStepFlow(duty, ms)} * responseAt(flow) / 1000;
+    reg.moveExpected += std::max<uint32_t>(1, static_cast<uint32_t>(expected));
+}
+
+// The valve's response judged once the measured flow shows the moves since the
+// regulation last stood still: how much of the expected move came. A move no
+// larger than the flow's own wobble (the dead band) teaches little, a large one
+// much; moves both ways, or over which the sections changed, teach nothing.
+void learnResponse(uint32_t flow, uint32_t band)
+{
+    const double expected = reg.moveExpected;
+    reg.moveExpected = 0;
+    if (expected == 0 || reg.moveMixed || item(DS_RUN_COUNT_274) != reg.moveWidth || flow == 0 ||
+        reg.moveFlowBefore == 0)
         return;
-    const int32_t moved = reg.stepErrorBefore > 0 ? reg.stepErrorBefore - errorNow : errorNow - reg.stepErrorBefore;
-    const double seen = std::clamp(static_cast<double>(moved) / reg.stepExpected, 0.25, 4.0);
-    const double response = reg.response * std::sqrt(seen);
+    const double moved = (static_cast<double>(flow) - reg.moveFlowBefore) * reg.moveSign;
+    const double seen = std::clamp(moved / expected, 0.25, 4.0);
+    const double wobble = 2.0 * band;
+    const double weight = expected * expected / (expected * expected + wobble * wobble);
+    if (reg.responseFlow == 0)
+        reg.responseFlow = reg.moveFlowBefore;
+    const double response = reg.response * std::pow(seen, weight);
     reg.response = static_cast<uint32_t>(std::clamp(response, double{kResponseMin}, double{kResponseMax}));
-    reg.stepExpected = 0;
 }
 
 // Paces channel 0's drive at duty for the flow error (wanted - measured, in
-// measured flow): far from the target it drives on (*ms 0); near it one step
-// of *ms is to move the flow by the error, after which the regulation waits
-// (duty 0) until the measured flow shows the move, judges the valve's response
-// by it, and so makes no correction twice.
-uint32_t paceDrive(uint32_t duty, int32_t error, uint32_t ref, bool tick, uint32_t* ms)
+// measured flow; flow is the measured flow). Far from the target it drives on
+// (*ms 0). Near it, it drives on only while the moves the measured flow has
+// not shown yet stay short of the error; then it waits for them, and one step
+// of *ms is to move the flow by what is left, after which it waits again. So
+// no correction is made twice, and each wait ends with what the valve truly
+// did. Called on every step while regulating, inside the dead band (duty 0)
+// too, so that the wait runs on ticks.
+uint32_t paceDrive(uint32_t duty, int32_t error, uint32_t ref, uint32_t flow, bool tick, uint32_t* ms)
 {
+    *ms = 0;
+    if (item(DS_MIN_REG_VOLTAGE) == REG_FULL_VOLTAGE)
+        return duty;
+    if (tick && reg.waitTicks != 0 && --reg.waitTicks == 0)
+        learnResponse(flow, regulDeadBand(ref));
     const uint32_t size = static_cast<uint32_t>(error < 0 ? -error : error);
-    *ms = item(DS_MIN_REG_VOLTAGE) == REG_FULL_VOLTAGE ? 0 : regulDriveTime(duty, size, ref, reg.response);
-    if (*ms == 0) {
+    const int32_t sign = error < 0 ? -1 : 1;
+    const bool far = size >= regulDeadBand(ref) + regulKnee();
+    const uint32_t response = responseAt(flow);
+    if (duty != 0)
+        *ms = regulDriveTime(duty, size, ref, response);
+    if (duty != 0 && *ms == 0) {
+        // Far from the target a move in flight is not waited for.
+        if (reg.waitTicks != 0 && !far)
+            return 0;
+        if (tick)
+            expectMove(duty, REG_TICK_MS, sign, flow);
         reg.waitTicks = 0;
-        reg.stepExpected = 0;
+        reg.drivingOn = true;
         return duty;
     }
-    if (reg.waitTicks != 0) {
-        if (!tick || --reg.waitTicks != 0)
-            return 0;
-        learnResponse(error);
-        *ms = regulDriveTime(duty, size, ref, reg.response);
-        if (*ms == 0)
-            return duty;
+    if (reg.drivingOn) {
+        reg.drivingOn = false;
+        reg.waitTicks = REG_MEASURE_LAG_TICKS;
+        *ms = 0;
+        return 0;
+    }
+    if (duty == 0 || reg.waitTicks != 0) {
+        *ms = 0;
+        return 0;
     }
     // The step's own ticks, then the measurement's lag.
+    expectMove(duty, *ms, sign, flow);
     reg.waitTicks = (*ms + REG_TICK_MS - 1) / REG_TICK_MS + REG_MEASURE_LAG_TICKS;
-    const uint64_t expected = uint64_t{regulStepFlow(duty, *ms)} * reg.response / 1000;
-    reg.stepExpected = std::max<uint32_t>(1, static_cast<uint32_t>(expected));
-    reg.stepErrorBefore = error;
     return duty;
 }
 
@@ -178,6 +241,7 @@ void regulateChannel0(uint32_t target, uint32_t* shown, bool tick)
     uint32_t dir = REG_DIR_NONE;
     uint32_t duty = 0;
     uint32_t driveMs = 0;
+    bool paced = false;
     if (v == 0 || item(DS_REG_RUNTIME_239) == 0) {
         // No speed or no open nozzle: nothing to regulate.
     } else if (alarmIsActive(SPRAY_NO_FLOW_PULSES) && item(DS_RUN_FLAG_230) == 0) {
@@ -229,11 +293,14 @@ void regulateChannel0(uint32_t target, uint32_t* shown, bool tick)
             duty = regulDutyFromError(error, wanted);
             if (duty == 0)
                 *shown = effective;
-            else
-                duty = paceDrive(duty, static_cast<int32_t>(regulMeasuredShare(error)) * (q < wanted ? 1 : -1),
-                                 regulMeasuredShare(wanted), tick, &driveMs);
+            duty = paceDrive(duty, static_cast<int32_t>(regulMeasuredShare(error)) * (q < wanted ? 1 : -1),
+                             regulMeasuredShare(wanted), regulMeasuredShare(q), tick, &driveMs);
+            paced = true;
         }
     }
+    // Drives of other kinds leave nothing to judge the valve by.
+    if (!paced)
+        stopPacing();
 
     uint32_t dir1 = REG_DIR_NONE;
     uint32_t duty1 = 0;
@@ -313,8 +380,7 @@ void actOnState(uint32_t id, bool spraying, uint32_t target, uint32_t* shown)
             reg.state = REG_STOPPED;
         } else if (reg.startDelayDone != 0) {
             startStateTimer(kStopDelayMs);
-            reg.waitTicks = 0;
-            reg.stepExpected = 0;
+            stopPacing();
             reg.state = REG_REGULATING;
         } else {
             bothChannelsOff();
@@ -478,6 +544,8 @@ uint16_t regulAverageSpeed()
 void regulInit()
 {
     reg.response = 1000;
+    reg.responseFlow = 0;
+    stopPacing();
     regulHbridgeSetup(0);
     if (item(DS_RUN_FLAG_308) != 0)
         regulHbridgeSetup(1);

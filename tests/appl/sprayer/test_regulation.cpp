@@ -195,6 +195,7 @@ TEST_CASE("near the target a step, then a wait for the measured flow, then the v
     regulHandleEvent(EV_REGULATION_TICK, 0);
     const uint32_t duty = regulDutyFromError(120, 2000);
     CHECK(duty == 492);
+    REQUIRE(regulStepFlow(duty, 240) == 121);
     CHECK(takeHbridge() == std::vector<C>{C{0, 1, 240, 0, duty}, C{1, 0, 0, 0, 0}});
     // Its own three ticks and two of the measurement's lag pass without a drive,
     // whatever the flow shows meanwhile; other events do not count as ticks.
@@ -207,22 +208,24 @@ TEST_CASE("near the target a step, then a wait for the measured flow, then the v
         CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 0}, C{1, 0, 0, 0, 0}});
     }
 
+    // The fifth tick judges the step by the measured flow. A step of 121 against
+    // the flow's wobble of twice the band (200) teaches 121² / (121² + 200²) =
+    // 27 % of what it showed; the response is then taken in proportion to the flow.
     SUBCASE("the valve moved far less than its figures: the regulation drives on")
     {
-        // Expected 121, seen 10: the response halves (the most one step may
-        // teach), and three ticks at half the figures stay short of the error.
+        // Seen 10 of 121 (at most a quarter counts): the response falls to
+        // 1000 x 0.25^0.27 = 690, and three ticks at that stay short of the 110.
         regulHandleEvent(EV_REGULATION_TICK, 0);
         CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, regulDutyFromError(110, 2000)}, C{1, 0, 0, 0, 0}});
     }
     SUBCASE("the valve moved further than its figures: a shorter step back")
     {
-        // Seen 230 of the 121 the step was to move: the response rises by the
-        // root of that, to 1378 per mille.
-        REQUIRE(regulStepFlow(duty, 240) == 121);
+        // Seen 230 of 121: the response rises to 1000 x 1.9^0.27 = 1188 at 1880,
+        // 1333 at the 2110 measured now.
         setItem(DS_RUN_COUNT_270, 2110);
         regulHandleEvent(EV_REGULATION_TICK, 0);
         const uint32_t back = regulDutyFromError(110, 2000);
-        const uint32_t ms = regulDriveTime(back, 110, 2000, 1378);
+        const uint32_t ms = regulDriveTime(back, 110, 2000, 1333);
         CHECK(ms < regulDriveTime(back, 110, 2000, 1000));
         CHECK(takeHbridge() == std::vector<C>{C{0, 2, ms, 0, back}, C{1, 0, 0, 0, 0}});
     }
@@ -231,6 +234,71 @@ TEST_CASE("near the target a step, then a wait for the measured flow, then the v
         setItem(DS_RUN_COUNT_270, 1995);
         regulHandleEvent(EV_REGULATION_TICK, 0);
         CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    }
+}
+
+TEST_CASE("the wait for a step runs out inside the dead band: the next excursion gets its step at once")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    setItem(DS_REG_VALVE_TIME, 10);
+    setItem(DS_RUN_COUNT_270, 2000);
+    startRegulating();
+    setItem(DS_RUN_COUNT_270, 1880);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 1, 240, 0, 492}, C{1, 0, 0, 0, 0}});
+    // The step shows in full, and the flow stays inside the band for 2 s.
+    setItem(DS_RUN_COUNT_270, 2000);
+    for (int tick = 0; tick < 20; ++tick) {
+        CAPTURE(tick);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 2, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    }
+    // A dip: the valve moved as its figures say, so it gets about the same step.
+    setItem(DS_RUN_COUNT_270, 1880);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    const std::vector<C> calls = takeHbridge();
+    REQUIRE(calls.size() == 2);
+    CHECK(std::get<1>(calls[0]) == 1);
+    CHECK(std::get<4>(calls[0]) == 492);
+    CHECK(std::get<2>(calls[0]) >= 235);
+    CHECK(std::get<2>(calls[0]) <= 245);
+}
+
+TEST_CASE("a drive near the target is let show in the measured flow before the step that follows it")
+{
+    Regulation regulation;
+    drivingWithFloor();
+    setItem(DS_REG_VALVE_TIME, 10);
+    setItem(DS_RUN_COUNT_270, 2000);
+    startRegulating();
+    // 300 short: three ticks at the error's duty (565) move 174, so it drives on.
+    setItem(DS_RUN_COUNT_270, 1700);
+    regulHandleEvent(EV_REGULATION_TICK, 0);
+    CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 565}, C{1, 0, 0, 0, 0}});
+    // 130 short: a step would be due, but the drive so far has two ticks still
+    // to show; the regulation stands for them.
+    setItem(DS_RUN_COUNT_270, 1870);
+    for (int tick = 0; tick < 2; ++tick) {
+        CAPTURE(tick);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    }
+
+    SUBCASE("the drive carried the flow into the band: nothing more")
+    {
+        setItem(DS_RUN_COUNT_270, 1960);
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        CHECK(takeHbridge() == std::vector<C>{C{0, 1, 0, 0, 0}, C{1, 0, 0, 0, 0}});
+    }
+    SUBCASE("what is left then gets one step")
+    {
+        regulHandleEvent(EV_REGULATION_TICK, 0);
+        const std::vector<C> calls = takeHbridge();
+        REQUIRE(calls.size() == 2);
+        CHECK(std::get<1>(calls[0]) == 1);
+        CHECK(std::get<2>(calls[0]) >= REG_MIN_PULSE_MS);
+        CHECK(std::get<2>(calls[0]) <= REG_TICK_MS * (1 + REG_MEASURE_LAG_TICKS));
     }
 }
 
