@@ -37,6 +37,9 @@ struct SprayerSetup {
     double valveLineReturnKv = 60.0;
     uint32_t valveTravelMs = 5000;     // closed to open at full drive
     double valveDeadZone = 0.2;        // share of full drive the motor needs before it moves
+    // The least drive the installer gives the regulation for this valve, 0.1 V
+    // of the 12 V supply: 5.0 V runs the motor at a quarter of its speed.
+    uint32_t valveMinDriveDecivolts = 50;
     double valveStartPosition = 0.5;   // 0 closed .. 1 open
     // The nozzles are orifices: each passes nozzleRefFlowLpm at nozzleRefBar.
     double nozzleRefFlowLpm = 0.327;

@@ -16,6 +16,7 @@ enum Entry : int {
     kSectionValveType = 9,    // 1 three-way valves with calibrated returns, 0 two-way
     kNumberOfSections = 13,
     kRegValveTime = 16,       // the valve's full travel, 0.1 s
+    kMinRegVoltage = 17,      // the least drive of the valve's motor, 0.1 V
     kPressureSensorMax = 28,  // hundredths of a bar at the sensor's full scale
     kTipSpacing = 34,         // mm
     kSpeedCal = 37,           // pulses per 100 m
@@ -50,6 +51,7 @@ std::string sprayerConfigText(const SprayerSetup& setup)
     param(out, kSectionValveType, setup.calibratedReturns ? 1 : 0);
     param(out, kNumberOfSections, setup.sections);
     param(out, kRegValveTime, std::clamp(std::lround(setup.valveTravelMs / 100.0), 10L, 600L));
+    param(out, kMinRegVoltage, setup.valveMinDriveDecivolts);
     param(out, kPressureSensorMax, std::lround(setup.pressureFullScaleBar * 100.0));
     param(out, kTipSpacing, setup.nozzleSpacingMm);
     param(out, kSpeedCal, std::lround(setup.speedPulsesPer100m));

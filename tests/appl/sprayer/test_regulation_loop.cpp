@@ -1,31 +1,41 @@
 // The console's measurement and regulation against the stand-in sprayer on the
 // manual clock (sprayer_loop.h): after every step of the scenario table the
-// rate the sprayer applies comes back within +-5 % of the target and stays
-// there, leaving the band at most once more.
+// rate the sprayer applies comes back within +-5 % of the target within 3 s
+// and stays there, leaving the band at most once more; for several seeds
+// (tick phases and flow-meter jitter).
 #include "sprayer_loop.h"
 
 #include <doctest/doctest.h>
 
+#include <string>
+
 namespace {
 
 constexpr uint32_t kWindowMs = 25000;
+constexpr uint32_t kSeeds = 3;
 
 void checkTable(uint32_t preset, bool returns, double deadZone)
 {
     for (const LoopScenario& row : loopScenarios()) {
-        CAPTURE(row.name);
-        SprayerLoop::Options options;
-        options.preset = preset;
-        options.calibratedReturns = returns;
-        options.valveDeadZone = deadZone;
-        const LoopResponse r = runLoopScenario(row, options, kWindowMs);
-        CAPTURE(r.firstBackS);
-        CAPTURE(r.settlingS);
-        CAPTURE(r.ripplePercent);
-        CHECK(r.firstBackS >= 0.0);
-        CHECK(r.excursions <= 1);
-        CHECK(r.insideAtEnd);
-        CHECK(r.steadyErrorPercent <= 2.0);
+        for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
+            const std::string step = row.name;
+            CAPTURE(step);
+            CAPTURE(seed);
+            SprayerLoop::Options options;
+            options.preset = preset;
+            options.calibratedReturns = returns;
+            options.valveDeadZone = deadZone;
+            options.seed = seed;
+            const LoopResponse r = runLoopScenario(row, options, kWindowMs);
+            CAPTURE(r.firstBackS);
+            CAPTURE(r.ripplePercent);
+            CHECK(r.firstBackS >= 0.0);
+            CHECK(r.settlingS >= 0.0);
+            CHECK(r.settlingS <= 3.0);
+            CHECK(r.excursions <= 1);
+            CHECK(r.insideAtEnd);
+            CHECK(r.steadyErrorPercent <= 2.0);
+        }
     }
 }
 
@@ -58,6 +68,9 @@ TEST_CASE("a section switched off with calibrated returns: the meter's flow stay
     SprayerLoop::Options options;
     options.calibratedReturns = true;
     SprayerLoop loop(options);
+    // The installer's figures for the valve reach the console at its first start.
+    CHECK(getItem(DS_REG_VALVE_TIME) == 50);
+    CHECK(getItem(DS_MIN_REG_VOLTAGE) == 50);
     loop.run(20000);
     const double flowBefore = loop.model().flowLpm();
     const double valveBefore = loop.model().valvePosition();
