@@ -218,14 +218,18 @@ struct ConsoleWalk : WithGuiApplication {
 
     void touch(const char* name, const std::string& leadsTo) { touch(shown(name), leadsTo); }
 
-    // One touch of a row's way in: an object name; "keypad:<digits>", the
-    // digits typed on the keypad shown and accepted; "option:<id>", the
-    // option of the grid shown, paged on to with its arrows.
+    // One step of a row's way in: an object name, touched; "keypad:<digits>",
+    // the digits typed on the keypad shown and accepted; "option:<id>", the
+    // option of the grid shown, paged on to with its arrows; "fresh-code", no
+    // touch: the accepted access code forgotten, as after a restart, so that
+    // the settings entry asks for the code again.
     void step(const std::string& what, const std::string& leadsTo)
     {
         const std::string keypad = "keypad:";
         const std::string option = "option:";
-        if (what.compare(0, keypad.size(), keypad) == 0)
+        if (what == "fresh-code")
+            REQUIRE(datastoreSetUint16(DS_LAST_PASSWORD, 0) == 0);
+        else if (what.compare(0, keypad.size(), keypad) == 0)
             typeOnKeypad(QString::fromStdString(what.substr(keypad.size())), leadsTo);
         else if (what.compare(0, option.size(), option) == 0)
             chooseOption(std::stoi(what.substr(option.size())), leadsTo);
