@@ -170,7 +170,10 @@ void NumericKeypadWidget::buttonClicked(int index)
         mClearOnFirstKey = false;
         mEntry->clear();
     }
-    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, key->text().trimmed(), false, 1);
+    // The character typed is the key's own, not its label: a translation may
+    // write the digits otherwise, and the entry is read back as a C number.
+    const QString typed = code < 0x10000 && QChar(code).isPrint() ? QString(QChar(code)) : QString();
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, typed, false, 1);
     QApplication::sendEvent(mEntry, &press);
 }
 

@@ -150,6 +150,20 @@ TEST_CASE("the first key replaces the shown value; later keys edit it")
         k.type("<");
         CHECK(k.keypad->entry()->text().isEmpty());
     }
+    SUBCASE("a key types its own character, whatever its translated label")
+    {
+        k.keypad->close();
+        k.open(0, 0, 100);
+        k.key("7")->setText(QStringLiteral("\u00ab7\u00bb"));
+        k.key(".")->setText(QStringLiteral(","));
+        tap(k.key(QStringLiteral("\u00ab7\u00bb")));
+        tap(k.key(QStringLiteral(",")));
+        k.type("5");
+        CHECK(k.keypad->entry()->text() == "7.5");
+        tap(k.accept());
+        REQUIRE(k.commits.size() == 1);
+        CHECK(k.commits.at(0).at(0).toDouble() == 7.5);
+    }
     SUBCASE("the keys carry their key codes")
     {
         CHECK(k.key("7")->accessibleName() == "0x37");
