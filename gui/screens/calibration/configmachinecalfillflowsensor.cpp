@@ -136,7 +136,7 @@ void ConfigMachineCalFillFlowSensor::retranslate()
     mKit->setPathway({tr("Settings", "pathway text"), tr("Machine", "pathway text"), tr("Calibrations", "pathway text"),
                       tr("Fill Flow Sensor", "pathway text")});
     mNumberLabel->setText(tr("Calibration Number", "settings label"));
-    mAutoLabel->setText(tr("Automatic Calibration", "settings label"));
+    SettingPageKit::setLabelText(mAutoLabel, tr("Automatic Calibration", "settings label"));
     mPulseLabel->setText(tr("Pulse Count", "settings label"));
     mVolumeLabel->setText(tr("Collected Volume", "settings label"));
     mCalibrateButton->setText(tr("Calibrate", "button"));

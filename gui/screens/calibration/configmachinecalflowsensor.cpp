@@ -122,7 +122,7 @@ void ConfigMachineCalFlowSensor::retranslate()
     mNumberLabel->setText(tr("Calibration Number", "setting label"));
     mLowLabel->setText(tr("Low Flow Limit", "setting label"));
     mHighLabel->setText(tr("High Flow Limit", "setting label"));
-    mAutoLabel->setText(tr("Automatic Calibration", "setting label"));
+    SettingPageKit::setLabelText(mAutoLabel, tr("Automatic Calibration", "setting label"));
     mCalibrateButton->setText(tr("Calibrate", "button"));
     refreshValues();
 }

@@ -125,7 +125,7 @@ void ConfigMachineCalImplSpeedSensor::retranslate()
     mKit->setPathway({tr("Settings", "pathway text"), tr("Machine", "pathway text"), tr("Calibrations", "pathway text"),
                       tr("Implement Speed Sensor", "pathway text")});
     mNumberLabel->setText(tr("Calibration Number", "setting label"));
-    mAutoLabel->setText(tr("Automatic Calibration", "setting label"));
+    SettingPageKit::setLabelText(mAutoLabel, tr("Automatic Calibration", "setting label"));
     mCalibrateButton->setText(tr("Calibrate", "button"));
     mDoneButton->setText(tr("Done", "button"));
     mCancelButton->setText(tr("Cancel", "button"));

@@ -89,7 +89,7 @@ void ConfigMachineCalPressSensorMaxPressure::retranslate()
         tr("Liquid Pressure Sensor", "pathway text"), tr("Maximum Pressure (1)", "pathway text")));
     mMaxLabel->setText(tr("Maximum Pressure", "setting label"));
     mRefLabel->setText(tr("Reference Pressure", "setting label"));
-    mAutoLabel->setText(tr("Automatic Calibration", "setting label"));
+    SettingPageKit::setLabelText(mAutoLabel, tr("Automatic Calibration", "setting label"));
     mCalibrateButton->setText(tr("Calibrate", "button"));
     refreshValues();
 }

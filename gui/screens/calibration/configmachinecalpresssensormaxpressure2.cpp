@@ -114,7 +114,7 @@ void ConfigMachineCalPressSensorMaxPressure2::retranslate()
 {
     mKit->pathwayLabel()->setElidedText(QStringLiteral("...%1->%2").arg(
         tr("Liquid Pressure Sensor", "pathway text"), tr("Maximum Pressure (2)", "pathway text")));
-    mHelpButton->setText(tr("Complete Calibration", "setting label"));
+    SettingPageKit::setLabelText(mHelpButton, tr("Complete Calibration", "setting label"));
     mDoneButton->setText(tr("Done", "button"));
     mBar.low->setText(tr("Min.", "graph label. Abbr for Minimum"));
     mBar.high->setText(tr("Max.", "graph label. Abbr for Maximum"));

@@ -52,7 +52,7 @@ void ConfigMachineCalPressSensorNoPressure::retranslate()
                                                                          tr("No Pressure", "pathway text")));
     mBar.low->setText(tr("Min.", "graph label. Abbr for Minimum"));
     mBar.high->setText(tr("Max.", "graph label. Abbr for Maximum"));
-    mHelpButton->setText(tr("No Pressure Calibration", "setting label"));
+    SettingPageKit::setLabelText(mHelpButton, tr("No Pressure Calibration", "setting label"));
     mCalibrateButton->setText(tr("Calibrate", "button"));
     timedUpdate();
 }

@@ -81,10 +81,10 @@ void ConfigMachineCalTankLevelSensorPoint::retranslate()
         QStringLiteral("...%1->%2").arg(tr("Tank Level Sensor", "pathway text"), own.pathway));
     mBar.low->setText(tr("Low", "graph label"));
     mBar.high->setText(tr("High", "graph label"));
-    mAutoButton->setText(tr("Automatic Calibration", "setting label"));
+    SettingPageKit::setLabelText(mAutoButton, tr("Automatic Calibration", "setting label"));
     mCalibrateButton->setText(tr("Calibrate", "button"));
     if (mContentButton != nullptr)
-        mContentButton->setText(own.contentName);
+        SettingPageKit::setLabelText(mContentButton, own.contentName);
     timedUpdate();
 }
 

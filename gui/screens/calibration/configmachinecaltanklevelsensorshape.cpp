@@ -120,7 +120,7 @@ void ConfigMachineCalTankLevelSensorShape::retranslate()
     mSensorTitle->setText(tr("Tank Level Sensor", "graph top label"));
     mProgressTitle->setText(tr("Calibration Progress", "graph top label"));
     mStartPrompt->setText(tr("Flip Master Switch to\nstart calibration.", "extended setting label"));
-    mContentButton->setText(tr("Maximum Tank Level", "setting label"));
+    SettingPageKit::setLabelText(mContentButton, tr("Maximum Tank Level", "setting label"));
     updateBars();
     updateTankContentValue();
 }

@@ -65,7 +65,7 @@ void ConfigDiagnosticsTestOutputs::retranslate()
 {
     DiagnosticsRows::setPathway(mKit, tr("Settings", "pathway text"), tr("Diagnostics", "pathway text"),
                                 tr("Test Outputs (1)", "pathway text"));
-    mLabels[DutyRow]->setText(tr("Liquid Valve PWM Duty Cycle", "Settings label"));
+    SettingPageKit::setLabelText(mLabels[DutyRow], tr("Liquid Valve PWM Duty Cycle", "Settings label"));
     mLabels[MasterRow]->setText(tr("Master Valve", "Settings label"));
     mLabels[FillRow]->setText(tr("Fill Valve", "Settings label"));
     mOpenOption->setText(tr("Open", "small button"));

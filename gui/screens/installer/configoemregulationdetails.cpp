@@ -65,10 +65,10 @@ void ConfigOemRegulationDetails::retranslate()
 {
     mKit->setPathway({tr("Settings", "pathway text"), tr("OEM", "pathway text"),
                       tr("Regulation Details (1)", "pathway text")});
-    mLabels[MinPressureRow]->setText(tr("Minimum Regulation Pressure", "setting label"));
-    mLabels[MaxPressureRow]->setText(tr("Maximum Regulation Pressure", "setting label"));
+    SettingPageKit::setLabelText(mLabels[MinPressureRow], tr("Minimum Regulation Pressure", "setting label"));
+    SettingPageKit::setLabelText(mLabels[MaxPressureRow], tr("Maximum Regulation Pressure", "setting label"));
     mLabels[ValveTimeRow]->setText(tr("Regulation Valve Time", "setting label"));
-    mLabels[VoltageRow]->setText(tr("Minimum Regulation Voltage", "setting label"));
+    SettingPageKit::setLabelText(mLabels[VoltageRow], tr("Minimum Regulation Voltage", "setting label"));
     refreshMinPressure();
     refreshMaxPressure();
     refreshValveTime();

@@ -63,9 +63,9 @@ ConfigOemValveSetup::~ConfigOemValveSetup() = default;
 void ConfigOemValveSetup::retranslate()
 {
     mKit->setPathway({tr("Settings", "pathway text"), tr("OEM", "pathway text"), tr("Valve Setup", "pathway text")});
-    mLabels[RegValveTypeRow]->setText(tr("Regulation Valve Type", "setting label"));
-    mLabels[SectionValveTypeRow]->setText(tr("Section Valve Type", "setting label"));
-    mLabels[SectionValveBehaviorRow]->setText(tr("Section Valve Behavior", "setting label"));
+    SettingPageKit::setLabelText(mLabels[RegValveTypeRow], tr("Regulation Valve Type", "setting label"));
+    SettingPageKit::setLabelText(mLabels[SectionValveTypeRow], tr("Section Valve Type", "setting label"));
+    SettingPageKit::setLabelText(mLabels[SectionValveBehaviorRow], tr("Section Valve Behavior", "setting label"));
     mOptions[RegValveTypeRow][0]->setText(tr("Throttle", "Regulation Valve Type small button"));
     mOptions[RegValveTypeRow][1]->setText(tr("Bypass", "Regulation Valve Type small button"));
     mOptions[SectionValveTypeRow][0]->setText(tr("2-way", "Section Valve Type small button"));

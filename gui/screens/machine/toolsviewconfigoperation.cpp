@@ -122,7 +122,7 @@ QString ToolsViewConfigOperation::speedUnit(bool shortForm) const
 void ToolsViewConfigOperation::retranslate()
 {
     mKit->setPathway({tr("Settings", "pathway text"), tr("Machine", "pathway text"), tr("Operation", "pathway text")});
-    mRateStepLabel->setText(tr("Application Rate Step", "setting label"));
+    SettingPageKit::setLabelText(mRateStepLabel, tr("Application Rate Step", "setting label"));
     mSpeedSourceLabel->setText(tr("Speed Source", "setting label"));
     mSimSpeedLabel->setText(tr("Simulate Speed", "setting label"));
     mMinSpeedLabel->setText(tr("Minimum Speed", "setting label"));

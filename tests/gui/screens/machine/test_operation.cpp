@@ -44,7 +44,7 @@ TEST_CASE("operation page: pathway, rows and screenshots in metric and imperial"
         f.setItem(DS_SPEED_SOURCE, ToolsViewConfigOperation::Simulated);
         auto* page = showPage(f);
         CHECK(pathwayText(page) == "Settings->Machine->Operation");
-        CHECK(labelButton(page, RateStepRow)->text() == "Application Rate Step");
+        CHECK(labelButton(page, RateStepRow)->text().replace('\n', ' ') == "Application Rate Step");
         CHECK(labelButton(page, SpeedSourceRow)->text() == "Speed Source");
         CHECK(labelButton(page, SimSpeedRow)->text() == "Simulate Speed");
         CHECK(labelButton(page, MinSpeedRow)->text() == "Minimum Speed");
