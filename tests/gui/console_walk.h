@@ -20,11 +20,13 @@
 #include "core_inprocess.h"
 #include "datastore.h"
 #include "dscatalogue.h"
+#include "eventids.h"
 #include "eventsignals.h"
 #include "gui_test.h"
 #include "guigeometry.h"
 #include "languagemanager.h"
 #include "mainwindow.h"
+#include "processevent.h"
 #include "pseudo_translation.h"
 #include "qtelidedlabel.h"
 #include "screen_drive.h"
@@ -50,7 +52,7 @@ struct WalkPage {
     bool home;                      // its home button leads to the home view
     bool translated = true;         // false: its texts stay English in every language
     const char* next = nullptr;     // the row its next button leads to; nullptr: no next button
-    const char* close = nullptr;    // a window of its own: the button touched to close it, back on `from`
+    const char* close = nullptr;    // the button that leaves it for `from` (a window's close, a run's cancel)
 };
 
 // Every page of the walk, parents before their children.
@@ -121,6 +123,18 @@ inline bool pathwayShows(const QString& pathway)
             return true;
     }
     return false;
+}
+
+// The pathways shown, for the messages of a failed check.
+inline QString shownPathways()
+{
+    QStringList texts;
+    for (QWidget* widget : shownNamed(QStringLiteral("m_pathwayLabel")))
+        if (const auto* label = qobject_cast<QtElidedLabel*>(widget))
+            texts << label->text();
+    if (COverlayInterface* popup = currentPopup())
+        texts << QStringLiteral("pop-up: ") + popupTexts(popup).join(QStringLiteral(" / "));
+    return texts.join(QStringLiteral("; "));
 }
 
 // The pathway in the pseudo-translation: each part marked, "->" and a leading "..." kept.
@@ -222,12 +236,18 @@ struct ConsoleWalk : WithGuiApplication {
     // the digits typed on the keypad shown and accepted; "option:<id>", the
     // option of the grid shown, paged on to with its arrows; "fresh-code", no
     // touch: the accepted access code forgotten, as after a restart, so that
-    // the settings entry asks for the code again.
+    // the settings entry asks for the code again; "popup", the pop-up the
+    // last touch brought up (a step's help) acknowledged by a touch on it.
     void step(const std::string& what, const std::string& leadsTo)
     {
         const std::string keypad = "keypad:";
         const std::string option = "option:";
-        if (what == "fresh-code")
+        if (what == "popup") {
+            COverlayInterface* popup = currentPopup();
+            REQUIRE(popup != nullptr);
+            touch(popup, leadsTo);
+            CHECK(currentPopup() != popup);
+        } else if (what == "fresh-code")
             REQUIRE(datastoreSetUint16(DS_LAST_PASSWORD, 0) == 0);
         else if (what.compare(0, keypad.size(), keypad) == 0)
             typeOnKeypad(QString::fromStdString(what.substr(keypad.size())), leadsTo);
@@ -284,7 +304,7 @@ struct ConsoleWalk : WithGuiApplication {
         open(walkPage(page.from));
         for (const char* name : page.open)
             step(name, page.name);
-        INFO("opening " << std::string(page.name));
+        INFO("opening " << std::string(page.name) << "; shown: " << shownPathways().toStdString());
         REQUIRE(pageShown(page.confirm));
         mCurrent = &page;
         look();
@@ -367,15 +387,22 @@ struct ConsoleWalk : WithGuiApplication {
     }
 
 private:
-    // What makes every page reachable: the sensors present, the master valve
-    // off (the home view opens nothing while it is on), a full boom.
+    // What makes every page reachable: the sensors present (their calibration
+    // pages), the master valve off (the home view opens nothing while it is
+    // on), more sections than physical switches (the installer's second
+    // implement page), set through the core as the installer page sets them.
     static void prepareStore()
     {
         for (uint32_t id : {DS_FLOW_SENSOR_PRESENT, DS_FILL_FLOW_SENSOR_PRESENT, DS_PRESSURE_SENSOR_PRESENT,
                             DS_TANK_SENSOR_PRESENT})
             REQUIRE(datastoreSetBool(id, 1) == 0);
         REQUIRE(datastoreSetBool(DS_MASTER_SWITCH, 0) == 0);
+        processEvent(EV_SET_NUMBER_OF_SECTIONS, kSections);
+        pumpEvents();
+        REQUIRE(datastoreGetUint16(DS_NUMBER_OF_SECTIONS) == kSections);
     }
+
+    static constexpr uint16_t kSections = 13;
 
     std::unique_ptr<ManualClock> mClock;
     std::unique_ptr<MainWindow> mWindow;
