@@ -1,3 +1,4 @@
+#include "core_inprocess.h"
 #include "datacampaign.h"
 #include "datastore.h"
 #include "dscatalogue.h"
@@ -11,6 +12,8 @@
 #include "screen_drive.h"
 #include "toolsviewconfigfilling.h"
 #include "toolsviewconfigfilling2.h"
+#include "toolsviewconfigmachine.h"
+#include "toolsviewconfiguration.h"
 #include "toolsviewdata.h"
 #include "workingviewctrl.h"
 
@@ -26,7 +29,8 @@ constexpr uint16_t untouchedPageMode = 2;
 struct Arbitrator : WithGuiApplication {
     Arbitrator()
     {
-        REQUIRE(datastoreInit(2) == 0);
+        // The settings entry's diagnostics and installer menus read the board.
+        REQUIRE(coreStartInProcess());
         guiInitResources();
         GuiGeometry::setDesignType(3);
         GuiGeometry::setDisplayType(3);
@@ -113,6 +117,27 @@ TEST_CASE("home from a counter page leaves the data menu on its top page for the
     pumpEvents();
     CHECK(f.arbitrator->currentIndex() == GuiArbitrator::DataMenu);
     CHECK(data->pageStack()->currentIndex() == 0);
+}
+
+TEST_CASE("home from the machine menu leaves the settings entry on its top page for the next visit")
+{
+    using ToolsViewWidgets::ToolsViewConfiguration;
+    Arbitrator f;
+    f.arbitrator->showHomeView();
+    auto* settings = qobject_cast<ToolsViewConfiguration*>(f.arbitrator->view(GuiArbitrator::SettingsMenu));
+    REQUIRE(settings != nullptr);
+    tap(f.homeButton(GuiArbitrator::SettingsMenu));
+    pumpEvents();
+    f.touch(GuiArbitrator::SettingsMenu, "m_machineButton");
+    CHECK(settings->pageStack()->currentWidget() == settings->machineMenu());
+    f.touch(GuiArbitrator::SettingsMenu, "m_operationButton");
+    f.touch(GuiArbitrator::SettingsMenu, "homeButton");
+    CHECK(f.arbitrator->currentIndex() == GuiArbitrator::HomeView);
+    tap(f.homeButton(GuiArbitrator::SettingsMenu));
+    pumpEvents();
+    CHECK(f.arbitrator->currentIndex() == GuiArbitrator::SettingsMenu);
+    CHECK(settings->pageStack()->currentIndex() == 0);
+    CHECK(settings->machineMenu()->pageStack()->currentIndex() == 0);
 }
 
 TEST_CASE("home buttons do nothing while the master valve is on")

@@ -1,4 +1,5 @@
 #include "cformwidget.h"
+#include "core_inprocess.h"
 #include "coverlaymanager.h"
 #include "cpopupquery.h"
 #include "datastore.h"
@@ -36,10 +37,19 @@ void recordEvent(uint32_t id, uint32_t)
     postedEvents.push_back(id);
 }
 
-struct Window : WithGuiApplication {
+// The settings entry's diagnostics and installer menus read the board: the
+// core runs in the process, started before the window's own system root.
+struct CoreStarted {
+    CoreStarted()
+    {
+        guiApplication();
+        REQUIRE(coreStartInProcess());
+    }
+};
+
+struct Window : WithGuiApplication, CoreStarted {
     explicit Window(bool touchOperation = false, bool stick = true)
     {
-        REQUIRE(datastoreInit(2) == 0);
         GuiGeometry::setDesignType(3);
         GuiGeometry::setDisplayType(3);
         REQUIRE(datastoreSetBool(DS_SCREENSHOT_ENABLED, 1) == 0);
