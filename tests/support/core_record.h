@@ -86,7 +86,14 @@ inline bool unitTableStart(uint32_t system)
     return processInitUnits() == 1 && unitSetSystem(system) == 1;
 }
 
-// The debug console's text, recorded while a DebugRecorder lives.
+// The debug console's text, recorded while a DebugRecorder lives. The core's
+// threads print too, so the text is kept under a lock.
+inline std::mutex& debugTextLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
 inline std::string& debugText()
 {
     static std::string text;
@@ -95,6 +102,7 @@ inline std::string& debugText()
 
 inline uint32_t recordDebugText(const uint8_t* data, uint16_t length)
 {
+    std::lock_guard<std::mutex> hold(debugTextLock());
     debugText().append(reinterpret_cast<const char*>(data), length);
     return 1;
 }
@@ -107,6 +115,7 @@ inline void recordDebugDrain()
 inline std::string takeDebugText()
 {
     std::string text;
+    std::lock_guard<std::mutex> hold(debugTextLock());
     text.swap(debugText());
     return text;
 }
