@@ -5962,11 +5962,24 @@ Reg</source>
 <context>
     <name>WorkingViewCtrl</name>
     <message>
-        <source>Operation</source>
+        <source>%1%</source>
+        <comment>Value for boost percentage (no decimals)</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Fill</source>
+        <source>Speed Option</source>
+        <comment>definition header</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAN speed has become available again.
+Do you want to go back to CAN speed again?</source>
+        <comment>Speed Option definition</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Active Alarms</source>
+        <comment>definition header</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>

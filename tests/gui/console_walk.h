@@ -53,6 +53,7 @@ struct WalkPage {
     bool translated = true;         // false: its texts stay English in every language
     const char* next = nullptr;     // the row its next button leads to; nullptr: no next button
     const char* close = nullptr;    // the button that leaves it for `from` (a window's close, a run's cancel)
+    int beats = 1;                  // beats of the 100 ms refresh the operator looks at it for
 };
 
 // Every page of the walk, parents before their children.
@@ -60,8 +61,11 @@ inline const std::vector<WalkPage>& walkPages()
 {
     static const std::vector<WalkPage> pages = {
         {"home", nullptr, {}, "HomeViewCtrl", nullptr, false},
-        {"working", "home", {"homeButton1"}, "WorkingViewCtrl", nullptr, true},
-        {"filling_1", "working", {"fillButton"}, "ToolsViewConfigFilling", "working", false, true, "filling_2"},
+        // The working screen's widgets refresh their texts on every sixth beat.
+        {"working", "home", {"homeButton1"}, "WorkingViewCtrl", nullptr, true, true, nullptr, nullptr, 6},
+        {"working_toolbar", "working", {"m_showToolBarButton"}, "m_workToolBarView", nullptr, true, true, nullptr,
+         "m_btnClose", 6},
+        {"filling_1", "working", {"m_btnShowFilling"}, "ToolsViewConfigFilling", "working", false, true, "filling_2"},
         {"filling_2", "filling_1", {"nextButton"}, "ToolsViewConfigFilling2", "working", false, true, "filling_1"},
         {"settings", "home", {"homeButton2"}, "Settings", nullptr, true},
         {"settings_jobparam", "settings", {"m_jobParamButton"}, "Settings->Job Parameters", "settings", true},
@@ -229,7 +233,7 @@ struct ConsoleWalk : WithGuiApplication {
         REQUIRE(currentPopup() == nullptr);
         // The console starts on the working screen; the walk starts at home.
         REQUIRE(pageShown("WorkingViewCtrl"));
-        touch("homeButton", "home");
+        touchHome();
         REQUIRE(pageShown("HomeViewCtrl"));
     }
 
@@ -278,6 +282,26 @@ struct ConsoleWalk : WithGuiApplication {
     }
 
     void touch(const char* name, const std::string& leadsTo) { touch(shown(name), leadsTo); }
+
+    // The page's way home: its home button; on the working screen the tool
+    // bar's, the bar opened first when it is not.
+    void touchHome()
+    {
+        if (!shownNamed(QStringLiteral("homeButton")).empty()) {
+            touch("homeButton", "home");
+            return;
+        }
+        if (shownNamed(QStringLiteral("m_workToolBarView")).empty())
+            touch("m_showToolBarButton", "working_toolbar");
+        touch("m_btnHome", "home");
+    }
+
+    // Whether the page has a way home (touchHome).
+    static bool homeShown()
+    {
+        return !shownNamed(QStringLiteral("homeButton")).empty() || pageShown("WorkingViewCtrl") ||
+               !shownNamed(QStringLiteral("m_btnHome")).empty();
+    }
 
     // One step of a row's way in: an object name, touched; "keypad:<digits>",
     // the digits typed on the keypad shown and accepted; "option:<id>", the
@@ -354,17 +378,19 @@ struct ConsoleWalk : WithGuiApplication {
         INFO("opening " << std::string(page.name) << "; shown: " << shownPathways().toStdString());
         REQUIRE(pageShown(page.confirm));
         mCurrent = &page;
-        look();
+        look(page.beats);
     }
 
-    // The operator looks at the page for a beat of the 100 ms refresh: the
+    // The operator looks at the page for beats of the 100 ms refresh: the
     // clock moves on and the pages shown update (the clock fields of the
     // culture page get their first text only then).
-    void look()
+    void look(int beats = 1)
     {
-        mClock->advance(100);
-        emit EvSignal::EventSignals::instance()->event100ms();
-        pumpEvents(1);
+        for (int beat = 0; beat < beats; ++beat) {
+            mClock->advance(100);
+            emit EvSignal::EventSignals::instance()->event100ms();
+            pumpEvents(1);
+        }
     }
 
     // Home (or back where the page has no home) until the home view shows;
@@ -375,8 +401,8 @@ struct ConsoleWalk : WithGuiApplication {
             touch(mCurrent->close, mCurrent->from);
         mCurrent = nullptr;
         for (int step = 0; step < 10 && !pageShown("HomeViewCtrl"); ++step) {
-            if (!shownNamed(QStringLiteral("homeButton")).empty())
-                touch("homeButton", "home");
+            if (homeShown())
+                touchHome();
             else
                 touch("backButton", "back");
         }
@@ -390,7 +416,7 @@ struct ConsoleWalk : WithGuiApplication {
         INFO("ways out of " << std::string(page.name));
         if (page.home) {
             open(page);
-            touch("homeButton", "home");
+            touchHome();
             CHECK(pageShown("HomeViewCtrl"));
             CHECK_FALSE(pageShown(page.confirm));
             returnHome();

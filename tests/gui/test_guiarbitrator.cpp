@@ -16,6 +16,7 @@
 #include "toolsviewconfiguration.h"
 #include "toolsviewdata.h"
 #include "workingviewctrl.h"
+#include "worktoolbarwidget.h"
 
 #include <doctest/doctest.h>
 
@@ -36,6 +37,8 @@ struct Arbitrator : WithGuiApplication {
         GuiGeometry::setDisplayType(3);
         REQUIRE(datastoreSetBool(DS_MASTER_SWITCH, 0) == 0);
         REQUIRE(datastoreSetUint16(DS_PAGE_MODE, untouchedPageMode) == 0);
+        // A tap on the tank opens the filling view (no two-second hold).
+        REQUIRE(datastoreSetBool(DS_TOUCH_OPERATION, 0) == 0);
         screen.resize(480, 272);
         arbitrator = new GuiArbitrator(&screen);
         screen.show();
@@ -45,6 +48,23 @@ struct Arbitrator : WithGuiApplication {
     {
         return arbitrator->view(GuiArbitrator::HomeView)
             ->findChild<KestromPushButton*>(QStringLiteral("homeButton%1").arg(id));
+    }
+    WorkingViewCtrl* workingScreen() const
+    {
+        return qobject_cast<WorkingViewCtrl*>(arbitrator->view(GuiArbitrator::WorkingView));
+    }
+    // The working screen's way home: its tool bar, then the bar's home button.
+    void homeFromWorkingScreen()
+    {
+        REQUIRE(arbitrator->currentIndex() == GuiArbitrator::WorkingView);
+        tap(workingScreen()->showToolBarButton());
+        pumpEvents();
+        auto* home = workingScreen()->toolBar()->findChild<KestromPushButton*>(QStringLiteral("m_btnHome"));
+        REQUIRE(home != nullptr);
+        REQUIRE(home->isVisible());
+        tap(home);
+        pumpEvents();
+        CHECK_FALSE(workingScreen()->toolBar()->isVisible());
     }
     // Touches the named button of a view, which must be the one shown.
     void touch(int view, const char* name)
@@ -82,7 +102,7 @@ TEST_CASE("home buttons 1 to 5 open views 1 to 5; only the working screen sets p
     Arbitrator f;
     for (int id = 1; id <= 5; ++id) {
         CAPTURE(id);
-        f.touch(GuiArbitrator::WorkingView, "homeButton");
+        f.homeFromWorkingScreen();
         CHECK(f.arbitrator->currentIndex() == GuiArbitrator::HomeView);
         CHECK(datastoreGetUint16(DS_PAGE_MODE) == 4);
         KestromPushButton* button = f.homeButton(id);
@@ -165,7 +185,9 @@ TEST_CASE("the filling pages: next toggles between the two, back returns to the 
     Arbitrator f;
     // With a fill-flow sensor the first page offers automatic filling.
     REQUIRE(datastoreSetBool(DS_FILL_FLOW_SENSOR_PRESENT, 1) == 0);
-    f.touch(GuiArbitrator::WorkingView, "fillButton");
+    REQUIRE(f.arbitrator->currentIndex() == GuiArbitrator::WorkingView);
+    tap(f.workingScreen()->showFillingButton());
+    pumpEvents();
     REQUIRE(f.arbitrator->currentIndex() == GuiArbitrator::FillingPage1);
     CHECK(datastoreGetUint16(DS_PAGE_MODE) == untouchedPageMode);
     QWidget* page1 = f.arbitrator->view(GuiArbitrator::FillingPage1);

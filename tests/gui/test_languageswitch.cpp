@@ -5,6 +5,7 @@
 #include "core_inprocess.h"
 #include "datastore.h"
 #include "dscatalogue.h"
+#include "eventsignals.h"
 #include "greyfellcommon.h"
 #include "gui_test.h"
 #include "guiarbitrator.h"
@@ -69,6 +70,18 @@ int markedTexts(QWidget* window)
     return marked;
 }
 
+// The operator looks at the shown page for 600 ms: the working screen's
+// widgets set their texts again, in the language then in force, on every
+// sixth beat of the 100 ms refresh (they follow no language change event).
+void lookAtPage()
+{
+    pumpEvents();
+    for (int beat = 0; beat < 6; ++beat) {
+        emit EvSignal::EventSignals::instance()->event100ms();
+        pumpEvents(1);
+    }
+}
+
 }  // namespace
 
 TEST_CASE("after a language switch every page shows its texts in the new language")
@@ -116,7 +129,7 @@ TEST_CASE("after a language switch every page shows its texts in the new languag
     QTranslator language;
     REQUIRE(language.load(qm));
     QCoreApplication::installTranslator(&language);
-    pumpEvents();
+    lookAtPage();
     {
         INFO("the page in view when the language changes");
         const QStringList english = englishTexts(&window, patterns);
@@ -126,7 +139,7 @@ TEST_CASE("after a language switch every page shows its texts in the new languag
     int marked = 0;
     for (int page = 0; page < stack->count(); ++page) {
         stack->setCurrentIndex(page);
-        pumpEvents();
+        lookAtPage();
         CAPTURE(page);
         const QStringList english = englishTexts(&window, patterns);
         CHECK_MESSAGE(english.isEmpty(), english.join("; ").toStdString());
@@ -138,7 +151,7 @@ TEST_CASE("after a language switch every page shows its texts in the new languag
     QCoreApplication::removeTranslator(&language);
     pumpEvents();
     stack->setCurrentIndex(GuiArbitrator::WorkingView);
-    pumpEvents();
+    lookAtPage();
     CHECK(markedTexts(&window) == 0);
     CHECK_FALSE(englishTexts(&window, patterns).isEmpty());
 }

@@ -13,15 +13,19 @@
 #include "guigeometry.h"
 #include "kestrompushbutton.h"
 #include "mainwindow.h"
+#include "screen_check.h"
 #include "screenshot.h"
 #include "test_root.h"
 #include "test_wait.h"
+#include "toolsviewconsoledisplay.h"
+#include "workingviewctrl.h"
 
 #include <QRegularExpression>
 
 #include <doctest/doctest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
@@ -118,6 +122,22 @@ TEST_CASE("the main window covers the 480 x 272 screen and starts on the working
     CHECK(f.window->size() == QSize(480, 272));
     CHECK(f.window->maximumSize() == QSize(480, 272));
     CHECK(f.window->arbitrator()->currentIndex() == GuiArbitrator::WorkingView);
+    auto* working = qobject_cast<WorkingViewCtrl*>(f.window->arbitrator()->view(GuiArbitrator::WorkingView));
+    REQUIRE(working != nullptr);
+    for (const char* part : {"m_topInfoView", "m_sprayTankView", "m_nozzleInfoView", "m_dropletSizeView", "m_boomView"}) {
+        CAPTURE(part);
+        QWidget* child = working->findChild<QWidget*>(QString::fromLatin1(part));
+        REQUIRE(child != nullptr);
+        CHECK(child->isVisible());
+    }
+    {
+        // In the console's own look, as the program applies it at start.
+        QFile sheet(ToolsViewWidgets::ToolsViewConsoleDisplay::applyStoredStyle());
+        REQUIRE(sheet.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromLatin1(sheet.readAll()));
+        CHECK_SCREEN(f.window, "main_window_working");
+        qApp->setStyleSheet(QString());
+    }
     KestromPushButton* camera = f.window->cameraButton();
     CHECK(camera->isVisible());
     CHECK(camera->isEnabled());

@@ -108,6 +108,72 @@ TEST_CASE("screenshot check: each fault is reported with the widget's name and t
     }
 }
 
+TEST_CASE("screenshot check: an empty button passes only as a borderless touch area over an earlier picture")
+{
+    struct Case {
+        const char* what;
+        bool transparent;
+        bool buttonFirst;
+        QRect button;
+        bool reported;
+    };
+    const Case cases[] = {
+        {"over the picture", true, false, QRect(20, 20, 100, 80), false},
+        {"on the picture's own rectangle", true, false, QRect(10, 10, 120, 100), false},
+        {"with a border", false, false, QRect(20, 20, 100, 80), true},
+        {"under the picture", true, true, QRect(20, 20, 100, 80), true},
+        {"partly beside the picture", true, false, QRect(100, 20, 100, 80), true},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::string(c.what));
+        ScreenFixture f;
+        KestromPushButton* button = nullptr;
+        if (c.buttonFirst)
+            button = addButton(f.page(), "touchArea", QString(), c.button);
+        QLabel* picture = addLabel(f.page(), "picture", QString(), QRect(10, 10, 120, 100));
+        picture->setPixmap(QPixmap(120, 100));
+        if (!c.buttonFirst)
+            button = addButton(f.page(), "touchArea", QString(), c.button);
+        button->setProperty("transparent", c.transparent);
+        const auto problems = screenProblems(f.screen(), "touch_area");
+        CHECK(anyLineHas(problems, "touchArea", "neither a text nor a picture") == c.reported);
+    }
+}
+
+TEST_CASE("screenshot check: a window may run past the screen with its margin band, not with its contents")
+{
+    struct Case {
+        QPoint at;
+        QRect button;
+        bool reported;
+    };
+    const Case cases[] = {
+        {{161, 45}, QRect(10, 10, 100, 60), false},
+        {{160, 45}, QRect(10, 10, 100, 60), false},
+        {{161, 45}, QRect(250, 10, 100, 60), true},
+        {{162, 45}, QRect(10, 10, 100, 60), true},
+        {{161, 100}, QRect(10, 10, 100, 60), true},
+        {{200, 150}, QRect(10, 10, 100, 60), true},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.at.x());
+        CAPTURE(c.at.y());
+        CAPTURE(c.button.x());
+        ScreenFixture f;
+        QWidget window(nullptr, Qt::FramelessWindowHint);
+        window.setObjectName("barWindow");
+        window.resize(320, 181);
+        // A bar's border band, as the tool bar of the working screen has.
+        window.setContentsMargins(1, 1, 1, 1);
+        addButton(&window, "barButton", "OK", c.button);
+        window.move(f.screen()->mapToGlobal(c.at));
+        window.show();
+        pumpEvents();
+        const auto problems = screenProblems(f.screen(), "window_edge");
+        CHECK(anyLineHas(problems, "barWindow", "reaches outside") == c.reported);
+    }
+}
+
 TEST_CASE("touch helpers: keypad keys, grid options on later pages, button bar and pop-up")
 {
     ScreenFixture f;

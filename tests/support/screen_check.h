@@ -12,9 +12,12 @@
 //   style sheet leaves it (a QtElidedLabel elides, so it is left out);
 // - two visible texts of one window or pop-up that overlap;
 // - a text cut off by a parent widget (other than the viewport of a scroll area,
-//   whose text scrolls), or a window reaching outside the screen;
+//   whose text scrolls);
 // - a label showing a null pixmap, or a button with neither a text nor a picture
-//   (a null icon) nor a label of its own.
+//   (a null icon) nor a label of its own, unless it is a borderless touch area
+//   ("transparent") lying wholly over an earlier sibling that shows the picture;
+// - a window reaching outside the screen with its contents rectangle or any
+//   widget in it (the band of its contents margins alone may run past).
 // Widgets that paint two lines themselves publish them as the properties
 // "firstText"/"secondText" with their fonts "firstFont"/"secondFont".
 // screenProblems() returns the lines, for tests of the check itself.
@@ -159,11 +162,26 @@ public:
             inspectWidget(widget);
     }
 
+    // A window may run past the screen with its edge alone, the band of its
+    // contents margins (a bar whose border is kept off the screen); its
+    // contents rectangle and every widget in it must be on the screen.
     void checkWindow(QWidget* window)
     {
         const QRect screen(0, 0, 480, 272);
-        const QRect placed(window->mapToGlobal(QPoint(0, 0)) - mOrigin, window->size());
-        if (!screen.contains(placed))
+        const QPoint topLeft = window->mapToGlobal(QPoint(0, 0)) - mOrigin;
+        const QRect placed(topLeft, window->size());
+        if (screen.contains(placed))
+            return;
+        bool contentsOnScreen = screen.contains(window->contentsRect().translated(topLeft));
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            if (!widget->isVisible())
+                continue;
+            if (!screen.contains(QRect(widget->mapToGlobal(QPoint(0, 0)) - mOrigin, widget->size()))) {
+                contentsOnScreen = false;
+                break;
+            }
+        }
+        if (!contentsOnScreen)
             problem(QStringLiteral("window %1 at %2,%3 %4x%5 reaches outside the 480x272 screen")
                         .arg(describe(window))
                         .arg(placed.x())
@@ -264,6 +282,23 @@ private:
         }
     }
 
+    // A borderless button without text or picture lying wholly over an
+    // earlier sibling: the touch area of what that sibling shows.
+    static bool isTouchAreaOverPicture(const QAbstractButton* button)
+    {
+        const QWidget* parent = button->parentWidget();
+        if (parent == nullptr || !button->property("transparent").toBool())
+            return false;
+        for (const QObject* object : parent->children()) {
+            if (object == button)
+                return false;
+            const auto* sibling = qobject_cast<const QWidget*>(object);
+            if (sibling != nullptr && sibling->isVisible() && sibling->geometry().contains(button->geometry()))
+                return true;
+        }
+        return false;
+    }
+
     void inspectButton(QAbstractButton* button)
     {
         const bool twoLine = isTwoLine(button);
@@ -275,7 +310,7 @@ private:
         bool hasLabels = false;
         for (const QLabel* label : button->findChildren<QLabel*>())
             hasLabels = hasLabels || label->isVisible();
-        if (!hasText && !hasIcon && !hasLabels) {
+        if (!hasText && !hasIcon && !hasLabels && !isTouchAreaOverPicture(button)) {
             problem(QStringLiteral("%1 shows neither a text nor a picture (null icon?)").arg(describe(button)));
             return;
         }
