@@ -92,6 +92,37 @@ inline void tap(QWidget* widget, QPoint pos = QPoint(-1, -1))
     touchRelease(widget, pos);
 }
 
+// Counts the paint events a widget receives while it lives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) : mWidget(widget) { widget->installEventFilter(this); }
+    int count() const { return mCount; }
+    // The paints since the last take, the window's pending repaint done at
+    // once (the platform may hold an update request back for a few ms).
+    int take()
+    {
+        pumpEvents();
+        QEvent request(QEvent::UpdateRequest);
+        QApplication::sendEvent(mWidget->window(), &request);
+        pumpEvents();
+        const int n = mCount;
+        mCount = 0;
+        return n;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++mCount;
+        return false;
+    }
+
+private:
+    QWidget* mWidget;
+    int mCount = 0;
+};
+
 // Stops the runtime's monotonic clock for one test; advance() lets time pass
 // at once and then runs the event loop, so that timers on that clock fire.
 class ManualClock {

@@ -47,6 +47,23 @@ BoomViewWidget::BoomViewWidget(QWidget* parent) : BackgroundWidget(parent), mFra
     connect(hub, &EvSignal::EventSignals::boomSectionsChanged, this, &BoomViewWidget::boomSectionsChanged);
     connect(hub, &EvSignal::EventSignals::activeSectionStatusChanged, this, &BoomViewWidget::sectionStatusChanged);
     connect(hub, &EvSignal::EventSignals::isSpraying, this, &BoomViewWidget::workStatusChanged);
+
+    // Rendering the symbols takes tens of milliseconds: done here, not when spraying starts.
+    mSections = datastoreGetUint16(DS_NUMBER_OF_SECTIONS);
+    prepareSymbols();
+}
+
+void BoomViewWidget::prepareSymbols()
+{
+    const QString colour = activeColour();
+    const QSize size = sectionImageSize(mSections);
+    if (colour == mSymbolColour && size == mSymbolSize)
+        return;
+    mSymbolColour = colour;
+    mSymbolSize = size;
+    mActive = QtImageTools::loadPixmap(symbolPath(colour, "Active"), size, false, Qt::IgnoreAspectRatio);
+    mInactive = QtImageTools::loadPixmap(symbolPath(colour, "Inactive"), size, false, Qt::IgnoreAspectRatio);
+    mClosed = QtImageTools::loadPixmap(symbolPath(colour, "Closed"), size, false, Qt::IgnoreAspectRatio);
 }
 
 BoomViewWidget::~BoomViewWidget() = default;
@@ -109,18 +126,14 @@ void BoomViewWidget::boomSectionsChanged(uint16_t sections)
 {
     mSections = sections;
     showSectionCount();
+    prepareSymbols();
 }
 
 void BoomViewWidget::drawSectionStates()
 {
-    const QString colour = activeColour();
-    const QSize size = sectionImageSize(mSections);
-    const QPixmap active =
-        QtImageTools::loadPixmap(symbolPath(colour, "Active"), size, false, Qt::IgnoreAspectRatio);
-    const QPixmap inactive =
-        QtImageTools::loadPixmap(symbolPath(colour, "Inactive"), size, false, Qt::IgnoreAspectRatio);
+    prepareSymbols();
     for (int i = 0; i < SymbolCount; ++i)
-        mLabels[i]->setPixmap((mMask & (1u << i)) != 0 ? active : inactive);
+        mLabels[i]->setPixmap((mMask & (1u << i)) != 0 ? mActive : mInactive);
 }
 
 void BoomViewWidget::sectionStatusChanged(uint32_t mask)
@@ -136,11 +149,10 @@ void BoomViewWidget::workStatusChanged(bool on)
     mSpraying = on;
     if (!isVisible())
         return;
-    const QPixmap closed = QtImageTools::loadPixmap(symbolPath(activeColour(), "Closed"),
-                                                    sectionImageSize(mSections), false, Qt::IgnoreAspectRatio);
     if (!on) {
+        prepareSymbols();
         for (QLabel* label : mLabels)
-            label->setPixmap(closed);
+            label->setPixmap(mClosed);
         return;
     }
     drawSectionStates();

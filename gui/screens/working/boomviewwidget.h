@@ -8,6 +8,7 @@
 // active preset, so a change reaches the picture within 100 ms.
 #include "backgroundwidget.h"
 
+#include <QPixmap>
 #include <QSize>
 #include <QString>
 
@@ -44,6 +45,8 @@ protected:
 
 private:
     QString activeColour() const;
+    // Renders the three symbols for the active colour and section count when either changed.
+    void prepareSymbols();
     void drawSectionStates();
     void showSectionCount();
 
@@ -54,4 +57,9 @@ private:
     bool mSpraying = false;
     bool mRedrawNeeded = false;
     int mDrawnPreset = 0;
+    QString mSymbolColour;
+    QSize mSymbolSize;
+    QPixmap mActive;
+    QPixmap mInactive;
+    QPixmap mClosed;
 };

@@ -86,7 +86,6 @@ void DropletSizeWidget::timedUpdate()
         ++mRefreshCount;
         return;
     }
-    mLivePressure = datastoreGetUint16(DS_LIVE_PRESSURE);
     updateNozzleSelect();
     mRefreshCount = 0;
 }
@@ -104,15 +103,20 @@ void DropletSizeWidget::updateNozzleSelect()
         mScaleEnd = static_cast<int>(nozpresetPressureLimit(preset, NOZINFO_FLAG_MAXIMUM)) + 100;
         rebuildBands(preset);
     }
+    bool changed = tipChanged;
     if (tipChanged || unitGetSystem() != mUnitSystem) {
         rebuildUnitTexts();
         rebuildPressureScale();
         rebuildSpeedScale();
+        changed = true;
     } else if (datastoreGetUint16(DS_LIVE_TARGET_RATE) != mTargetRate) {
         rebuildSpeedScale();
+        changed = true;
     }
     mUnitSystem = unitGetSystem();
-    updateCategory();
+    // Painting is the scale's main cost while spraying: only for a change.
+    if (updateCategory() || changed)
+        update();
 }
 
 void DropletSizeWidget::rebuildBands(uint32_t preset)
@@ -194,11 +198,14 @@ void DropletSizeWidget::rebuildSpeedScale()
     }
 }
 
-void DropletSizeWidget::updateCategory()
+bool DropletSizeWidget::updateCategory()
 {
-    mLivePressure = datastoreGetUint16(DS_LIVE_PRESSURE);
-    mCategory = categoryAtPressure(mLivePressure);
-    update();
+    const int pressure = datastoreGetUint16(DS_LIVE_PRESSURE);
+    const int category = categoryAtPressure(pressure);
+    const bool changed = pressure != mLivePressure || category != mCategory;
+    mLivePressure = pressure;
+    mCategory = category;
+    return changed;
 }
 
 QRectF DropletSizeWidget::barRect() const

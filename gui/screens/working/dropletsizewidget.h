@@ -58,7 +58,8 @@ private:
     void rebuildUnitTexts();
     void rebuildPressureScale();
     void rebuildSpeedScale();
-    void updateCategory();
+    // True when the live pressure or its category changed.
+    bool updateCategory();
 
     int smallFontSize() const;
     int largeFontSize() const;

@@ -66,12 +66,16 @@ void TwoStringPushButton::applyStep(KestromPushButton*& carrier, QString& curren
 
 void TwoStringPushButton::setFirstText(const QString& text)
 {
+    if (text == mFirstText)
+        return;
     mFirstText = text;
     update();
 }
 
 void TwoStringPushButton::setFirstText(const QString& text, const QString& step)
 {
+    if (text == mFirstText && step == mFirstStep && mFirstCarrier != nullptr)
+        return;
     mFirstText = text;
     applyStep(mFirstCarrier, mFirstStep, step);
     update();
@@ -79,12 +83,16 @@ void TwoStringPushButton::setFirstText(const QString& text, const QString& step)
 
 void TwoStringPushButton::setSecondText(const QString& text)
 {
+    if (text == mSecondText)
+        return;
     mSecondText = text;
     update();
 }
 
 void TwoStringPushButton::setSecondText(const QString& text, const QString& step)
 {
+    if (text == mSecondText && step == mSecondStep && mSecondCarrier != nullptr)
+        return;
     mSecondText = text;
     applyStep(mSecondCarrier, mSecondStep, step);
     update();

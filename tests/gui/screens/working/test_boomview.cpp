@@ -1,6 +1,8 @@
 // The boom view: symbol sizes, the three drawing states, the colour of the
 // active preset's nozzle, and a picture of each state at its working-screen place.
 #include "boomviewwidget.h"
+#include "datastore.h"
+#include "dscatalogue.h"
 #include "guigeometry.h"
 #include "nozinfo.h"
 #include "nozpreset.h"
@@ -12,6 +14,7 @@
 #include <doctest/doctest.h>
 
 #include <QLabel>
+#include <QPixmapCache>
 #include <QResource>
 
 #include <vector>
@@ -279,4 +282,34 @@ TEST_CASE("a changed section count shows or hides symbols at once; the width fol
     f.hub()->boomSectionsChanged(0);
     pumpEvents();
     CHECK(visibleSymbols(boom) == 0);
+}
+
+TEST_CASE("boom view: the symbols are rendered when the boom is built, none when spraying starts")
+{
+    Boom f;
+    f.setItem(DS_NUMBER_OF_SECTIONS, 7);
+    QPixmapCache::clear();
+    auto* boom = new BoomViewWidget(f.page());
+    const QString colour = BoomViewWidget::colourName(nozpresetSizeCode(datastoreGetUint16(DS_CURRENT_TIP_PRESET)));
+    for (const char* state : {"Active", "Inactive", "Closed"}) {
+        CAPTURE(state);
+        QPixmap cached;
+        CHECK(QPixmapCache::find(QtImageTools::cacheFileName(BoomViewWidget::symbolPath(colour, state),
+                                                             BoomViewWidget::sectionImageSize(7), false),
+                                 &cached));
+    }
+    f.place(boom, GuiGeometry::boomViewPos(), GuiGeometry::boomViewSize());
+    f.tick100ms();
+    // Spraying starts: the pictures come from what the boom holds, the cache is not asked.
+    QPixmapCache::clear();
+    emit f.hub()->isSpraying(true);
+    emit f.hub()->activeSectionStatusChanged(0x05);
+    QPixmap cached;
+    CHECK_FALSE(QPixmapCache::find(QtImageTools::cacheFileName(BoomViewWidget::symbolPath(colour, "Active"),
+                                                               BoomViewWidget::sectionImageSize(7), false),
+                                   &cached));
+    CHECK(shown(boom->sectionLabel(1)) ==
+          symbol(colour, "Active", BoomViewWidget::sectionImageSize(7)));
+    CHECK(shown(boom->sectionLabel(2)) ==
+          symbol(colour, "Inactive", BoomViewWidget::sectionImageSize(7)));
 }

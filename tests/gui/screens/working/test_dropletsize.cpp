@@ -306,3 +306,33 @@ TEST_CASE("droplet scale without a pressure display scale keeps its scale")
     f.scale->repaint();
     REQUIRE(unitTableStart(UNIT_SYSTEM_METRIC));
 }
+
+TEST_CASE("droplet scale: repainted only when a shown value changes")
+{
+    struct Case {
+        const char* what;
+        uint32_t item;
+        uint32_t value;
+        bool repaint;
+    };
+    const Case cases[] = {
+        {"nothing changed", DS_LIVE_PRESSURE, 300, false},
+        {"live pressure", DS_LIVE_PRESSURE, 310, true},
+        {"target rate", DS_LIVE_TARGET_RATE, 1500, true},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::string(c.what));
+        Droplet f;
+        f.setItem(DS_LIVE_PRESSURE, 300);
+        f.setItem(DS_LIVE_TARGET_RATE, 1000);
+        f.rebuild();
+        PaintCounter paints(f.scale);
+        f.rebuild();
+        CHECK(paints.take() == 0);
+        f.setItem(c.item, c.value);
+        f.rebuild();
+        CHECK((paints.take() > 0) == c.repaint);
+        f.rebuild();
+        CHECK(paints.take() == 0);
+    }
+}

@@ -13,6 +13,8 @@
 #include <QSet>
 #include <QSignalSpy>
 
+#include <functional>
+
 namespace {
 
 int pixels(const QFont& font)
@@ -146,4 +148,36 @@ TEST_CASE("with both texts empty the button paints as a plain themed button")
     CHECK(twoLine->grab().toImage() == themed->grab().toImage());
     twoLine->setFirstText("5");
     CHECK(twoLine->grab().toImage() != themed->grab().toImage());
+}
+
+TEST_CASE("a text or step set again unchanged repaints nothing; a changed one repaints")
+{
+    using Setter = std::function<void(TwoStringPushButton*)>;
+    struct Case {
+        const char* what;
+        Setter set;
+        bool repaint;
+    };
+    const Case cases[] = {
+        {"same first text", [](TwoStringPushButton* b) { b->setFirstText("12.5"); }, false},
+        {"same second text", [](TwoStringPushButton* b) { b->setSecondText("l/ha"); }, false},
+        {"same first text and step", [](TwoStringPushButton* b) { b->setFirstText("12.5", "large"); }, false},
+        {"same second text and step", [](TwoStringPushButton* b) { b->setSecondText("l/ha", "small"); }, false},
+        {"new first text", [](TwoStringPushButton* b) { b->setFirstText("12.6"); }, true},
+        {"new second text", [](TwoStringPushButton* b) { b->setSecondText("l/min"); }, true},
+        {"new first step", [](TwoStringPushButton* b) { b->setFirstText("12.5", "medium"); }, true},
+        {"new second step", [](TwoStringPushButton* b) { b->setSecondText("l/ha", "medium"); }, true},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::string(c.what));
+        ScreenFixture f;
+        auto* button = new TwoStringPushButton("large", "small", f.page());
+        f.place(button, QPoint(10, 10), QSize(120, 70));
+        button->setFirstText("12.5");
+        button->setSecondText("l/ha");
+        PaintCounter paints(button);
+        paints.take();
+        c.set(button);
+        CHECK((paints.take() > 0) == c.repaint);
+    }
 }
