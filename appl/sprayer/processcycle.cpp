@@ -257,9 +257,12 @@ void speedStep(uint32_t width)
 
     const int32_t moved = static_cast<int32_t>(count - cycle.previousDistanceCount);
     const uint32_t d = moved > 0 ? static_cast<uint32_t>(moved) * 100 : 0;
-    cycle.previousDistanceCount = count;
     const uint32_t now = clockGetMs();
+    // Ground is taken once per clock reading. A pass at the same reading (the
+    // main thread held up, then two ticks at once) leaves its ground to the
+    // next pass instead of dropping it.
     if (now != cycle.previousPassMs) {
+        cycle.previousDistanceCount = count;
         cycle.distanceAccumulator += d;
         // Formed so that no product leaves 32 bits.
         uint32_t area;

@@ -439,10 +439,13 @@ TEST_CASE("while tips spray the trips run and the distance and area of the speed
         CHECK(counterUnits(20) == area + expectedArea[pass - 1]);
     }
 
-    // A pass at the same clock reading adds nothing.
+    // A pass at the same clock reading adds nothing; its ground counts at the next pass.
     pulsSetCounterParam(18, counterUnits(18) + 5000);
     passes(1);
     CHECK(counterUnits(19) == distance + 25);
+    clockAdvanceMs(66);
+    passes(1);
+    CHECK(counterUnits(19) == distance + 30);
 
     setItem(DS_SPRAYING_ACTIVE, 0);
     clockAdvanceMs(66);
