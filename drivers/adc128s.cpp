@@ -4,6 +4,7 @@
 #include "clock.h"
 #include "kernel.h"
 #include "sysroot.h"
+#include "threadfunc.h"
 
 #include <atomic>
 #include <chrono>
@@ -180,6 +181,7 @@ FILE* OpenAdcChannel(int channel)
 
 void adc128sReadLoop(uint32_t)
 {
+    threadfunc::setThreadName("adc-reader");
     for (;;) {
         const uint32_t now = clockGetMs();
         uint32_t wake = now + kMaxSleepMs;

@@ -135,6 +135,7 @@ void handle(BEEP_STATE value)
 
 void* beepTask(void*)
 {
+    threadfunc::setThreadName("buzzer");
     for (;;) {
         const BEEP_STATE value = beepQueue->get();
         moduleLock->lock();

@@ -134,6 +134,7 @@ void drainDevice(ComLinuxPort& dev, int fd)
 
 void comLinuxReader(void*)
 {
+    threadfunc::setThreadName("serial-reader");
     for (;;) {
         fd_set readSet;
         FD_ZERO(&readSet);

@@ -214,6 +214,7 @@ void checkSlot(int slot, WatchSlot& watch, bool& failed)
 
 void* scanGPIO(void*)
 {
+    threadfunc::setThreadName("gpio-watch");
     CDEBUG_LOG(CDebugLevel::DEB, "cIo", "Thread Started");
     WatchSlot watch[SLOT_COUNT];
     int notifyFd = -1;

@@ -3,6 +3,7 @@
 #include "cdebug.h"
 #include "ioextend.h"
 #include "kernel.h"
+#include "threadfunc.h"
 
 #include <algorithm>
 #include <mutex>
@@ -186,6 +187,7 @@ void hbridgeApply(HbridgeOutput callback, uint32_t pwmLine, uint32_t duty, uint3
 
 void hbridgeTask(uint32_t)
 {
+    threadfunc::setThreadName("hbridge");
     for (;;)
         handleCode(kernelMailboxWait(&mailbox));
 }

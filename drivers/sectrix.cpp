@@ -2,6 +2,7 @@
 
 #include "eventqueue.h"
 #include "kernel.h"
+#include "threadfunc.h"
 
 #include <atomic>
 
@@ -112,6 +113,7 @@ void sendStatusFrame()
 
 void sectrixLinkTask(uint32_t)
 {
+    threadfunc::setThreadName("sectrix-link");
     for (;;)
         sectrixLinkEvent(kernelMailboxWait(&linkState.mailbox));
 }

@@ -23,6 +23,7 @@ bool isStopRecord(const CDebugMsg& message)
 TIniFileUpdateThread::TIniFileUpdateThread(CDebug* owner)
     : threadfunc::TimerThread(reloadPriority, reloadPeriodMs, true), mOwner(owner)
 {
+    setName("log-rules");
     start();
 }
 
@@ -42,6 +43,7 @@ TMsgQueueUpdateThread::TMsgQueueUpdateThread(CDebug* owner)
       mDebugDir(clStorageDebugDir())
 {
     makePath(mDebugDir);
+    setName("log-writer");
     start();
 }
 

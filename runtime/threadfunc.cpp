@@ -258,6 +258,21 @@ long residentSize()
     return pages * sysconf(_SC_PAGESIZE);
 }
 
+void setThreadName(const std::string& name)
+{
+    char cut[16] = {};
+    name.copy(cut, sizeof cut - 1);
+    pthread_setname_np(pthread_self(), cut);
+}
+
+std::string threadName()
+{
+    char name[16] = {};
+    if (pthread_getname_np(pthread_self(), name, sizeof name) != 0)
+        return std::string();
+    return name;
+}
+
 // ---- mutex, semaphore ----
 
 mutex::mutex() : mHandle(new pthread_mutex_t)
@@ -356,7 +371,10 @@ void Thread::stop()
 
 void* Thread::threadEntry(void* self)
 {
-    static_cast<Thread*>(self)->run();
+    Thread* thread = static_cast<Thread*>(self);
+    if (!thread->mName.empty())
+        setThreadName(thread->mName);
+    thread->run();
     return nullptr;
 }
 
@@ -596,6 +614,7 @@ void TTimerBase::setPeriod(uint32_t ms)
 
 void* timerThreadMain(void*)
 {
+    setThreadName("timer");
     mutex& lock = timerMutex();
     std::list<TimerEntry>& list = timerList();
     std::vector<TimerEntry> due;

@@ -38,6 +38,11 @@ pthread_t ThreadCreate(int priority, ThreadEntry entry, void* arg, uint32_t stac
 void InitThread(int schedPriority);
 // The calling thread's API priority (99 for an ordinary thread), -1 on error.
 int threadPriority();
+// Names the calling thread, as ps, top and /proc/<pid>/task/<tid>/comm show
+// it; the system keeps the first 15 bytes.
+void setThreadName(const std::string& name);
+// The calling thread's name.
+std::string threadName();
 // Joins the thread; its exit value, nullptr when the join fails.
 void* threadJoin(pthread_t handle);
 // Sleeps ms milliseconds plus us microseconds on the real monotonic clock.
@@ -99,6 +104,8 @@ public:
     // Joins a running thread; does nothing when none is running.
     virtual void stop();
     bool isStarted() const { return mHandle != 0; }
+    // The name the thread takes when it starts (setThreadName).
+    void setName(const std::string& name) { mName = name; }
 
 protected:
     virtual void run() = 0;
@@ -107,6 +114,7 @@ protected:
     pthread_t mHandle;
     uint32_t mPriority;
     uint32_t mStackSize;
+    std::string mName;
 };
 
 // Bounded blocking FIFO. The semaphores, not the container, decide who may add

@@ -60,6 +60,7 @@ void closeFd(int fd)
 
 filestore::Writer::Writer(filestore& owner) : threadfunc::Thread(writerPriority, writerStack), mOwner(owner)
 {
+    setName("store-writer");
 }
 
 filestore::Writer::~Writer()

@@ -49,7 +49,7 @@ uint32_t readFileTotal(const std::string& path)
 
 class UpdateTask : public threadfunc::TimerThread {
 public:
-    UpdateTask() : threadfunc::TimerThread(taskPriority, updatePeriodMs, true) {}
+    UpdateTask() : threadfunc::TimerThread(taskPriority, updatePeriodMs, true) { setName("total-time"); }
     ~UpdateTask() override { finish(); }
 
 protected:

@@ -8,6 +8,7 @@
 #include "filedesc.h"
 #include "filefunc.h"
 #include "kernel.h"
+#include "threadfunc.h"
 
 #include <atomic>
 #include <cstdio>
@@ -59,6 +60,7 @@ void sendFlowFrame()
 
 void datalogCanTask(uint32_t)
 {
+    threadfunc::setThreadName("can-flowmsg");
     for (;;) {
         const int message = kernelMailboxWait(&gMailbox);
         if (message == kMsgSupervision) {

@@ -835,6 +835,7 @@ void io_ifPowerButtonCallback(uint8_t level)
 
 void update_io_if(uint32_t)
 {
+    threadfunc::setThreadName("io-update");
     uint16_t passes = 0;
     uint16_t misses = 0;
     bool first = true;
@@ -863,6 +864,7 @@ void update_io_if(uint32_t)
 
 void errorCheck_io_if(uint32_t)
 {
+    threadfunc::setThreadName("io-watchdog");
     for (;;) {
         kernelMailboxWait(&state.errorMailbox);
         io_ifCheckOutputs();

@@ -156,7 +156,9 @@ bool LogWorker::hasWork() const
 
 void* LogWorker::entry(void* self)
 {
-    static_cast<LogWorker*>(self)->run();
+    LogWorker* worker = static_cast<LogWorker*>(self);
+    threadfunc::setThreadName(worker->mConfig.readableStem + 1);
+    worker->run();
     return nullptr;
 }
 

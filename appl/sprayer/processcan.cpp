@@ -22,6 +22,7 @@ void canReceiveDispatch(uint32_t role, const CanFrame& frame)
 
 void canReceiveTask(uint32_t role)
 {
+    threadfunc::setThreadName("can-receive");
     for (;;) {
         CanFrame frame = {};
         // The channel's driver blocks until a frame comes; should it ever

@@ -30,6 +30,7 @@
 #include "sectrix.h"
 #include "seriallink.h"
 #include "storage.h"
+#include "threadfunc.h"
 #include "toolsmisc.h"
 #include "tottime.h"
 #include "version.h"
@@ -163,6 +164,7 @@ uint32_t SetBrightness()
 
 void hardwareVersionTask(uint32_t)
 {
+    threadfunc::setThreadName("hw-version");
     uint32_t id = 0;
     char text[16] = {};
     if (hwRevisionDetect(&id, text) != 0) {

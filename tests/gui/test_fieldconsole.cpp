@@ -6,6 +6,8 @@
 
 #include <doctest/doctest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <csignal>
@@ -62,6 +64,19 @@ TEST_CASE("on a fresh board the console starts, runs and ends on SIGTERM with th
     CHECK_FALSE(out.contains("not registered"));
     const QString velmar = QString::fromStdString(b.root.path("/usr/local/velmar"));
     CHECK(QFileInfo(velmar + "/share").isDir());
+    {
+        INFO("every thread but the main one carries a name of its own, as ps and top show it");
+        const QString tasks = QString("/proc/%1/task").arg(b.console.processId());
+        const QStringList tids = QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        CHECK(tids.size() > 10);
+        for (const QString& tid : tids) {
+            QFile comm(tasks + "/" + tid + "/comm");
+            REQUIRE(comm.open(QIODevice::ReadOnly));
+            const QString name = QString::fromUtf8(comm.readAll()).trimmed();
+            CAPTURE(name);
+            CHECK((tid.toLongLong() == b.console.processId()) == (name == "fieldconsole"));
+        }
+    }
     REQUIRE(::kill(pid_t(b.console.processId()), SIGTERM) == 0);
     REQUIRE(b.console.waitForFinished(60000));
     CHECK(b.console.exitStatus() == QProcess::NormalExit);

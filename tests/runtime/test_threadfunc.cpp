@@ -7,10 +7,12 @@
 #include <atomic>
 #include <cerrno>
 #include <ctime>
+#include <fstream>
 #include <pthread.h>
 #include <sched.h>
 #include <string>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
 
@@ -370,6 +372,72 @@ TEST_CASE("a command thread handles its commands in order until handle ends it")
     collector.stop();
     CHECK(collector.seen == std::vector<int>{5, 6, 7, 0});
     CHECK(collector.waitingCount() == 1);
+}
+
+namespace {
+// What the thread itself and the process's task list call the thread.
+struct ThreadNames {
+    std::string given;
+    std::string seen;
+    std::string listed;
+};
+
+std::string listedName()
+{
+    std::string name;
+    std::ifstream comm("/proc/self/task/" + std::to_string(syscall(SYS_gettid)) + "/comm");
+    std::getline(comm, name);
+    return name;
+}
+
+void* nameItself(void* arg)
+{
+    ThreadNames* names = static_cast<ThreadNames*>(arg);
+    setThreadName(names->given);
+    names->seen = threadName();
+    names->listed = listedName();
+    return nullptr;
+}
+
+struct NamedThread : Thread {
+    NamedThread() : Thread(99) {}
+    ~NamedThread() override { stop(); }
+    ThreadNames names;
+
+protected:
+    void run() override
+    {
+        names.seen = threadName();
+        names.listed = listedName();
+    }
+};
+}  // namespace
+
+TEST_CASE("a thread's name is cut to the 15 bytes the system keeps")
+{
+    struct Case {
+        const char* given;
+        const char* kept;
+    };
+    for (const Case c : {Case{"io-update", "io-update"}, Case{"fifteen-bytes-x", "fifteen-bytes-x"},
+                         Case{"sixteen-bytes-xy", "sixteen-bytes-x"},
+                         Case{"a-much-longer-thread-name", "a-much-longer-t"}}) {
+        CAPTURE(c.given);
+        ThreadNames names;
+        names.given = c.given;
+        const pthread_t handle = ThreadCreate(99, nameItself, &names, 0);
+        REQUIRE(handle != 0);
+        threadJoin(handle);
+        CHECK(names.seen == c.kept);
+        CHECK(names.listed == c.kept);
+
+        NamedThread thread;
+        thread.setName(c.given);
+        thread.start();
+        thread.stop();
+        CHECK(thread.names.seen == c.kept);
+        CHECK(thread.names.listed == c.kept);
+    }
 }
 
 TEST_CASE("a segmentation fault in a thread is reported and ends the process with status 1")

@@ -54,6 +54,7 @@ void benchCanSetChannelCount(uint32_t count)
 
 void sercanTask(uint32_t channel)
 {
+    threadfunc::setThreadName("bench-can");
     const CanFrame answer = testFrame(0);
     for (;;) {
         CanFrame received;

@@ -108,6 +108,7 @@ void closeRetired()
 
 void frqdriverInterruptThread(void*)
 {
+    threadfunc::setThreadName("frq-inputs");
     std::vector<struct pollfd> fds;
     std::vector<PollSlot> slots;
     for (;;) {
