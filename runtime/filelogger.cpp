@@ -4,6 +4,7 @@
 #include "threadfunc.h"
 #include "toolsmisc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <chrono>
@@ -104,13 +105,25 @@ std::string FileLogger::currentFile()
 
 void* FileLogger::writerEntry(void* self)
 {
+    threadfunc::setThreadName("file-logger");
     static_cast<FileLogger*>(self)->writerLoop();
     return nullptr;
 }
 
+void FileLogger::setEnabled(bool on)
+{
+    if (mEnabled.exchange(on) == on)
+        return;
+    // Taken so that the writer cannot miss the switch between its test and its sleep.
+    std::lock_guard<std::mutex> guard(mStopLock);
+    mStopSignal.notify_all();
+}
+
 void FileLogger::writerLoop()
 {
-    int passes = 0;
+    const std::chrono::milliseconds passTime(mPassMs);
+    const auto testPeriod = passTime * mPassesPerDirectoryTest;
+    auto nextTest = std::chrono::steady_clock::now() + testPeriod;
     for (;;) {
         bool ok = mFd.load() >= 0;
         std::deque<Record> pending;
@@ -128,17 +141,24 @@ void FileLogger::writerLoop()
             openNextFile();
         mPreviousEnabled = enabled;
 
+        // Records are queued only while recording is on and the directory is
+        // there; otherwise the writer has nothing to do until the next
+        // directory test or until recording is switched.
+        const auto now = std::chrono::steady_clock::now();
+        const bool recording = enabled && mDirectoryPresent.load();
+        const auto wake = recording ? std::min(now + passTime, nextTest) : nextTest;
         {
             std::unique_lock<std::mutex> lock(mStopLock);
-            if (mStopSignal.wait_for(lock, std::chrono::milliseconds(mPassMs), [this] { return mStop; }))
+            mStopSignal.wait_until(lock, wake, [this, enabled] { return mStop || mEnabled.load() != enabled; });
+            if (mStop)
                 break;
         }
 
-        // The directory is looked at again every so many passes even while
+        // The directory is looked at again every test period even while
         // writes succeed: a file whose directory was removed still takes writes.
-        if (++passes < mPassesPerDirectoryTest)
+        if (std::chrono::steady_clock::now() < nextTest)
             continue;
-        passes = 0;
+        nextTest = std::chrono::steady_clock::now() + testPeriod;
         if (!isDirectory(mDirectory)) {
             closeFile();
             mDirectoryPresent.store(false);

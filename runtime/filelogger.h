@@ -28,8 +28,9 @@ public:
     // Largest record, terminating NUL included.
     static constexpr size_t recordBufferSize = 1024;
 
-    // passMs: the writer's pass period; the directory is tested again every
-    // passesPerDirectoryTest passes while it is missing or a write failed.
+    // passMs: the writer's pass period while recording; the directory is
+    // tested again every passesPerDirectoryTest pass periods. While recording
+    // is off or the directory is missing the writer sleeps between the tests.
     explicit FileLogger(const std::string& directory, int passMs = 100,
                         int passesPerDirectoryTest = 50);
     // Ends the writer thread after writing what is queued.
@@ -37,7 +38,8 @@ public:
     FileLogger(const FileLogger&) = delete;
     FileLogger& operator=(const FileLogger&) = delete;
 
-    void setEnabled(bool on) { mEnabled.store(on); }
+    // Recording on or off; a switch wakes the writer.
+    void setEnabled(bool on);
     int vprintf(const char* format, va_list args);
     int printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
 

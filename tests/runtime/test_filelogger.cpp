@@ -8,6 +8,7 @@
 #include <doctest/doctest.h>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
@@ -192,6 +193,45 @@ TEST_CASE("file logger waits for a missing directory and survives its removal")
     logger.printf("stick back\n");
     CHECK(waitFor([&] { return readTextFile(logName(setup.dir, 2)) == "stick back\n"; }, 2000));
     CHECK_FALSE(exists(logName(setup.dir, 1)));
+    capture.text();
+}
+
+namespace {
+// Times the thread of this process with the name went to sleep and was woken
+// (its voluntary context switches); -1 when no thread has the name.
+long threadWakeups(const std::string& name)
+{
+    for (const std::string& task : globPaths("/proc/self/task/*", false)) {
+        if (readTextFile(task + "/comm") != name + "\n")
+            continue;
+        std::ifstream status(task + "/status");
+        std::string line;
+        const std::string field = "voluntary_ctxt_switches:";
+        while (std::getline(status, line))
+            if (line.compare(0, field.size(), field) == 0)
+                return std::stol(line.substr(field.size()));
+    }
+    return -1;
+}
+}  // namespace
+
+TEST_CASE("the writer sleeps while recording is off, and switching recording wakes it")
+{
+    StickSetup setup;
+    REQUIRE(makeDirs(setup.dir));
+    StdoutCapture capture(setup.capturePath);
+    // Passes of 10 ms while recording; the directory is tested every 10 s.
+    FileLogger logger(setup.dir, StickSetup::passMs, 1000);
+    REQUIRE(waitFor([] { return threadWakeups("file-logger") >= 0; }, 2000));
+    const long asleep = threadWakeups("file-logger");
+    std::this_thread::sleep_for(std::chrono::milliseconds(30 * StickSetup::passMs));
+    CHECK(threadWakeups("file-logger") - asleep <= 2);
+
+    logger.setEnabled(true);
+    logger.printf("on\n");
+    CHECK(waitFor([&] { return readTextFile(logName(setup.dir, 1)) == "on\n"; }, 3000));
+    logger.setEnabled(false);
+    CHECK(waitFor([&] { return logger.currentFile() == logName(setup.dir, 2); }, 3000));
     capture.text();
 }
 
