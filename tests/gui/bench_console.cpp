@@ -2,7 +2,8 @@
 // with the simulated sprayer (nine sections, 8 km/h, master on):
 // 1. fieldconsole itself: the time from start to "Init. Done", the applied
 //    rate's response to a speed step 8 -> 12 km/h, the share of one CPU core
-//    it uses while spraying over 60 s, and its resident memory after 60 s.
+//    it uses while spraying over 60 s, with each thread's share and wake-ups
+//    per second, and its resident memory after 60 s.
 // 2. The process core in this program, on a second fresh board with the same
 //    sprayer: the response to a target step 258 -> 300 l/ha (a step the
 //    console's own screens will make; until they exist only the core itself
@@ -21,6 +22,7 @@
 #include "processhooks.h"
 #include "processinit.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -29,6 +31,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 #include <vector>
@@ -93,9 +96,17 @@ long procStatusKb(pid_t pid, const char* field)
     return -1;
 }
 
-double cpuSeconds(pid_t pid)
+// One thread of a process: its name, CPU time so far and the times it slept and was woken.
+struct ThreadUse {
+    std::string name;
+    double cpuSeconds = 0.0;
+    long wakeups = 0;
+};
+
+// /proc/<pid>/task/<tid>/stat after the name: the same fields as a process's.
+double statCpuSeconds(const std::string& statPath)
 {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::ifstream in(statPath);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const size_t close = text.rfind(')');
     if (close == std::string::npos)
@@ -107,6 +118,54 @@ double cpuSeconds(pid_t pid)
     unsigned long user = 0, system = 0;
     fields >> user >> system;
     return double(user + system) / double(sysconf(_SC_CLK_TCK));
+}
+
+double cpuSeconds(pid_t pid)
+{
+    return statCpuSeconds("/proc/" + std::to_string(pid) + "/stat");
+}
+
+// Every thread of the process, by thread id.
+std::map<std::string, ThreadUse> threadUses(pid_t pid)
+{
+    std::map<std::string, ThreadUse> uses;
+    const std::string taskDir = "/proc/" + std::to_string(pid) + "/task";
+    for (const QString& tid : QDir(QString::fromStdString(taskDir)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const std::string dir = taskDir + "/" + tid.toStdString();
+        ThreadUse use;
+        std::ifstream comm(dir + "/comm");
+        std::getline(comm, use.name);
+        use.cpuSeconds = statCpuSeconds(dir + "/stat");
+        std::ifstream status(dir + "/status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
+                use.wakeups = std::atol(line.c_str() + std::strlen("voluntary_ctxt_switches:"));
+        uses[tid.toStdString()] = use;
+    }
+    return uses;
+}
+
+// Each thread's share of one core and its wake-ups per second between two readings.
+void printThreadTable(const std::map<std::string, ThreadUse>& before, const std::map<std::string, ThreadUse>& after,
+                      double seconds)
+{
+    struct Row {
+        std::string name;
+        double cpuPercent;
+        double wakeupsPerSecond;
+    };
+    std::vector<Row> rows;
+    for (const auto& [tid, use] : after) {
+        const auto earlier = before.find(tid);
+        const ThreadUse start = earlier != before.end() ? earlier->second : ThreadUse{};
+        rows.push_back({use.name + " (" + tid + ")", (use.cpuSeconds - start.cpuSeconds) * 100.0 / seconds,
+                        (use.wakeups - start.wakeups) / seconds});
+    }
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.cpuPercent > b.cpuPercent; });
+    std::printf("%-34s %8s %12s\n", "thread (id)", "CPU %", "wake-ups/s");
+    for (const Row& row : rows)
+        std::printf("%-34s %8.2f %12.1f\n", row.name.c_str(), row.cpuPercent, row.wakeupsPerSecond);
 }
 
 void runFieldconsole()
@@ -132,6 +191,7 @@ void runFieldconsole()
 
     // 60 s of spraying, with the speed step after 20 s.
     const double cpuBefore = cpuSeconds(pid);
+    const std::map<std::string, ThreadUse> threadsBefore = threadUses(pid);
     QElapsedTimer cpuWindow;
     cpuWindow.start();
     field.pause(20000);
@@ -140,8 +200,9 @@ void runFieldconsole()
     while (cpuWindow.elapsed() < 60000)
         field.pause(100);
     const double cpu = cpuSeconds(pid) - cpuBefore;
-    std::printf("%-34s %6.1f %% of one core over %.0f s\n", "CPU while spraying", cpu * 100.0 * 1000.0 / cpuWindow.elapsed(),
-                cpuWindow.elapsed() / 1000.0);
+    const double windowS = cpuWindow.elapsed() / 1000.0;
+    printThreadTable(threadsBefore, threadUses(pid), windowS);
+    std::printf("%-34s %6.2f %% of one core over %.0f s\n", "CPU while spraying", cpu * 100.0 / windowS, windowS);
     std::printf("%-34s %6ld kB after %.0f s\n", "resident memory", procStatusKb(pid, "VmRSS:"),
                 sinceStart.elapsed() / 1000.0);
     field.end(SIGTERM);
