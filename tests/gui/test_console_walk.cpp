@@ -11,17 +11,14 @@
 #include "screen_check.h"
 #include "source_tree.h"
 #include "sysroot.h"
+#include "test_child.h"
 
 #include <doctest/doctest.h>
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
-#include <QProcessEnvironment>
-
-#include <unistd.h>
 
 namespace {
 
@@ -37,14 +34,6 @@ bool writeLanguages(const QString& dir)
            pseudo::writePseudoTranslation(messages, dir + "/ksnsprayer_" + markedLanguage + ".qm") &&
            QProcess::execute("lrelease", {"-silent", englishTranslationSource(), "-qm",
                                           dir + "/ksnsprayer_" + englishLanguage + ".qm"}) == 0;
-}
-
-// This program in dir, linked where the file system allows, else copied.
-bool placeProgram(const QString& program)
-{
-    const QString self = QCoreApplication::applicationFilePath();
-    return ::link(self.toLocal8Bit().constData(), program.toLocal8Bit().constData()) == 0 ||
-           QFile::copy(self, program);
 }
 
 int languageIndex(const char* code)
@@ -139,18 +128,7 @@ TEST_CASE("the console walked by touch, in English and in a second language")
     const QString dir = QString::fromStdString(sysrootDir()) + "/walk";
     REQUIRE(QDir().mkpath(dir));
     REQUIRE(writeLanguages(dir));
-    // The copy keeps this program's name: its pictures go where this program's would.
-    const QString program = dir + "/" + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    REQUIRE(placeProgram(program));
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(childVariable, "1");
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(program, {"-tc=child*"});
-    REQUIRE(child.waitForFinished(540000));
-    CHECK(child.exitStatus() == QProcess::NormalExit);
-    CHECK(child.exitCode() == 0);
+    runChildInDirectory(dir, childVariable, 540000);
 }
 
 TEST_CASE("child: the walk")

@@ -12,6 +12,7 @@
 #include "screen_check.h"
 #include "screen_fixture.h"
 #include "settingpage_drive.h"
+#include "test_child.h"
 #include "toolsviewconsole.h"
 #include "toolsviewconsoleabout.h"
 #include "toolsviewconsoleculture.h"
@@ -21,17 +22,13 @@
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QStackedWidget>
 
 #include <algorithm>
 #include <array>
 #include <vector>
-
-#include <unistd.h>
 
 using namespace ToolsViewWidgets;
 using KSNLanguageManager::LanguageManager;
@@ -82,14 +79,6 @@ bool writeLanguages(const QString& dir)
            // A file that loads but does not name its language.
            writeSmallTranslation(dir + "/ksnsprayer_fr-FR.qm",
                                  {{"ToolsViewConsole", "Display", "button", "Affichage"}});
-}
-
-// This program in dir, linked where the file system allows, else copied.
-bool placeProgram(const QString& program)
-{
-    const QString self = QCoreApplication::applicationFilePath();
-    return ::link(self.toLocal8Bit().constData(), program.toLocal8Bit().constData()) == 0 ||
-           QFile::copy(self, program);
 }
 
 int languageIndex(const char* code)
@@ -209,18 +198,7 @@ TEST_CASE("a language chosen on the culture page re-translates every console pag
     const QString dir = QString::fromStdString(sysrootDir()) + "/languages";
     REQUIRE(QDir().mkpath(dir));
     REQUIRE(writeLanguages(dir));
-    // The copy keeps this program's name: its pictures go where this program's would.
-    const QString program = dir + "/" + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    REQUIRE(placeProgram(program));
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(childVariable, "1");
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(program, {"-tc=child*"});
-    REQUIRE(child.waitForFinished(300000));
-    CHECK(child.exitStatus() == QProcess::NormalExit);
-    CHECK(child.exitCode() == 0);
+    runChildInDirectory(dir, childVariable, 300000);
 }
 
 TEST_CASE("child: the console pages in the languages found")
