@@ -169,6 +169,7 @@ int main(int argc, char** argv)
 
     MainWindow window(nullptr);
     CDEBUG_LOG(CDebugLevel::DEB, "cDefault", "main window built");
+    ToolsViewWidgets::ToolsViewConsoleDisplay::installSheetFont();
     QFile styleSheet(ToolsViewWidgets::ToolsViewConsoleDisplay::applyStoredStyle());
     if (styleSheet.open(QIODevice::ReadOnly))
         app.setStyleSheet(QString::fromLatin1(styleSheet.readAll()));

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -99,7 +100,8 @@ void NumericKeypadWidget::fitTitle()
             font.setPixelSize(qRound(size));
         else
             font.setPointSizeF(size);
-        if (QFontMetrics(font).horizontalAdvance(mTitleText) <= room)
+        // Fractional widths, as the label elides: rounded glyph widths may fit where the text does not.
+        if (QFontMetricsF(font).horizontalAdvance(mTitleText) <= room)
             break;
     }
     size = qMax(size, labelSize);

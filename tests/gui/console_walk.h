@@ -220,6 +220,7 @@ struct ConsoleWalk : WithGuiApplication {
         GuiGeometry::setDisplayType(3);
         KSNLanguageManager::LanguageManager::instance();
         mWindow = std::make_unique<MainWindow>(nullptr);
+        ToolsViewWidgets::ToolsViewConsoleDisplay::installSheetFont();
         QFile styleSheet(ToolsViewWidgets::ToolsViewConsoleDisplay::applyStoredStyle());
         REQUIRE(styleSheet.open(QIODevice::ReadOnly));
         qApp->setStyleSheet(QString::fromLatin1(styleSheet.readAll()));

@@ -54,3 +54,28 @@ TEST_CASE("every fixed resource path in the GUI's sources exists and renders")
         }
     }
 }
+
+TEST_CASE("the built-in style sheets are the six colour schemes' and no other")
+{
+    guiApplication();
+    guiInitResources();
+    QFile list(sourceRoot() + "/screens/console/console.qrc");
+    REQUIRE(list.open(QIODevice::ReadOnly));
+    const QString qrc = QString::fromUtf8(list.readAll());
+    QStringList listed;
+    auto match = QRegularExpression(QStringLiteral("<file>(stylesheets/[^<]+)</file>")).globalMatch(qrc);
+    while (match.hasNext())
+        listed.append(match.next().captured(1));
+    listed.sort();
+    CHECK(listed.join(" ").toStdString() ==
+          "stylesheets/velmar_casered.qss stylesheets/velmar_day.qss stylesheets/velmar_highviz.qss "
+          "stylesheets/velmar_jdgreen.qss stylesheets/velmar_lightpurple.qss stylesheets/velmar_night.qss");
+    const QStringList onDisk = QDir(sourceRoot() + "/screens/console/stylesheets").entryList(QDir::Files, QDir::Name);
+    CHECK(onDisk.join(" ").toStdString() ==
+          "velmar_casered.qss velmar_day.qss velmar_highviz.qss velmar_jdgreen.qss velmar_lightpurple.qss "
+          "velmar_night.qss");
+    for (const char* provisional : {":/stylesheets/field.qss", ":/stylesheets/day.qss", ":/stylesheets/night.qss"}) {
+        CAPTURE(provisional);
+        CHECK_FALSE(QResource(QString::fromLatin1(provisional)).isValid());
+    }
+}

@@ -174,6 +174,40 @@ TEST_CASE("screenshot check: a window may run past the screen with its margin ba
     }
 }
 
+TEST_CASE("screenshot check: a line whose box is taller than the room fits only when its glyphs do")
+{
+    ScreenFixture f;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(40);
+    const QFontMetrics metrics(font);
+    // Digits stand well inside their line box; "gy" reaches down to its bottom.
+    const int digits = metrics.tightBoundingRect("90").height();
+    REQUIRE(metrics.height() > digits + 6);
+    const struct {
+        const char* text;
+        int height;
+        bool fits;
+    } cases[] = {
+        {"90", metrics.height() - 4, true},
+        {"90", digits - 2, false},
+        {"gy", metrics.height() - 4, false},
+        {"gy", metrics.height(), true},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        CAPTURE(c.text);
+        CAPTURE(c.height);
+        const std::string name = "tallLabel" + std::to_string(n++);
+        QLabel* label = addLabel(f.page(), name.c_str(), QString::fromLatin1(c.text), QRect(10, 10, 200, c.height));
+        label->setFont(font);
+        label->setStyleSheet(QStringLiteral("font-size: 40px; font-family: \"DejaVu Sans\"; border: none; padding: 0px;"));
+        label->setAlignment(Qt::AlignCenter);
+        const auto problems = screenProblems(f.screen(), "tall_line");
+        CHECK(anyLineHas(problems, name, "needs") == !c.fits);
+        delete label;
+    }
+}
+
 TEST_CASE("touch helpers: keypad keys, grid options on later pages, button bar and pop-up")
 {
     ScreenFixture f;

@@ -151,6 +151,15 @@ inline QRect buttonContents(const QAbstractButton* button)
     return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
 }
 
+// Where the glyphs of one line of text lie when its line box is box: a line
+// box may be taller than the room while its glyphs are not.
+inline QRect inkRect(const QFontMetrics& metrics, const QString& line, const QRect& box)
+{
+    const QRect tight = metrics.tightBoundingRect(line);
+    const int baseline = box.top() + metrics.ascent();
+    return QRect(box.left(), baseline + tight.top(), box.width(), tight.height());
+}
+
 class Checker {
 public:
     explicit Checker(QWidget* root) : mRoot(root), mOrigin(root->mapToGlobal(QPoint(0, 0))) {}
@@ -227,6 +236,16 @@ private:
     void fitText(QWidget* widget, const QString& text, const QSize& needed, const QRect& space,
                  Qt::Alignment alignment)
     {
+        // One plain line whose box is a little taller than the room fits when its glyphs do.
+        const QRect box = QStyle::alignedRect(widget->layoutDirection(), alignment, needed, space);
+        if (needed.width() <= space.width() && needed.height() > space.height() && !text.contains(QLatin1Char('\n')) &&
+            !Qt::mightBeRichText(text)) {
+            const QRect ink = inkRect(widget->fontMetrics(), text, box);
+            if (space.top() <= ink.top() && ink.bottom() <= space.bottom()) {
+                addText(widget, text, ink);
+                return;
+            }
+        }
         if (needed.width() > space.width() || needed.height() > space.height())
             problem(QStringLiteral("%1 %2 needs %3x%4 but has %5x%6")
                         .arg(describe(widget), quoted(text))
@@ -259,24 +278,37 @@ private:
                                 button->property("secondFont").value<QFont>()};
         const QFontMetrics metrics[2] = {QFontMetrics(fonts[0]), QFontMetrics(fonts[1])};
         // One block centred as a whole, each line centred on its own.
-        const int height = metrics[0].height() + metrics[1].height();
+        // A widget that publishes its line boxes ("firstTextRect"/"secondTextRect",
+        // each line drawn from the top of its box) is taken at its word.
+        const QVariant published[2] = {button->property("firstTextRect"), button->property("secondTextRect")};
+        const bool boxesPublished = published[0].isValid() && published[1].isValid();
+        QRect inks[2];
+        // A block taller than the room still fits when the glyphs of each line do.
+        const int height = boxesPublished ? published[0].toRect().height() + published[1].toRect().height()
+                                          : metrics[0].height() + metrics[1].height();
         int top = space.top() + (space.height() - height) / 2;
         for (int i = 0; i < 2; ++i) {
-            const int lineHeight = metrics[i].height();
+            const int lineHeight = boxesPublished ? published[i].toRect().height() : metrics[i].height();
             if (!lines[i].isEmpty()) {
                 const QSize needed(metrics[i].horizontalAdvance(lines[i]), lineHeight);
-                const QRect lineSpace(space.left(), std::max(top, space.top()), space.width(),
-                                      std::min(lineHeight, space.height()));
-                if (needed.width() > space.width() || height > space.height())
+                const QRect box = boxesPublished ? published[i].toRect() : QRect(space.left(), top, space.width(), lineHeight);
+                const QRect ink = inkRect(metrics[i], lines[i], box);
+                const bool inkInside = space.top() <= ink.top() && ink.bottom() <= space.bottom();
+                const bool tallFits = (!boxesPublished && height <= space.height()) || inkInside;
+                if (i == 1 && !lines[0].isEmpty() && inks[0].intersects(ink))
+                    problem(QStringLiteral("%1 %2 runs into the line above").arg(describe(button), quoted(lines[i])));
+                inks[i] = ink;
+                if (needed.width() > space.width() || !tallFits)
                     problem(QStringLiteral("%1 %2 needs %3x%4 but has %5x%6")
                                 .arg(describe(button), quoted(lines[i]))
                                 .arg(needed.width())
                                 .arg(height)
                                 .arg(space.width())
                                 .arg(space.height()));
+                const QRect drawn = height <= space.height() ? box : ink;
                 addText(button, lines[i],
-                        QStyle::alignedRect(button->layoutDirection(), Qt::AlignCenter, needed.boundedTo(lineSpace.size()),
-                                            lineSpace));
+                        QStyle::alignedRect(button->layoutDirection(), Qt::AlignCenter,
+                                            QSize(needed.width(), drawn.height()).boundedTo(space.size()), drawn));
             }
             top += lineHeight;
         }
@@ -327,7 +359,15 @@ private:
             needed.rwidth() += button->iconSize().width() + 4;
             needed.setHeight(std::max(needed.height(), button->iconSize().height()));
         }
-        if (needed.width() > space.width() || needed.height() > space.height())
+        // One line whose box is a little taller than the room fits when its glyphs do.
+        bool glyphsFit = false;
+        if (needed.width() <= space.width() && needed.height() > space.height() && text.height() == needed.height() &&
+            !button->text().contains(QLatin1Char('\n'))) {
+            const QRect box = QStyle::alignedRect(button->layoutDirection(), Qt::AlignCenter, needed, space);
+            const QRect ink = inkRect(button->fontMetrics(), button->text(), box);
+            glyphsFit = space.top() <= ink.top() && ink.bottom() <= space.bottom();
+        }
+        if (needed.width() > space.width() || (needed.height() > space.height() && !glyphsFit))
             problem(QStringLiteral("%1 %2 needs %3x%4 but has %5x%6")
                         .arg(describe(button), quoted(button->text()))
                         .arg(needed.width())

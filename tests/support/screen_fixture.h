@@ -25,7 +25,8 @@
 // table in the chosen system, posted events, debug text, buzzer levels and
 // direct dispatcher calls recorded, the manual clock, GuiGeometry fixed to the
 // 480x272 panel (type 3), locale en_US and time zone UTC, the stored colour
-// scheme's style sheet applied, and one 480x272 screen widget for the whole
+// scheme's style sheet applied (scheme 0 on a fresh store) with its font's
+// stand-in installed, and one 480x272 screen widget for the whole
 // program holding the overlay manager (pop-ups appear on it, over the page).
 // page() is a fresh 480x272 page on that screen, deleted with the fixture;
 // stray top-level windows (keypads, grids) are closed at the end of each test.
@@ -65,6 +66,7 @@ inline QWidget& consoleTestScreen()
         pinLocaleAndTimeZone();
         GuiGeometry::setDesignType(3);
         GuiGeometry::setDisplayType(3);
+        ToolsViewWidgets::ToolsViewConsoleDisplay::installSheetFont();
         // Frameless, so that its global coordinates are the screen's own.
         auto* w = new QWidget(nullptr, Qt::FramelessWindowHint);
         w->setObjectName("testScreen");

@@ -59,13 +59,6 @@ bool writeWholeFile(const std::string& path, const std::string& content)
     return fileReplace(path, content) && isRegularFile(path);
 }
 
-KestromPushButton* makeMenuButton(int id, QWidget* parent, const char* objectName)
-{
-    KestromPushButton* button = new KestromPushButton(id, parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setMinimumSize(GuiGeometry::menuButtonSize());
-    return button;
-}
 
 }  // namespace
 
@@ -112,15 +105,15 @@ ConfigMachineCalTankLevel::ConfigMachineCalTankLevel(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mStack);
 
-    mEmptyButton = makeMenuButton(emptyIndex, top, "m_emptyTankButton");
-    mMinButton = makeMenuButton(minIndex, top, "m_minTankLevelButton");
-    mMaxButton = makeMenuButton(maxIndex, top, "m_maxTankLevelButton");
-    mShapeButton = makeMenuButton(shapeIndex, top, "m_tankShapeButton");
+    mEmptyButton = SettingPageKit::makeMenuButton(emptyIndex, top, "m_emptyTankButton");
+    mMinButton = SettingPageKit::makeMenuButton(minIndex, top, "m_minTankLevelButton");
+    mMaxButton = SettingPageKit::makeMenuButton(maxIndex, top, "m_maxTankLevelButton");
+    mShapeButton = SettingPageKit::makeMenuButton(shapeIndex, top, "m_tankShapeButton");
     for (KestromPushButton* button : {mEmptyButton, mMinButton, mMaxButton, mShapeButton})
         connect(button, &KestromPushButton::takeAction, mStack, &QStackedWidget::setCurrentIndex);
-    mExportButton = makeMenuButton(0, top, "m_exportButton");
+    mExportButton = SettingPageKit::makeMenuButton(0, top, "m_exportButton");
     mExportButton->setSvgIcon(":/images/usb_export.svg", GuiGeometry::iconSize50());
-    mImportButton = makeMenuButton(0, top, "m_importButton");
+    mImportButton = SettingPageKit::makeMenuButton(0, top, "m_importButton");
     mImportButton->setSvgIcon(":/images/usb_import.svg", GuiGeometry::iconSize50());
     connect(mImportButton, &KestromPushButton::takeAction, this, &ConfigMachineCalTankLevel::importTankCalibration);
     connect(mExportButton, &KestromPushButton::takeAction, this, &ConfigMachineCalTankLevel::exportTankCalibration);

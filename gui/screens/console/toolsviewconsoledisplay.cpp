@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFont>
 #include <QVBoxLayout>
 #include <QFile>
 
@@ -22,13 +23,15 @@ void consoleScreensInitResources()
 namespace ToolsViewWidgets {
 
 namespace {
-// The scheme a fresh store selects for the day.
-constexpr int DayScheme = 1;
+// Scheme n's style sheet; the file names do not say which mode uses a sheet.
 const char* const schemeSheets[] = {
-    ":/stylesheets/field.qss",
-    ":/stylesheets/day.qss",
-    ":/stylesheets/night.qss",
+    ":/stylesheets/velmar_night.qss",       ":/stylesheets/velmar_day.qss",
+    ":/stylesheets/velmar_lightpurple.qss", ":/stylesheets/velmar_jdgreen.qss",
+    ":/stylesheets/velmar_casered.qss",     ":/stylesheets/velmar_highviz.qss",
 };
+// The board's font, which the sheets name, and what stands in for it where it is missing.
+const char* const kSheetFont = "Tahoma";
+const char* const kSheetFontStandIn = "DejaVu Sans Condensed";
 
 enum Row { NightRow = 0, SchemeRow = 1, BrightnessRow = 2, CalibrationRow = 3 };
 // Answers of the calibration questions: "Yes" is 0 here.
@@ -110,9 +113,15 @@ int ToolsViewConsoleDisplay::schemeCount()
 
 QString ToolsViewConsoleDisplay::styleSheetPath(int scheme)
 {
+    // No sheet for an unknown scheme: applying it changes nothing.
     if (scheme < 0 || scheme >= schemeCount())
-        scheme = DayScheme;
+        return QString();
     return QString::fromLatin1(schemeSheets[scheme]);
+}
+
+void ToolsViewConsoleDisplay::installSheetFont()
+{
+    QFont::insertSubstitution(QString::fromLatin1(kSheetFont), QString::fromLatin1(kSheetFontStandIn));
 }
 
 QString ToolsViewConsoleDisplay::applyStoredStyle()

@@ -80,7 +80,7 @@ void DataCampaign::retranslate()
     mAreaLabel->setText(tr("Area Counter", "setting label"));
     mVolumeLabel->setText(tr("Volume Counter", "setting label"));
     mTimeLabel->setText(tr("Time Counter", "setting label"));
-    setRowLabelText(mClearLabel, tr("Clear All Campaign Counters", "setting label"));
+    SettingPageKit::setLabelText(mClearLabel, tr("Clear All Campaign Counters", "setting label"));
     mClearButton->setText(tr("Clear", "button"));
     refreshValues();
 }

@@ -17,18 +17,6 @@
 
 namespace ToolsViewWidgets {
 
-namespace {
-
-KestromPushButton* makeMenuButton(int id, QWidget* parent, const char* objectName)
-{
-    KestromPushButton* button = new KestromPushButton(id, parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setMinimumSize(GuiGeometry::menuButtonSize());
-    return button;
-}
-
-}  // namespace
-
 ConfigMachineImplParam::ConfigMachineImplParam(QWidget* parent) : QWidget(parent), mStack(new QStackedWidget(this))
 {
     machineScreensInitResources();
@@ -70,9 +58,9 @@ ConfigMachineImplParam::ConfigMachineImplParam(QWidget* parent) : QWidget(parent
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mStack);
 
-    mSectionsButton = makeMenuButton(mSectionsIndex, top, "m_btnSectionConfiguration");
-    mPresetsButton = makeMenuButton(mPresetsIndex, top, "m_btnTipPresetSetup");
-    mRegulationButton = makeMenuButton(mRegulationIndex, top, "m_btnRegulationParameters");
+    mSectionsButton = SettingPageKit::makeMenuButton(mSectionsIndex, top, "m_btnSectionConfiguration");
+    mPresetsButton = SettingPageKit::makeMenuButton(mPresetsIndex, top, "m_btnTipPresetSetup");
+    mRegulationButton = SettingPageKit::makeMenuButton(mRegulationIndex, top, "m_btnRegulationParameters");
     for (KestromPushButton* button : {mSectionsButton, mPresetsButton, mRegulationButton})
         connect(button, &KestromPushButton::takeAction, mStack, &QStackedWidget::setCurrentIndex);
 

@@ -7,6 +7,7 @@
 #include "guigeometry.h"
 #include "kestrompushbutton.h"
 #include "qtelidedlabel.h"
+#include "textfit.h"
 #include "thumbdrivewatcher.h"
 
 #include <QEvent>
@@ -104,16 +105,24 @@ KestromPushButton* SettingPageKit::makeLabelButton(int row, const char* icon)
         button->setIconSize(GuiGeometry::iconSize50());
     button->setMinimumHeight(GuiGeometry::settingButtonSize().height());
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    keepTextFitted(button);
     mRows->addWidget(button, row, 0);
+    return button;
+}
+
+KestromPushButton* SettingPageKit::makeMenuButton(int id, QWidget* parent, const char* objectName)
+{
+    KestromPushButton* button = new KestromPushButton(id, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setMinimumSize(GuiGeometry::menuButtonSize());
+    keepTextFitted(button);
     return button;
 }
 
 KestromPushButton* SettingPageKit::makeMenuButton(QStackedWidget* stack, int index, QWidget* parent,
                                                   const char* objectName)
 {
-    KestromPushButton* button = new KestromPushButton(index, parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setMinimumSize(GuiGeometry::menuButtonSize());
+    KestromPushButton* button = makeMenuButton(index, parent, objectName);
     connect(button, &KestromPushButton::takeAction, stack, &QStackedWidget::setCurrentIndex);
     return button;
 }
@@ -125,6 +134,7 @@ KestromPushButton* SettingPageKit::addValueButton(int row, const char* objectNam
         button->setObjectName(QString::fromLatin1(objectName));
     button->setProperty("hasBorder", true);
     button->setMinimumSize(GuiGeometry::settingButtonSize());
+    keepTextFitted(button);
     addRowWidget(row, button);
     return button;
 }
@@ -274,17 +284,8 @@ void SettingPageKit::applyUsbState(bool present)
 
 void SettingPageKit::setLabelText(QAbstractButton* label, const QString& text)
 {
-    // The label column keeps about a setting button's width beside the values.
-    const int room = GuiGeometry::settingButtonSize().width() - label->iconSize().width();
-    if (label->fontMetrics().horizontalAdvance(text) <= room) {
-        label->setText(text);
-        return;
-    }
-    int breakAt = -1;
-    for (int i = text.indexOf(QLatin1Char(' ')); i >= 0; i = text.indexOf(QLatin1Char(' '), i + 1))
-        if (breakAt < 0 || qAbs(i - text.size() / 2) < qAbs(breakAt - text.size() / 2))
-            breakAt = i;
-    label->setText(breakAt < 0 ? text : text.left(breakAt) + QLatin1Char('\n') + text.mid(breakAt + 1));
+    label->setText(text);
+    keepTextFitted(label);
 }
 
 }  // namespace ToolsViewWidgets

@@ -127,8 +127,9 @@ public:
     // two for more; the parts as the page translated them ("pathway text").
     void setPathway(const QStringList& parts);
     static QString pathwayText(const QStringList& parts);
-    // Sets a row's label text, broken into two lines at the space nearest its
-    // middle when one line does not fit the room the row leaves the label.
+    // Sets a label's text and keeps it fitted: on two lines while one does not
+    // fit beside its icon (textfit.h). The kit's label, value and menu buttons
+    // keep their texts fitted whichever way the page sets them.
     static void setLabelText(QAbstractButton* label, const QString& text);
 
     template <class Page>
@@ -223,6 +224,8 @@ public:
     // at least the menu-button size, and a touch shows that sub-page.
     static KestromPushButton* makeMenuButton(QStackedWidget* stack, int index, QWidget* parent,
                                              const char* objectName);
+    // A menu button whose touch the menu handles itself (id as given).
+    static KestromPushButton* makeMenuButton(int id, QWidget* parent, const char* objectName);
     // A sub-page of a menu: its back returns to the menu's top page, its home
     // passes through the menu, which returns its own stack to the top first.
     template <class Menu, class Page>

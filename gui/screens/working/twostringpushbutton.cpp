@@ -1,8 +1,9 @@
 #include "twostringpushbutton.h"
 
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QVariant>
 
 TwoStringPushButton::TwoStringPushButton(QWidget* parent)
@@ -108,22 +109,32 @@ QFont TwoStringPushButton::secondFont() const
     return mSecondCarrier->font();
 }
 
-// The two lines form one block centred in the button: the same margin above
-// the first line as below the second.
+QRect TwoStringPushButton::contentsArea() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+}
+
+// The first line is a value: its box ends on its baseline (a value has no
+// descenders). The second line's box is a whole line, descenders included.
+// The block is centred in the room the style leaves for the contents (which
+// moves with a press); a block taller than the room keeps its bottom inside
+// and gives up the blank top of the value's line.
 QRect TwoStringPushButton::firstTextRect() const
 {
-    const int p1 = QFontInfo(firstFont()).pixelSize();
-    const int p2 = QFontInfo(secondFont()).pixelSize();
-    const int top = (height() - (p1 + p2)) / 2;
-    return QRect(0, top, width(), p1);
+    const QRect area = contentsArea();
+    const int h1 = QFontMetrics(firstFont()).ascent();
+    const int h2 = QFontMetrics(secondFont()).height();
+    const int block = h1 + h2;
+    const int top = block <= area.height() ? area.top() + (area.height() - block) / 2 : area.bottom() + 1 - block;
+    return QRect(area.left(), top, area.width(), h1);
 }
 
 QRect TwoStringPushButton::secondTextRect() const
 {
-    const int p1 = QFontInfo(firstFont()).pixelSize();
-    const int p2 = QFontInfo(secondFont()).pixelSize();
-    const int top = (height() - (p1 + p2)) / 2;
-    return QRect(0, height() - top - p2, width(), p2);
+    const QRect first = firstTextRect();
+    return QRect(first.left(), first.bottom() + 1, first.width(), QFontMetrics(secondFont()).height());
 }
 
 void TwoStringPushButton::paintEvent(QPaintEvent* event)
@@ -132,7 +143,8 @@ void TwoStringPushButton::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.setFont(firstFont());
-    painter.drawText(firstTextRect(), Qt::AlignCenter, mFirstText);
+    // Each line from the top of its box: the value's baseline is its box's bottom.
+    painter.drawText(firstTextRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, mFirstText);
     painter.setFont(secondFont());
-    painter.drawText(secondTextRect(), Qt::AlignCenter, mSecondText);
+    painter.drawText(secondTextRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, mSecondText);
 }

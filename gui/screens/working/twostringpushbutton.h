@@ -15,6 +15,8 @@ class TwoStringPushButton : public KestromPushButton {
     Q_PROPERTY(QString secondText READ secondText)
     Q_PROPERTY(QFont firstFont READ firstFont)
     Q_PROPERTY(QFont secondFont READ secondFont)
+    Q_PROPERTY(QRect firstTextRect READ firstTextRect)
+    Q_PROPERTY(QRect secondTextRect READ secondTextRect)
 public:
     explicit TwoStringPushButton(QWidget* parent = nullptr);
     TwoStringPushButton(int id, QWidget* parent);
@@ -34,7 +36,7 @@ public:
     // The fonts the style sheet gives a push button of each line's step.
     QFont firstFont() const;
     QFont secondFont() const;
-    // Where paintEvent draws each line.
+    // Where paintEvent draws each line, from the top of the box.
     QRect firstTextRect() const;
     QRect secondTextRect() const;
 
@@ -43,6 +45,7 @@ protected:
 
 private:
     void setUp();
+    QRect contentsArea() const;
     // A hidden button whose only job is to carry the style sheet's font of a step.
     static KestromPushButton* makeCarrier(const QString& step);
     static void applyStep(KestromPushButton*& carrier, QString& current, const QString& step);

@@ -57,6 +57,13 @@ struct Display : ScreenFixture {
     ToolsViewConsoleDisplay* display;
 };
 
+QString sheetText(const char* path)
+{
+    QFile sheet(QString::fromLatin1(path));
+    REQUIRE(sheet.open(QIODevice::ReadOnly));
+    return QString::fromLatin1(sheet.readAll());
+}
+
 // Ends each calibration screen that opens, as if the five targets were touched.
 void endCalibrationScreens(int* runs)
 {
@@ -101,7 +108,8 @@ TEST_CASE("display page: a new store shows Style 1; night mode applies the night
     CHECK(f.value(BrightnessRow)->text() == "80%");
     CHECK(f.value(CalibrationRow)->text() == "Start");
     CHECK(showsIcon(labelButton(f.display, NightRow), ":/images/day_night_mode.svg"));
-    CHECK(ToolsViewConsoleDisplay::applyStoredStyle() == ToolsViewConsoleDisplay::styleSheetPath(0));
+    CHECK(ToolsViewConsoleDisplay::applyStoredStyle() == ":/stylesheets/velmar_night.qss");
+    CHECK(qApp->styleSheet() == sheetText(":/stylesheets/velmar_night.qss"));
 
     tapButton(f.value(NightRow));
     CHECK_SCREEN(f.screen(), "display_night_grid");
@@ -112,7 +120,8 @@ TEST_CASE("display page: a new store shows Style 1; night mode applies the night
     CHECK(f.value(SchemeRow)->text() == "Style 2");
     CHECK(f.value(BrightnessRow)->text() == "40%");
     CHECK(datastoreGetUint8(DS_BRIGHTNESS) == 40);
-    CHECK(ToolsViewConsoleDisplay::applyStoredStyle() == ToolsViewConsoleDisplay::styleSheetPath(1));
+    CHECK(ToolsViewConsoleDisplay::applyStoredStyle() == ":/stylesheets/velmar_day.qss");
+    CHECK(qApp->styleSheet() == sheetText(":/stylesheets/velmar_day.qss"));
 
     // In night mode a scheme and a brightness belong to the night.
     {
@@ -228,4 +237,36 @@ TEST_CASE("display page: help texts and the button bar")
     }
     tapButton(f.value(SchemeRow));
     CHECK_SCREEN(f.screen(), "display_scheme_grid");
+}
+
+TEST_CASE("display page: a stored scheme beyond the sixth shows Style 6, highlights nothing and applies no sheet")
+{
+    Display f;
+    const QString before = qApp->styleSheet();
+    REQUIRE_FALSE(before.isEmpty());
+    f.setItem(DS_DAY_STYLE, 7);
+    CHECK(ToolsViewConsoleDisplay::applyStoredStyle().isEmpty());
+    // A page built now reads the stored value.
+    delete f.display;
+    auto* fresh = new ToolsViewConsoleDisplay(f.page());
+    f.place(fresh, QPoint(0, 0), QSize(480, 272));
+    CHECK(valueButton(fresh, SchemeRow)->text() == "Style 6");
+
+    tapButton(valueButton(fresh, SchemeRow));
+    ButtonGridWidget* grid = shownButtonGrid();
+    REQUIRE(grid != nullptr);
+    int highlighted = 0;
+    for (KestromPushButton* option : grid->pageButtons(1))
+        highlighted += option->property("hasHighlightedBorder").toBool() ? 1 : 0;
+    CHECK(highlighted == 0);
+    grid->close();
+
+    // Committed as it stands: stored again, the sheet in force stays.
+    {
+        StoreWriteRecorder writes;
+        fresh->commitColorScheme(7);
+        CHECK(storeWriteList() == std::vector<StoreWrite>{{DS_DAY_STYLE, 7}});
+    }
+    CHECK(qApp->styleSheet() == before);
+    CHECK(valueButton(fresh, SchemeRow)->text() == "Style 6");
 }

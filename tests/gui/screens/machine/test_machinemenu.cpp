@@ -235,7 +235,7 @@ TEST_CASE("machine menu: a language change sets the pathway and the buttons agai
         pumpEvents();
         CHECK(pathwayText(m.top()) == marked("Settings") + "->" + marked("Machine"));
         for (const ButtonCase& c : kButtons)
-            CHECK(m.button(m.top(), c.name)->text() == marked(c.text));
+            CHECK(m.button(m.top(), c.name)->text().replace('\n', ' ') == marked(c.text));
         QCoreApplication::removeTranslator(&language);
         pumpEvents();
         CHECK(pathwayText(m.top()) == "Settings->Machine");

@@ -10,6 +10,7 @@
 #include <doctest/doctest.h>
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QSet>
 #include <QSignalSpy>
 
@@ -47,8 +48,8 @@ TEST_CASE("font steps: the style sheet's fonts, one line at a time, and no re-po
         if (carrier->property("fontsize").toString() == "xlarge")
             firstCarrier = carrier;
     REQUIRE(firstCarrier != nullptr);
-    CHECK(pixels(button->firstFont()) == 28);
-    CHECK(pixels(button->secondFont()) == 14);
+    CHECK(pixels(button->firstFont()) == 51);
+    CHECK(pixels(button->secondFont()) == 22);
 
     // A font the style sheet would replace on a re-polish stays with the same step.
     QFont marked = firstCarrier->font();
@@ -60,11 +61,11 @@ TEST_CASE("font steps: the style sheet's fonts, one line at a time, and no re-po
 
     button->setFirstText("1234", "xlarge-1");
     CHECK(button->firstStep() == "xlarge-1");
-    CHECK(pixels(button->firstFont()) == 24);
-    CHECK(pixels(button->secondFont()) == 14);
+    CHECK(pixels(button->firstFont()) == 42);
+    CHECK(pixels(button->secondFont()) == 22);
     button->setSecondText("l/ha", "small");
-    CHECK(pixels(button->secondFont()) == 11);
-    CHECK(pixels(button->firstFont()) == 24);
+    CHECK(pixels(button->secondFont()) == 13);
+    CHECK(pixels(button->firstFont()) == 42);
     CHECK(button->firstText() == "1234");
     CHECK(button->secondText() == "l/ha");
 
@@ -85,21 +86,40 @@ TEST_CASE("the two lines form one block centred in the button whatever the steps
     button->setSecondText("km/h");
     const struct {
         const char* step;
-        int firstHeight;
-    } cases[] = {{"xlarge", 28}, {"xlarge-1", 24}, {"xlarge-2", 20}, {"large", 20}};
+        int firstPixels;
+    } cases[] = {{"xlarge", 51}, {"xlarge-1", 42}, {"xlarge-2", 35}, {"large", 30}};
+    // The room inside the 2-pixel frame.
+    const QRect room(2, 2, 146, 73);
     for (const auto& c : cases) {
         CAPTURE(c.step);
         button->setFirstText("98", c.step);
+        REQUIRE(pixels(button->firstFont()) == c.firstPixels);
         const QRect first = button->firstTextRect();
         const QRect second = button->secondTextRect();
-        CHECK(first.height() == c.firstHeight);
-        CHECK(second.height() == 14);
-        CHECK(first.bottom() + 1 == second.top() - ((77 - c.firstHeight - 14) % 2));
-        const int above = first.top();
-        const int below = 77 - (second.bottom() + 1);
-        CHECK(above == below);
-        CHECK(first.width() == 150);
+        const QFontMetrics firstMetrics(button->firstFont());
+        const QFontMetrics secondMetrics(button->secondFont());
+        // The value's box ends on its baseline, the unit's holds its descenders; one block.
+        CHECK(first.height() == firstMetrics.ascent());
+        CHECK(second.height() == secondMetrics.height());
+        CHECK(first.bottom() + 1 == second.top());
+        CHECK(second.bottom() <= room.bottom());
+        const int above = first.top() - room.top();
+        const int below = room.bottom() - second.bottom();
+        CHECK((qAbs(above - below) <= 1 || below == 0));
+        CHECK(first.left() == room.left());
+        CHECK(first.width() == room.width());
+        // The glyphs as drawn: inside the room, the value above the unit.
+        const QRect value = firstMetrics.tightBoundingRect("98").translated(0, first.top() + firstMetrics.ascent());
+        const QRect unit = secondMetrics.tightBoundingRect("km/h").translated(0, second.top() + secondMetrics.ascent());
+        CHECK(value.top() >= room.top());
+        CHECK(value.bottom() < unit.top());
+        CHECK(unit.bottom() <= room.bottom());
     }
+    // Pressed, the block moves with the contents.
+    const QRect released = button->firstTextRect();
+    button->setDown(true);
+    CHECK(button->firstTextRect().topLeft() == released.topLeft() + QPoint(4, 2));
+    button->setDown(false);
 }
 
 TEST_CASE("press, cancel and takeAction as on the themed push button, key click included")
