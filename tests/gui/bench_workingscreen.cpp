@@ -113,6 +113,8 @@ int main(int argc, char** argv)
     const double seconds = window.elapsed() / 1000.0;
     const double cpu = cpuSeconds(pid) - cpuBefore;
     const std::vector<Repaint> repaints = readRepaints(logPath, logFrom);
+    // What the screen had to follow: the sprayer at work.
+    const double applied = field.appliedRate(2000);
     field.end(SIGTERM);
 
     std::vector<double> times;
@@ -123,6 +125,7 @@ int main(int argc, char** argv)
             ++perClass[name];
     }
     std::printf("working screen while spraying, %.0f s, offscreen 480x272\n", seconds);
+    std::printf("%-34s %8.1f l/ha\n", "applied rate at the end", applied);
     std::printf("%-34s %8.2f %% of one core\n", "CPU of the whole process", cpu * 100.0 / seconds);
     std::printf("%-34s %8.2f /s (%zu)\n", "repaints", repaints.size() / seconds, repaints.size());
     std::printf("%-34s %8.3f ms\n", "repaint time, median", percentile(times, 0.5));
