@@ -84,8 +84,9 @@ private:
     QString mSpeedUnit = QStringLiteral("kmh");
     uint32_t mUnitSystem = 0;
     uint32_t mTargetRate = 0;
-    uint16_t mSeries = 0;
-    uint16_t mSize = 0;
+    // No tip yet: the first refresh rebuilds whatever tip is active.
+    uint16_t mSeries = 0xFFFF;
+    uint16_t mSize = 0xFFFF;
     QMap<int, float> mSpeedLabels;
     QList<float> mSpeedTicks;
     int mRefreshCount = 0;

@@ -336,3 +336,15 @@ TEST_CASE("droplet scale: repainted only when a shown value changes")
         CHECK(paints.take() == 0);
     }
 }
+
+TEST_CASE("droplet scale: the first refresh rebuilds for any tip, the first series and size included")
+{
+    Droplet f;
+    NozzleFixture::setPreset(0, 0, 0);
+    auto* fresh = new DropletSizeWidget(f.page());
+    f.place(fresh, GuiGeometry::dropletWidgetPos(), GuiGeometry::dropletWidgetSize());
+    CHECK(fresh->speedUnit() == "kmh");
+    f.rebuild();
+    CHECK(fresh->speedUnit() == "km/h");
+    CHECK(fresh->scaleEnd() == static_cast<int>(nozpresetPressureLimit(0, 1)) + 100);
+}

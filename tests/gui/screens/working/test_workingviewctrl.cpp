@@ -11,12 +11,14 @@
 #include "eventids.h"
 #include "guigeometry.h"
 #include "kestrompushbutton.h"
+#include "nozzle_fixture.h"
 #include "screen_check.h"
 #include "screen_drive.h"
 #include "screen_fixture.h"
 #include "test_capture.h"
 #include "test_root.h"
 #include "test_wait.h"
+#include "toolsviewconsoledisplay.h"
 #include "workingviewctrl.h"
 #include "worktoolbarwidget.h"
 
@@ -30,7 +32,8 @@
 
 namespace {
 
-struct Screen : ScreenFixture {
+// The presets hold tips of the catalogue, as on a console in use.
+struct Screen : NozzleFixture {
     explicit Screen(bool touchOperation = true, uint32_t sections = 9)
     {
         setItem(DS_TOUCH_OPERATION, touchOperation ? 1 : 0);
@@ -602,4 +605,26 @@ TEST_CASE("screenshots: idle, spraying with sections open, with the tool bar")
 
     f.openToolBar();
     CHECK_SCREEN(f.screen(), "working_tool_bar");
+}
+
+TEST_CASE("screenshots: the screen under each colour scheme keeps every text inside its widget")
+{
+    using ToolsViewWidgets::ToolsViewConsoleDisplay;
+    Screen f;
+    f.setItem(DS_BOOST_PERCENT, 90);
+    f.view->updateBoostLabel();
+    f.raiseShown(7);
+    emit f.hub()->eventAlarmActivate(7);
+    f.setItem(DS_SPRAYING_ACTIVE, 1);
+    emit f.hub()->isSpraying(true);
+    emit f.hub()->activeSectionStatusChanged(0x0F);
+    REQUIRE(f.view->alarmButton()->isVisible());
+    REQUIRE(f.view->boostLabel()->isVisible());
+    for (int scheme = 0; scheme < ToolsViewConsoleDisplay::schemeCount(); ++scheme) {
+        CAPTURE(scheme);
+        REQUIRE(applyStyleSheetResource(ToolsViewConsoleDisplay::styleSheetPath(scheme)));
+        f.tick100ms(6);
+        CHECK_SCREEN(f.screen(), QStringLiteral("working_scheme_%1").arg(scheme));
+    }
+    CHECK(ScreenFixture::applyStoredStyleSheet());
 }
