@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QImage>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include <map>
@@ -162,6 +163,8 @@ TEST_CASE("each scheme's colours as a button draws them, pressed and highlighted
         QColor pressedFace;  // the same place while pressed
         QColor text;
         QColor highlight;    // the frame of the chosen grid option
+        QColor disabledFace;
+        QColor disabledText;
     };
     const QColor grey(116, 116, 118);
     const QColor dark(59, 57, 60);
@@ -171,10 +174,15 @@ TEST_CASE("each scheme's colours as a button draws them, pressed and highlighted
     const QColor lightGreen(37, 124, 47);
     const QColor red(141, 19, 22);
     const QColor yellowGreen(179, 230, 0);
+    const QColor paleGrey(211, 211, 211);
+    const QColor greyText(170, 170, 170);
     const Case cases[] = {
-        {0, grey, dark, Qt::black, yellowGreen},        {1, dark, grey, Qt::white, yellowGreen},
-        {2, lightPurple, purple, Qt::black, Qt::white}, {3, green, lightGreen, Qt::white, Qt::white},
-        {4, red, red, Qt::white, Qt::white},            {5, Qt::white, Qt::white, Qt::black, QColor(255, 0, 0)},
+        {0, grey, dark, Qt::black, yellowGreen, QColor(90, 90, 90), QColor(50, 50, 50)},
+        {1, dark, grey, Qt::white, yellowGreen, QColor(90, 90, 90), greyText},
+        {2, lightPurple, purple, Qt::black, Qt::white, QColor(181, 181, 181), greyText},
+        {3, green, lightGreen, Qt::white, Qt::white, paleGrey, greyText},
+        {4, red, red, Qt::white, Qt::white, paleGrey, greyText},
+        {5, Qt::white, Qt::white, Qt::black, QColor(255, 0, 0), paleGrey, greyText},
     };
     for (const Case& c : cases) {
         CAPTURE(c.scheme);
@@ -212,6 +220,16 @@ TEST_CASE("each scheme's colours as a button draws them, pressed and highlighted
         const QImage highlighted = option.grab().toImage();
         CHECK(highlighted.pixelColor(0, option.height() / 2).name().toStdString() ==
               c.highlight.name().toStdString());
+
+        // A plain push button, disabled: the sheet's own grey face and text.
+        QPushButton plain(QStringLiteral("MENU"), &page);
+        plain.setGeometry(QRect(QPoint(200, 20), GuiGeometry::menuButtonSize()));
+        plain.setEnabled(false);
+        plain.show();
+        pumpEvents();
+        const QImage disabled = plain.grab().toImage();
+        CHECK(disabled.pixelColor(facePoint).name().toStdString() == c.disabledFace.name().toStdString());
+        CHECK(boxOf(disabled, c.disabledText).width() > 20);
     }
     qApp->setStyleSheet(QString());
 }
