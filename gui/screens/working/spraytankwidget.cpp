@@ -6,6 +6,8 @@
 #include "unitquantities.h"
 #include "units.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QProgressBar>
 #include <QShowEvent>
@@ -36,7 +38,7 @@ SprayTankWidget::SprayTankWidget(QWidget* parent) : BackgroundWidget(parent), mB
     int maximum = 0;
     if (maximumNow(&maximum))
         mMaximum = maximum;
-    mBar->setMaximum(mMaximum);
+    applyMaximum();
     int value = 0;
     if (valueNow(&value))
         mShownValue = value;
@@ -64,6 +66,13 @@ bool SprayTankWidget::valueNow(int* value)
     return true;
 }
 
+// A bar whose range is 0..0 plays Qt's endless busy animation: a tank whose
+// full content is not set yet shows an empty bar instead.
+void SprayTankWidget::applyMaximum()
+{
+    mBar->setMaximum(std::max(mMaximum, 1));
+}
+
 void SprayTankWidget::showEvent(QShowEvent* event)
 {
     BackgroundWidget::showEvent(event);
@@ -73,7 +82,7 @@ void SprayTankWidget::showEvent(QShowEvent* event)
     if (!maximumNow(&maximum) || maximum == mMaximum)
         return;
     mMaximum = maximum;
-    mBar->setMaximum(mMaximum);
+    applyMaximum();
     mShownValue = -1;
     timedUpdate();
 }

@@ -27,6 +27,7 @@ private:
     // False when the unit table gives no display scale: nothing to show then.
     static bool maximumNow(int* maximum);
     static bool valueNow(int* value);
+    void applyMaximum();
 
     QProgressBar* mBar;
     int mMaximum = 5000;

@@ -54,6 +54,19 @@ TEST_CASE("tank gauge: the whole content on a bar up to the full tank, the first
     CHECK(bar->text() == "950");
 }
 
+TEST_CASE("tank gauge with no full-tank content set shows an empty bar, not a busy animation")
+{
+    Tank f(UNIT_SYSTEM_METRIC, false, 0, 0);
+    QProgressBar* bar = f.gauge->bar();
+    CHECK(f.gauge->maximum() == 0);
+    // A range of 0..0 would make the bar animate for ever.
+    CHECK(bar->maximum() > bar->minimum());
+    CHECK(bar->value() == 0);
+    CHECK(bar->text() == "0");
+    f.show();
+    CHECK_SCREEN(f.screen(), "tank_gauge_unset");
+}
+
 TEST_CASE("tank gauge: a new full-tank content takes effect at the next show only")
 {
     Tank f;
