@@ -17,7 +17,11 @@ namespace {
 
 // Written under the global critical section: the debug console may set it too.
 uint32_t gPulsesPerSecond = 0;
-uint32_t gStandstillSeconds = 0;
+// The generator's own state, main thread only.
+uint32_t gStandstillMs = 0;
+bool gTicked = false;
+uint32_t gLastTickMs = 0;
+uint32_t gPulseCarry = 0;  // pulse-milliseconds short of a whole pulse
 SimSpeedPulseSink gSink = pulsSetExternalPulsCount;
 
 struct CanSpeed {
@@ -75,6 +79,9 @@ void speedInit()
         KernelCriticalSection cs;
         gPulsesPerSecond = 0;
     }
+    gTicked = false;
+    gStandstillMs = 0;
+    gPulseCarry = 0;
     tickHookRegister(1, simSpeedTick);
     simSpeedSet(dsValue(DS_SIM_SPEED));
     pulsSetInputMode(SPEED_SIM_INPUT, 1);
@@ -97,16 +104,25 @@ uint32_t simSpeedPulsesPerSecond()
 
 void simSpeedTick()
 {
-    const uint32_t pulses = simSpeedPulsesPerSecond();
-    if (pulses == 0) {
-        ++gStandstillSeconds;
-        gSink(SPEED_SIM_INPUT, 0, gStandstillSeconds * 1000);
-    } else if (gStandstillSeconds == 0) {
-        gSink(SPEED_SIM_INPUT, pulses, 1000);
-    } else {
-        gSink(SPEED_SIM_INPUT, pulses, gStandstillSeconds * 1000);
-        gStandstillSeconds = 0;
+    // The pulses follow the time since the previous step, not the step count:
+    // a step that comes late, or one that a held-up main thread never gives,
+    // loses no ground.
+    const uint32_t now = clockGetMs();
+    const uint32_t elapsed = gTicked ? now - gLastTickMs : 1000;
+    gTicked = true;
+    gLastTickMs = now;
+    const uint32_t perSecond = simSpeedPulsesPerSecond();
+    if (perSecond == 0) {
+        gStandstillMs += elapsed;
+        gPulseCarry = 0;
+        gSink(SPEED_SIM_INPUT, 0, gStandstillMs);
+        return;
     }
+    const uint64_t pulseMs = static_cast<uint64_t>(perSecond) * elapsed + gPulseCarry;
+    gPulseCarry = static_cast<uint32_t>(pulseMs % 1000);
+    const uint32_t period = gStandstillMs != 0 ? gStandstillMs : elapsed;
+    gStandstillMs = 0;
+    gSink(SPEED_SIM_INPUT, static_cast<uint32_t>(pulseMs / 1000), period);
 }
 
 void canSpeedAccumulate(uint32_t takeBaseline)

@@ -24,8 +24,9 @@ uint32_t speedCalibrationCounter(uint32_t source);
 void simSpeedSet(uint32_t v);
 // Simulated pulses per second as last set.
 uint32_t simSpeedPulsesPerSecond();
-// The 1 s generator step: hands (input 6, pulses, period ms) to the pulse input.
-// The first period after a standstill covers the whole standstill.
+// The 1 s generator step: hands (input 6, pulses, period ms) to the pulse input,
+// the pulses of the time since the previous step (1 s for the first). The first
+// period after a standstill covers the whole standstill.
 void simSpeedTick();
 // 1: takes the baseline of the CAN speed source (the Sectrix link's message 10
 // value and the ms clock). 0 does nothing: the accumulation step it names would

@@ -53,23 +53,57 @@ TEST_CASE("simulated speed: one pulse per centimetre, rounded")
     }
 }
 
+// One step of the generator, ms after the previous one.
+void tickAfter(uint32_t ms)
+{
+    clockAdvanceMs(ms);
+    simSpeedTick();
+}
+
 TEST_CASE("simulated speed: reports on input 6, the first one after a standstill covers it")
 {
     SpeedEnv env;
+    clockUseManual();
     simSpeedSet(100);
-    simSpeedTick();
+    tickAfter(1000);
     simSpeedSet(0);
-    simSpeedTick();
-    simSpeedTick();
-    simSpeedTick();
+    tickAfter(1000);
+    tickAfter(1000);
+    tickAfter(1000);
     simSpeedSet(100);
-    simSpeedTick();
-    simSpeedTick();
+    tickAfter(1000);
+    tickAfter(1000);
     const std::vector<Report> expected = {
         Report{6, 278, 1000}, Report{6, 0, 1000}, Report{6, 0, 2000},
         Report{6, 0, 3000},   Report{6, 278, 3000}, Report{6, 278, 1000},
     };
     CHECK(reports() == expected);
+    clockUseReal();
+}
+
+TEST_CASE("simulated speed: a step that comes late or not at all loses no ground")
+{
+    SpeedEnv env;
+    clockUseManual();
+    simSpeedSet(100);  // 278 pulses a second
+    tickAfter(1000);
+    reports().clear();
+    // Late, early, then two steps in one (the main thread held up past a step),
+    // then punctual again: the pulses follow the time.
+    const uint32_t steps[] = {1250, 750, 2000, 999, 1001, 1000};
+    uint32_t pulses = 0, ms = 0;
+    for (uint32_t step : steps) {
+        tickAfter(step);
+        ms += step;
+        CAPTURE(step);
+        REQUIRE(!reports().empty());
+        CHECK(std::get<2>(reports().back()) == step);
+        pulses += std::get<1>(reports().back());
+    }
+    CHECK(ms == 7000);
+    CHECK(pulses == 7 * 278);
+    CHECK(std::get<1>(reports()[2]) == 556);
+    clockUseReal();
 }
 
 TEST_CASE("simulated speed: the generator runs on the 1 s tick and feeds the pulse input")
@@ -80,6 +114,7 @@ TEST_CASE("simulated speed: the generator runs on the 1 s tick and feeds the pul
     tickHookInit();
     speedInit();
     const uint32_t before = pulsGetInputCount(SPEED_SIM_INPUT);
+    clockUseManual();
     tickHookRun(EV_TICK_100MS, 0);
     CHECK(pulsGetInputCount(SPEED_SIM_INPUT) == before);
     tickHookRun(EV_TICK_1S, 0);
@@ -87,8 +122,10 @@ TEST_CASE("simulated speed: the generator runs on the 1 s tick and feeds the pul
 
     setDs(DS_SIM_SPEED, 200);
     speedHandleEvent(EV_SIM_SPEED_CHANGED, 0);
+    clockAdvanceMs(1000);
     tickHookRun(EV_TICK_1S, 0);
     CHECK(pulsGetInputCount(SPEED_SIM_INPUT) == before + 278 + 556);
+    clockUseReal();
     tickHookInit();
 }
 
