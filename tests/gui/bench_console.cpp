@@ -96,7 +96,8 @@ long procStatusKb(pid_t pid, const char* field)
     return -1;
 }
 
-// One thread of a process: its name, CPU time so far and the times it slept and was woken.
+// One thread of a process: its name, CPU time so far and the times it slept and
+// was woken (its voluntary context switches: waits, and blocking reads and writes).
 struct ThreadUse {
     std::string name;
     double cpuSeconds = 0.0;
