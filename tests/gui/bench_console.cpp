@@ -13,6 +13,7 @@
 // within +-5 % of the target. Overshoot: the peak of that average beyond the
 // target after it first reached the band, in % of the target.
 #include "console_field.h"
+#include "proc_cpu.h"
 #include "eventids.h"
 #include "eventqueue.h"
 #include "gui_test.h"
@@ -103,28 +104,6 @@ struct ThreadUse {
     double cpuSeconds = 0.0;
     long wakeups = 0;
 };
-
-// /proc/<pid>/task/<tid>/stat after the name: the same fields as a process's.
-double statCpuSeconds(const std::string& statPath)
-{
-    std::ifstream in(statPath);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const size_t close = text.rfind(')');
-    if (close == std::string::npos)
-        return -1.0;
-    std::istringstream fields(text.substr(close + 2));
-    std::string skip;
-    for (int i = 0; i < 11; ++i)  // state .. cmajflt
-        fields >> skip;
-    unsigned long user = 0, system = 0;
-    fields >> user >> system;
-    return double(user + system) / double(sysconf(_SC_CLK_TCK));
-}
-
-double cpuSeconds(pid_t pid)
-{
-    return statCpuSeconds("/proc/" + std::to_string(pid) + "/stat");
-}
 
 // Every thread of the process, by thread id.
 std::map<std::string, ThreadUse> threadUses(pid_t pid)

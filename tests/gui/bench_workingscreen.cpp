@@ -9,6 +9,7 @@
 // - repaints per second, and which widgets were painted how often.
 // Build it in Release for figures.
 #include "console_field.h"
+#include "proc_cpu.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,24 +24,6 @@ namespace {
 
 constexpr int kSettleMs = 10000;
 constexpr int kWindowMs = 60000;
-
-// CPU time of the process, or of one of its threads (the main thread is the GUI's).
-double cpuSeconds(pid_t pid, pid_t thread = 0)
-{
-    const std::string dir = "/proc/" + std::to_string(pid) + (thread != 0 ? "/task/" + std::to_string(thread) : "");
-    std::ifstream in(dir + "/stat");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const size_t close = text.rfind(')');
-    if (close == std::string::npos)
-        return -1.0;
-    std::istringstream fields(text.substr(close + 2));
-    std::string skip;
-    for (int i = 0; i < 11; ++i)  // state .. cmajflt
-        fields >> skip;
-    unsigned long user = 0, system = 0;
-    fields >> user >> system;
-    return double(user + system) / double(sysconf(_SC_CLK_TCK));
-}
 
 struct Repaint {
     double ms = 0.0;

@@ -20,6 +20,7 @@
 #include "buttongridwidget.h"
 #include "coverlayinterface.h"
 #include "coverlaymanager.h"
+#include "cpopupmessage.h"
 #include "gui_test.h"
 #include "kestrompushbutton.h"
 #include "numerickeypadwidget.h"
@@ -166,6 +167,18 @@ inline COverlayInterface* currentPopup()
 {
     COverlayManager* manager = COverlayManager::instance();
     return manager != nullptr ? manager->currentOverlay() : nullptr;
+}
+
+// Closes every pop-up on the screen.
+inline void dismissPopups()
+{
+    for (int i = 0; i < 8 && currentPopup() != nullptr; ++i) {
+        if (auto* message = qobject_cast<CPopupMessage*>(currentPopup()))
+            message->dismiss();
+        else
+            currentPopup()->requestClose();
+        pumpEvents();
+    }
 }
 
 // The visible label and button texts of a pop-up, in the order of its widgets.

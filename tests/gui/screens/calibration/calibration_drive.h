@@ -21,14 +21,3 @@ inline QStringList takeShownMessage()
     return texts;
 }
 
-// Closes every pop-up on the screen.
-inline void dismissPopups()
-{
-    for (int i = 0; i < 8 && currentPopup() != nullptr; ++i) {
-        if (auto* message = qobject_cast<CPopupMessage*>(currentPopup()))
-            message->dismiss();
-        else
-            currentPopup()->requestClose();
-        pumpEvents();
-    }
-}

@@ -33,7 +33,7 @@ struct MachineMenu {
         menu = new ToolsViewConfigMachine;
         f.place(menu, QPoint(0, 0), QSize(480, 272));
     }
-    ~MachineMenu() { closePopups(); }
+    ~MachineMenu() { dismissPopups(); }
 
     QStackedWidget* stack() const { return menu->pageStack(); }
     QWidget* top() const { return menu->pageStack()->widget(0); }
@@ -44,16 +44,6 @@ struct MachineMenu {
         CAPTURE(name);
         REQUIRE(found != nullptr);
         return found;
-    }
-    static void closePopups()
-    {
-        for (int i = 0; i < 8 && currentPopup() != nullptr; ++i) {
-            if (auto* message = qobject_cast<CPopupMessage*>(currentPopup()))
-                message->dismiss();
-            else
-                currentPopup()->requestClose();
-            pumpEvents();
-        }
     }
 
     ScreenFixture f;
@@ -183,7 +173,7 @@ TEST_CASE("machine menu: home from the span run page leaves every menu on the wa
         tapButton(m.button(calibrations->pageStack()->widget(0), "m_pressureSensorButton"));
         tapButton(m.button(pressure->pageStack()->widget(0), "m_maxPressureButton"));
         tapButton(m.button(pressure->spanSettingsPage(), "m_calibrateButton"));
-        m.closePopups();
+        dismissPopups();
         REQUIRE(pressure->pageStack()->currentWidget() == pressure->spanRunPage());
         REQUIRE(calibrations->pageStack()->currentWidget() == pressure);
         REQUIRE(m.current() == calibrations);

@@ -48,7 +48,7 @@ struct SettingsEntry : CoreInProcess, ScreenFixture {
         entry = new ToolsViewConfiguration;
         place(entry, QPoint(0, 0), QSize(480, 272));
     }
-    ~SettingsEntry() { closePopups(); }
+    ~SettingsEntry() { dismissPopups(); }
 
     QStackedWidget* stack() const { return entry->pageStack(); }
     QWidget* top() const { return entry->pageStack()->widget(0); }
@@ -69,16 +69,6 @@ struct SettingsEntry : CoreInProcess, ScreenFixture {
         REQUIRE(keypad != nullptr);
         keypadType(keypad, code);
         keypadAccept(keypad);
-    }
-    static void closePopups()
-    {
-        for (int i = 0; i < 8 && currentPopup() != nullptr; ++i) {
-            if (auto* message = qobject_cast<CPopupMessage*>(currentPopup()))
-                message->dismiss();
-            else
-                currentPopup()->requestClose();
-            pumpEvents();
-        }
     }
 
     ToolsViewConfiguration* entry;
@@ -247,7 +237,7 @@ TEST_CASE("settings entry: home from any depth leaves every menu on the way on i
     tapButton(s.button(calibrations->pageStack()->widget(0), "m_pressureSensorButton"));
     tapButton(s.button(pressure->pageStack()->widget(0), "m_maxPressureButton"));
     tapButton(s.button(pressure->spanSettingsPage(), "m_calibrateButton"));
-    s.closePopups();
+    dismissPopups();
     REQUIRE(pressure->pageStack()->currentWidget() == pressure->spanRunPage());
     REQUIRE(s.current() == machine);
 
